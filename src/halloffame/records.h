@@ -1,0 +1,57 @@
+// The hall of fame: the ten fastest times per level and the file "Champions.Rhm".
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "files/file_io.h"
+
+namespace zg {
+
+inline constexpr const char* kHallOfFameFile = "Champions.Rhm";
+inline constexpr const char* kEmptyTime = "9";
+
+struct HallOfFame {
+    // [level 0..3][place 0..10]; place 0 is never used. Texts are UTF-8 in memory.
+    std::array<std::array<std::string, 11>, 4> fameNames;
+    std::array<std::array<std::string, 11>, 4> fameDates;
+    std::array<std::array<std::string, 11>, 4> fameTimes;
+    std::string championName;
+    bool championAccepted = false;
+    std::string fileName = kHallOfFameFile;
+};
+
+// What checkNewRecord needs from the GUI.
+class RecordUi {
+public:
+    virtual ~RecordUi() = default;
+    // The champ form: on accept sets championAccepted and championName.
+    virtual void askChampionName(HallOfFame& hall) = 0;
+    // The ruhm form, opened on the tab of level.
+    virtual void showHallOfFame(HallOfFame& hall, int level) = 0;
+    // Today's date as "dd.MM.yyyy".
+    virtual std::string today() = 0;
+    // A save failed: tell the player (German text naming the file).
+    virtual void reportError(const std::string& message) = 0;
+};
+
+// Times compare as texts by character code; a prefix sorts first.
+bool timeBefore(const std::string& a, const std::string& b);
+
+void resetHallOfFame(HallOfFame& hall);
+void clearLevel(HallOfFame& hall, int level);
+// Missing file: all empty. Short file: the missing entries are empty. LF or CR LF endings.
+void loadHallOfFame(HallOfFame& hall, FileIo& io);
+// 120 lines, CR LF, Windows-1252, replaced atomically.
+WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io);
+
+// After a solved timed game: a place for finalTime in the list of level, the name prompt,
+// saved or re-read, and the hall of fame shown.
+void checkNewRecord(HallOfFame& hall, int level, const std::string& finalTime, RecordUi& ui,
+                    FileIo& io);
+
+// Windows-1252 <-> UTF-8. Unknown characters become "?", line breaks become blanks.
+std::string utf8ToCp1252(const std::string& text);
+std::string cp1252ToUtf8(const std::string& text);
+
+}  // namespace zg
