@@ -60,8 +60,12 @@ struct BoardModel {
 };
 
 // The box of cell (x, y) starts at these coordinates.
-constexpr int boxLeft(int x) { return 3 * ((x - 1) / 3) + 1; }
-constexpr int boxTop(int y) { return 2 * ((y - 1) / 2) + 1; }
+constexpr int boxLeft(int x) {
+    return 3 * ((x - 1) / 3) + 1;
+}
+constexpr int boxTop(int y) {
+    return 2 * ((y - 1) / 2) + 1;
+}
 
 // Box order used wherever all boxes are visited: stack by stack, band by band.
 inline constexpr std::array<std::array<int, 2>, 6> kBoxOrder{

@@ -1,5 +1,7 @@
 #include "engine/random.h"
 
+#include <stdexcept>
+
 namespace zg {
 
 int SeededRandom::operator()(int n) {
@@ -13,12 +15,9 @@ int SeededRandom::operator()(int n) {
 
 int ScriptedRandom::operator()(int n) {
     requests_.push_back(n);
-    if (values_.empty() || n <= 1) {
-        if (!values_.empty()) next_ = (next_ + 1) % values_.size();
-        return 0;
-    }
-    int v = values_[next_];
-    next_ = (next_ + 1) % values_.size();
+    if (next_ >= values_.size()) throw std::out_of_range("scripted random sequence exhausted");
+    int v = values_[next_++];
+    if (n <= 1) return 0;
     int r = v % n;
     return r < 0 ? r + n : r;
 }

@@ -8,31 +8,31 @@
 namespace zg {
 
 class Random {
-public:
+  public:
     virtual ~Random() = default;
     // A whole number from 0 to n - 1 with equal chance (n >= 1).
     virtual int operator()(int n) = 0;
 };
 
 class SeededRandom : public Random {
-public:
+  public:
     explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
     int operator()(int n) override;
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 
-// Replays a fixed sequence of raw values; each draw returns value mod n. When the script
-// runs out it wraps around, so long operations stay deterministic.
+// Replays a fixed sequence of raw values; each draw returns value mod n. Running out of values
+// throws, so a test that miscounts its draws fails instead of looping.
 class ScriptedRandom : public Random {
-public:
+  public:
     explicit ScriptedRandom(std::vector<int> values) : values_(std::move(values)) {}
     int operator()(int n) override;
     // Every n asked for, in order: lets tests pin the order of draws.
     const std::vector<int>& requests() const { return requests_; }
 
-private:
+  private:
     std::vector<int> values_;
     std::size_t next_ = 0;
     std::vector<int> requests_;

@@ -6,7 +6,7 @@
 namespace zg {
 
 class BoardView {
-public:
+  public:
     virtual ~BoardView() = default;
     // One ordinary cell with its symbol (0 erases it).
     virtual void drawCell(int column, int row, std::uint8_t value) = 0;
@@ -24,7 +24,7 @@ public:
 
 // For callers that show nothing (zgtool, benchmarks).
 class NullView : public BoardView {
-public:
+  public:
     void drawCell(int, int, std::uint8_t) override {}
     void drawGivenCell(int, int, std::uint8_t) override {}
     void drawCounts() override {}
