@@ -26,9 +26,9 @@ struct BoardFiles {
 
 enum class LoadResult {
     loaded,
-    missing,   // no such file: nothing changed
-    damaged,   // record past the end of the file, or a value outside 0..6: nothing changed
-    unreadable // the file exists but could not be read: nothing changed
+    missing,    // no such file: nothing changed
+    damaged,    // record past the end of the file, or a value outside 0..6: nothing changed
+    unreadable  // the file exists but could not be read: nothing changed
 };
 
 // Reads record slot (0..3) of files.boardFileName into board, givens and candidateMarks.

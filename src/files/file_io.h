@@ -10,11 +10,15 @@ namespace zg {
 enum class ReadStatus { ok, missing, error };
 
 class FileIo {
-public:
+  public:
+    static constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
     virtual ~FileIo() = default;
-    // Reads the whole file.
-    virtual ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out) = 0;
-    // The steps of an atomic replace. Each returns false on failure (errno kept where known).
+    // Reads the whole file, at most maxBytes of it.
+    virtual ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out,
+                               std::size_t maxBytes = kNoLimit) = 0;
+    // False when path exists but must not be replaced (read-only, not a plain file).
+    virtual bool mayReplace(const std::string& path) = 0;
+    // The steps of an atomic replace. Each returns false on failure and leaves errno set.
     virtual int openTemp(const std::string& targetPath, std::string& tempPath) = 0;  // fd or -1
     virtual bool write(int fd, const unsigned char* data, std::size_t size) = 0;
     virtual bool flush(int fd) = 0;
@@ -25,8 +29,10 @@ public:
 
 // The real files, through POSIX calls.
 class PosixFileIo : public FileIo {
-public:
-    ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out) override;
+  public:
+    ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out,
+                       std::size_t maxBytes = kNoLimit) override;
+    bool mayReplace(const std::string& path) override;
     int openTemp(const std::string& targetPath, std::string& tempPath) override;
     bool write(int fd, const unsigned char* data, std::size_t size) override;
     bool flush(int fd) override;
@@ -42,6 +48,12 @@ struct WriteResult {
 
 // Writes a temporary file in the same folder, flushes it to disk and renames it over the
 // target: the old file stays whole until the new one is complete.
-WriteResult replaceFile(FileIo& io, const std::string& path, const std::vector<unsigned char>& data);
+WriteResult replaceFile(FileIo& io, const std::string& path,
+                        const std::vector<unsigned char>& data);
+
+// "Die Datei "name" konnte nicht gespeichert werden: reason."
+std::string saveErrorText(const std::string& path, int error);
+// The same for a file that exists but cannot be read before it is updated.
+std::string readErrorText(const std::string& path, int error);
 
 }  // namespace zg

@@ -10,6 +10,7 @@ namespace zg {
 
 inline constexpr const char* kHallOfFameFile = "Champions.Rhm";
 inline constexpr const char* kEmptyTime = "9";
+inline constexpr std::size_t kMaxLine = 1000;
 
 struct HallOfFame {
     // [level 0..3][place 0..10]; place 0 is never used. Texts are UTF-8 in memory.
@@ -23,7 +24,7 @@ struct HallOfFame {
 
 // What checkNewRecord needs from the GUI.
 class RecordUi {
-public:
+  public:
     virtual ~RecordUi() = default;
     // The champ form: on accept sets championAccepted and championName.
     virtual void askChampionName(HallOfFame& hall) = 0;
@@ -39,8 +40,10 @@ public:
 bool timeBefore(const std::string& a, const std::string& b);
 
 void resetHallOfFame(HallOfFame& hall);
-void clearLevel(HallOfFame& hall, int level);
-// Missing file: all empty. Short file: the missing entries are empty. LF or CR LF endings.
+// Empties the ten places of level and saves the file.
+WriteResult clearLevel(HallOfFame& hall, int level, FileIo& io);
+// Missing file: all empty. Short file: the missing entries are empty. CR LF, LF or CR endings.
+// Lines longer than kMaxLine bytes are cut.
 void loadHallOfFame(HallOfFame& hall, FileIo& io);
 // 120 lines, CR LF, Windows-1252, replaced atomically.
 WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io);
@@ -50,7 +53,8 @@ WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io);
 void checkNewRecord(HallOfFame& hall, int level, const std::string& finalTime, RecordUi& ui,
                     FileIo& io);
 
-// Windows-1252 <-> UTF-8. Unknown characters become "?", line breaks become blanks.
+// Windows-1252 <-> UTF-8. Unknown characters become "?", line breaks become blanks, so every
+// text is written as one line that reads back the same.
 std::string utf8ToCp1252(const std::string& text);
 std::string cp1252ToUtf8(const std::string& text);
 

@@ -1,0 +1,98 @@
+#include "files/board_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+namespace zg {
+
+namespace {
+
+void appendFiller(std::vector<unsigned char>& out, Random& random) {
+    for (int i = kRecordImageSize; i < kRecordSize; ++i)
+        out.push_back(static_cast<unsigned char>(random(6) + 1));
+}
+
+// Values outside 0..6, or a given that the board does not show, are never written by the game.
+bool validRecord(const unsigned char* record) {
+    for (int i = 0; i < 98; ++i)
+        if (record[i] > 6) return false;
+    for (int c = 1; c <= 6; ++c)
+        for (int r = 1; r <= 6; ++r) {
+            int at = Grid::offset(c, r);
+            if (record[49 + at] != 0 && record[at] != record[49 + at]) return false;
+        }
+    return true;
+}
+
+}  // namespace
+
+const char* collectionFile(int level) {
+    static constexpr const char* kNames[4] = {"leicht.zgb", "mittel.zgb", "schwer.zgb",
+                                              "extrem.zgb"};
+    return level >= 0 && level < 4 ? kNames[level] : kNames[0];
+}
+
+LoadResult loadBoardSlot(BoardFiles& files, BoardModel& m, ClockState& clock, FileIo& io,
+                         int slot) {
+    clock.clockRunning = false;
+    if (slot < 0 || slot >= kRecordCount) return LoadResult::damaged;
+    std::vector<unsigned char> bytes;
+    // Only the records up to the wanted one matter; a huge file is not read whole.
+    const std::size_t need = static_cast<std::size_t>(kRecordSize) * (slot + 1);
+    switch (io.readAll(files.boardFileName, bytes, need)) {
+        case ReadStatus::missing:
+            return LoadResult::missing;
+        case ReadStatus::error:
+            return LoadResult::unreadable;
+        case ReadStatus::ok:
+            break;
+    }
+    const std::size_t start = static_cast<std::size_t>(kRecordSize) * slot;
+    if (bytes.size() < start + kRecordImageSize) return LoadResult::damaged;
+    const unsigned char* record = bytes.data() + start;
+    if (!validRecord(record)) return LoadResult::damaged;
+
+    for (int i = 0; i < 49; ++i) m.board.bytes[i] = record[i];
+    for (int i = 0; i < 49; ++i) m.givens.bytes[i] = record[49 + i];
+    for (int i = 0; i < 343; ++i) m.markBytes.items[i] = record[98 + i];
+    m.candidateMarks.clear();
+    for (int c = 1; c <= 6; ++c)
+        for (int r = 1; r <= 6; ++r)
+            for (int v = 1; v <= 6; ++v)
+                m.candidateMarks.at(c, r, v) = m.markBytes.at(c, r, v) != 0;
+    return LoadResult::loaded;
+}
+
+WriteResult saveBoardSlot(BoardFiles& files, BoardModel& m, Random& random, FileIo& io, int slot) {
+    if (slot < 0 || slot >= kRecordCount) return {false, "Ungültiger Speicherplatz."};
+    std::vector<unsigned char> bytes;
+    // One byte more than a valid file tells a longer file from a valid one.
+    ReadStatus status = io.readAll(files.boardFileName, bytes, kBoardFileSize + 1);
+    if (status == ReadStatus::error) return {false, readErrorText(files.boardFileName, errno)};
+    if (status == ReadStatus::missing || bytes.size() != kBoardFileSize) {
+        // Any other length: four fresh records, the old contents are given up.
+        bytes.clear();
+        for (int s = 0; s < kRecordCount; ++s) {
+            bytes.insert(bytes.end(), kRecordImageSize, 0);
+            appendFiller(bytes, random);
+        }
+    }
+
+    std::vector<unsigned char> record;
+    record.reserve(kRecordSize);
+    record.insert(record.end(), m.board.bytes.begin(), m.board.bytes.end());
+    record.insert(record.end(), m.givens.bytes.begin(), m.givens.bytes.end());
+    m.markBytes.clear();
+    for (int c = 1; c <= 6; ++c)
+        for (int r = 1; r <= 6; ++r)
+            for (int v = 1; v <= 6; ++v)
+                m.markBytes.at(c, r, v) = m.candidateMarks.at(c, r, v) ? 0xFF : 0x00;
+    record.insert(record.end(), m.markBytes.items.begin(), m.markBytes.items.end());
+    appendFiller(record, random);
+
+    std::copy(record.begin(), record.end(), bytes.begin() + kRecordSize * slot);
+    return replaceFile(io, files.boardFileName, bytes);
+}
+
+}  // namespace zg

@@ -1,0 +1,186 @@
+#include "halloffame/records.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace zg {
+
+namespace {
+
+// Windows-1252 0x80..0x9F; the five unassigned codes map to the C1 controls, as Windows does,
+// so that every byte survives a read and a write.
+constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+int cp1252Of(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == c) return 0x80 + i;
+    return -1;
+}
+
+// Decodes one UTF-8 sequence at text[i]; a malformed one yields U+FFFD and skips one byte.
+char32_t nextCodePoint(const std::string& text, std::size_t& i) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char b = byte(i);
+    int length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > text.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    char32_t c = length == 1 ? b : b & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+        unsigned char cont = byte(i + k);
+        if ((cont & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (cont & 0x3F);
+    }
+    i += length;
+    return c;
+}
+
+std::vector<std::string> splitLines(const std::vector<unsigned char>& bytes, std::size_t count) {
+    std::vector<std::string> lines;
+    std::string line;
+    bool open = false;
+    for (std::size_t i = 0; i < bytes.size() && lines.size() < count; ++i) {
+        unsigned char b = bytes[i];
+        if (b == '\r' || b == '\n') {
+            if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            lines.push_back(cp1252ToUtf8(line));
+            line.clear();
+            open = false;
+            continue;
+        }
+        if (line.size() < kMaxLine) line += static_cast<char>(b);
+        open = true;
+    }
+    if (open && lines.size() < count) lines.push_back(cp1252ToUtf8(line));
+    return lines;
+}
+
+void setEmpty(HallOfFame& hall, int level, int place) {
+    hall.fameNames[level][place].clear();
+    hall.fameDates[level][place].clear();
+    hall.fameTimes[level][place].assign(1, kEmptyTime[0]);  // assign(const char*) trips GCC 12
+}
+
+}  // namespace
+
+std::string cp1252ToUtf8(const std::string& text) {
+    std::string out;
+    for (unsigned char b : text) appendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : b);
+    return out;
+}
+
+std::string utf8ToCp1252(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t c = nextCodePoint(text, i);
+        if (c == '\r' || c == '\n' || c == 0x2028 || c == 0x2029 || c == 0x85) {
+            out += ' ';
+            continue;
+        }
+        int code = cp1252Of(c);
+        out += code < 0 ? '?' : static_cast<char>(code);
+    }
+    return out;
+}
+
+bool timeBefore(const std::string& a, const std::string& b) {
+    return a.compare(b) < 0;
+}
+
+void resetHallOfFame(HallOfFame& hall) {
+    for (int level = 0; level < 4; ++level)
+        for (int place = 1; place <= 10; ++place) setEmpty(hall, level, place);
+}
+
+void loadHallOfFame(HallOfFame& hall, FileIo& io) {
+    std::vector<unsigned char> bytes;
+    // 120 lines of at most kMaxLine bytes each; whatever follows is never read.
+    if (io.readAll(hall.fileName, bytes, 120 * (kMaxLine + 2)) != ReadStatus::ok) {
+        resetHallOfFame(hall);
+        return;
+    }
+    std::vector<std::string> lines = splitLines(bytes, 120);
+    std::size_t next = 0;
+    for (int level = 0; level < 4; ++level) {
+        for (int place = 1; place <= 10; ++place) {
+            if (next + 3 > lines.size()) {
+                setEmpty(hall, level, place);
+                continue;
+            }
+            hall.fameNames[level][place] = lines[next++];
+            hall.fameDates[level][place] = lines[next++];
+            hall.fameTimes[level][place] = lines[next++];
+        }
+    }
+}
+
+WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io) {
+    std::string text;
+    auto line = [&](const std::string& s) {
+        text += utf8ToCp1252(s);
+        text += "\r\n";
+    };
+    for (int level = 0; level < 4; ++level) {
+        for (int place = 1; place <= 10; ++place) {
+            line(hall.fameNames[level][place]);
+            line(hall.fameDates[level][place]);
+            line(hall.fameTimes[level][place]);
+        }
+    }
+    return replaceFile(io, hall.fileName, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+WriteResult clearLevel(HallOfFame& hall, int level, FileIo& io) {
+    if (level < 0 || level > 3) return {};
+    for (int place = 1; place <= 10; ++place) setEmpty(hall, level, place);
+    return saveHallOfFame(hall, io);
+}
+
+void checkNewRecord(HallOfFame& hall, int level, const std::string& finalTime, RecordUi& ui,
+                    FileIo& io) {
+    if (level < 0 || level > 3) level = 0;
+    hall.championAccepted = false;
+    for (int i = 1; i <= 10; ++i) {
+        if (!timeBefore(finalTime, hall.fameTimes[level][i])) continue;
+        ui.askChampionName(hall);
+        for (int j = 9; j >= i; --j) {
+            hall.fameNames[level][j + 1] = hall.fameNames[level][j];
+            hall.fameDates[level][j + 1] = hall.fameDates[level][j];
+            hall.fameTimes[level][j + 1] = hall.fameTimes[level][j];
+        }
+        hall.fameNames[level][i] = hall.championName;
+        hall.fameDates[level][i] = ui.today();
+        hall.fameTimes[level][i] = finalTime;
+        break;
+    }
+    if (hall.championAccepted) {
+        WriteResult saved = saveHallOfFame(hall, io);
+        if (!saved.ok) ui.reportError(saved.message);
+    } else {
+        loadHallOfFame(hall, io);
+    }
+    ui.showHallOfFame(hall, level);
+}
+
+}  // namespace zg

@@ -1,0 +1,140 @@
+// The real file system: the faults a player's folder can really have.
+#include "files/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "files/board_file.h"
+#include "halloffame/records.h"
+
+namespace zg {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+struct PosixFileTest : ::testing::Test {
+    fs::path dir;
+    PosixFileIo io;
+    SeededRandom random{3};
+
+    void SetUp() override {
+        char name[] = "/tmp/zg-files-XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir = name;
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    std::string path(const char* name) const { return (dir / name).string(); }
+    Bytes contents(const char* name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
+    }
+    BoardModel board() const {
+        BoardModel m;
+        m.board.at(2, 3) = 5;
+        m.givens.at(2, 3) = 5;
+        return m;
+    }
+};
+
+TEST_F(PosixFileTest, ReplaceWritesWholeFileWithUsualPermissions) {
+    BoardFiles files{path("brett.zgb")};
+    BoardModel m = board();
+    ASSERT_TRUE(saveBoardSlot(files, m, random, io, 2).ok);
+    EXPECT_EQ(contents("brett.zgb").size(), 4000u);
+    EXPECT_EQ(entries(), 1u);
+    struct stat st {};
+    ASSERT_EQ(::stat(path("brett.zgb").c_str(), &st), 0);
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+
+    BoardModel loaded;
+    ClockState clock;
+    ASSERT_EQ(loadBoardSlot(files, loaded, clock, io, 2), LoadResult::loaded);
+    EXPECT_EQ(loaded.board, m.board);
+}
+
+TEST_F(PosixFileTest, ReadOnlyBoardFileStaysAsItWas) {
+    BoardFiles files{path("brett.zgb")};
+    BoardModel m = board();
+    ASSERT_TRUE(saveBoardSlot(files, m, random, io, 0).ok);
+    const Bytes before = contents("brett.zgb");
+    fs::permissions(path("brett.zgb"), fs::perms::owner_read | fs::perms::group_read);
+    m.board.at(1, 1) = 2;
+    WriteResult r = saveBoardSlot(files, m, random, io, 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("\"brett.zgb\""), std::string::npos) << r.message;
+    EXPECT_EQ(contents("brett.zgb"), before);
+    EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(PosixFileTest, FolderInTheWayIsReportedAndKept) {
+    fs::create_directory(path("brett.zgb"));
+    fs::create_directory(path("Champions.Rhm"));
+    BoardFiles files{path("brett.zgb")};
+    BoardModel m = board();
+    const BoardModel before = m;
+    WriteResult r = saveBoardSlot(files, m, random, io, 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("Ordner"), std::string::npos) << r.message;
+    EXPECT_TRUE(fs::is_directory(path("brett.zgb")));
+
+    ClockState clock;
+    EXPECT_EQ(loadBoardSlot(files, m, clock, io, 0), LoadResult::unreadable);
+    EXPECT_EQ(m.board, before.board);
+
+    HallOfFame hall;
+    hall.fileName = path("Champions.Rhm");
+    loadHallOfFame(hall, io);  // read as no file at all
+    EXPECT_EQ(hall.fameTimes[2][5], "9");
+    WriteResult saved = saveHallOfFame(hall, io);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.message.find("\"Champions.Rhm\""), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(path("Champions.Rhm")));
+    EXPECT_EQ(entries(), 2u);
+}
+
+TEST_F(PosixFileTest, ReadOnlyFolderIsReported) {
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    if (::access(dir.c_str(), W_OK) == 0) GTEST_SKIP() << "this user can write anywhere";
+    BoardFiles files{path("brett.zgb")};
+    BoardModel m = board();
+    WriteResult r = saveBoardSlot(files, m, random, io, 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("keine Schreibberechtigung"), std::string::npos) << r.message;
+}
+
+TEST_F(PosixFileTest, MissingFolderIsReported) {
+    BoardFiles files{path("fehlt/brett.zgb")};
+    BoardModel m = board();
+    WriteResult r = saveBoardSlot(files, m, random, io, 0);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("Ordner fehlt"), std::string::npos) << r.message;
+}
+
+TEST_F(PosixFileTest, ReadAllStopsAtTheLimit) {
+    {
+        std::ofstream out(path("big"), std::ios::binary);
+        out << std::string(200000, 'x');
+    }
+    Bytes bytes;
+    ASSERT_EQ(io.readAll(path("big"), bytes, 70000), ReadStatus::ok);
+    EXPECT_EQ(bytes.size(), 70000u);
+    ASSERT_EQ(io.readAll(path("big"), bytes), ReadStatus::ok);
+    EXPECT_EQ(bytes.size(), 200000u);
+    EXPECT_EQ(io.readAll(path("none"), bytes), ReadStatus::missing);
+}
+
+}  // namespace
+}  // namespace zg

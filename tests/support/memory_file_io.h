@@ -1,0 +1,104 @@
+// A FileIo that keeps its files in memory and can be told to fail at the Nth open, write,
+// flush, close or rename, so the save paths can be driven through every fault.
+#pragma once
+
+#include <cerrno>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "files/file_io.h"
+
+namespace zg::test {
+
+enum class FileStep { open, write, flush, close, rename };
+
+class MemoryFileIo : public FileIo {
+  public:
+    std::map<std::string, std::vector<unsigned char>> files;
+    std::map<std::string, bool> readOnly;
+
+    // Fail the nth (from 1) call of step with error; 0 turns the fault off.
+    void failAt(FileStep step, int nth, int error = ENOSPC) {
+        failStep_ = step;
+        failNth_ = nth;
+        failError_ = error;
+        calls_.clear();
+    }
+    // How often each step has run since the last failAt.
+    int calls(FileStep step) const {
+        auto it = calls_.find(step);
+        return it == calls_.end() ? 0 : it->second;
+    }
+    std::size_t openTemps() const { return pending_.size(); }
+
+    ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out,
+                       std::size_t maxBytes = kNoLimit) override {
+        auto it = files.find(path);
+        if (it == files.end()) return ReadStatus::missing;
+        std::size_t n = std::min(maxBytes, it->second.size());
+        out.assign(it->second.begin(), it->second.begin() + static_cast<long>(n));
+        return ReadStatus::ok;
+    }
+    bool mayReplace(const std::string& path) override {
+        if (readOnly[path] && files.count(path)) {
+            errno = EACCES;
+            return false;
+        }
+        return true;
+    }
+    int openTemp(const std::string& targetPath, std::string& tempPath) override {
+        if (fails(FileStep::open)) return -1;
+        tempPath = targetPath + ".tmp" + std::to_string(next_);
+        pending_[next_] = tempPath;
+        files[tempPath];
+        return next_++;
+    }
+    bool write(int fd, const unsigned char* data, std::size_t size) override {
+        if (fails(FileStep::write)) {
+            // A full disk takes part of the data before it refuses the rest.
+            auto& f = files[pending_[fd]];
+            f.insert(f.end(), data, data + size / 2);
+            return false;
+        }
+        auto& f = files[pending_[fd]];
+        f.insert(f.end(), data, data + size);
+        return true;
+    }
+    bool flush(int) override { return !fails(FileStep::flush); }
+    bool close(int fd) override {
+        pending_.erase(fd);
+        return !fails(FileStep::close);
+    }
+    bool rename(const std::string& from, const std::string& to) override {
+        if (fails(FileStep::rename)) return false;
+        auto it = files.find(from);
+        if (it == files.end()) {
+            errno = ENOENT;
+            return false;
+        }
+        files[to] = it->second;
+        files.erase(it);
+        return true;
+    }
+    void remove(const std::string& path) override { files.erase(path); }
+
+  private:
+    bool fails(FileStep step) {
+        int n = ++calls_[step];
+        if (failNth_ > 0 && step == failStep_ && n == failNth_) {
+            errno = failError_;
+            return true;
+        }
+        return false;
+    }
+
+    int next_ = 3;
+    std::map<int, std::string> pending_;
+    std::map<FileStep, int> calls_;
+    FileStep failStep_ = FileStep::open;
+    int failNth_ = 0;
+    int failError_ = ENOSPC;
+};
+
+}  // namespace zg::test
