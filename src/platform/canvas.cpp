@@ -1,0 +1,164 @@
+#include "platform/canvas.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <algorithm>
+
+namespace zg {
+
+Canvas::Canvas(QPaintDevice* device) : device_(device) {
+    painter_.begin(device_);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    selectFont(16);
+}
+
+Canvas::~Canvas() {
+    if (painter_.isActive()) painter_.end();
+}
+
+void Canvas::selectFont(int code) {
+    fontCode_ = code;
+    font_ = fontForCode(code).font;
+    painter_.setFont(font_);
+}
+
+void Canvas::selectFace(const QString& face, double pointSize, bool bold) {
+    fontCode_ = -1;
+    font_ = QFont(face);
+    font_.setPointSizeF(pointSize);
+    font_.setBold(bold);
+    painter_.setFont(font_);
+}
+
+int Canvas::fontHeight() const {
+    QFontMetrics m(font_, device_);
+    return m.ascent() + m.descent();
+}
+
+int Canvas::textWidth(const std::string& utf8) const {
+    return QFontMetrics(font_, device_).horizontalAdvance(QString::fromUtf8(utf8));
+}
+
+void Canvas::fill(const QRect& r, QColor c) {
+    if (r.isEmpty()) return;
+    painter_.fillRect(r, c);
+}
+
+void Canvas::damaged(const QRect& r) {
+    if (damage_ && !r.isEmpty()) damage_(r);
+}
+
+void Canvas::line(int x1, int y1, int x2, int y2) {
+    const int w = penWidth_;
+    const int before = w / 2;  // a wide pen is centred on the line
+    if (y1 == y2) {
+        if (x1 == x2) return;
+        int a, b;  // end point excluded
+        if (x2 < x1) {
+            a = x2 + 1;
+            b = x1 + 1;
+        } else {
+            a = x1;
+            b = x2;
+        }
+        QRect r(a, y1 - before, b - a, w);
+        fill(r, fg_);
+        damaged(r);
+    } else if (x1 == x2) {
+        int a, b;
+        if (y2 < y1) {
+            a = y2 + 1;
+            b = y1 + 1;
+        } else {
+            a = y1;
+            b = y2;
+        }
+        QRect r(x1 - before, a, w, b - a);
+        fill(r, fg_);
+        damaged(r);
+    } else {
+        // Diagonals are not used by the game's own drawing; approximate GDI with Bresenham
+        // through QPainter and no end point.
+        QPen pen(fg_);
+        pen.setWidth(w);
+        pen.setCapStyle(Qt::FlatCap);
+        painter_.setPen(pen);
+        painter_.drawLine(QLineF(x1 + 0.5, y1 + 0.5, x2 + 0.5, y2 + 0.5));
+        painter_.setPen(Qt::NoPen);
+        damaged(QRect(QPoint(std::min(x1, x2) - w, std::min(y1, y2) - w),
+                      QPoint(std::max(x1, x2) + w, std::max(y1, y2) + w)));
+    }
+}
+
+void Canvas::rectangle(int x1, int y1, int x2, int y2) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1) return;
+    const int w = penWidth_;
+    QRect outer;
+    if (w == 1) {
+        fill(QRect(x1, y1, x2 - x1, 1), fg_);
+        fill(QRect(x1, y2 - 1, x2 - x1, 1), fg_);
+        fill(QRect(x1, y1, 1, y2 - y1), fg_);
+        fill(QRect(x2 - 1, y1, 1, y2 - y1), fg_);
+        outer = QRect(x1, y1, x2 - x1, y2 - y1);
+    } else {
+        const int before = w / 2;
+        const int l = x1 - before, t = y1 - before;
+        const int r = x2 - before + w, b = y2 - before + w;  // exclusive
+        fill(QRect(l, t, r - l, w), fg_);
+        fill(QRect(l, y2 - before, r - l, w), fg_);
+        fill(QRect(l, t, w, b - t), fg_);
+        fill(QRect(x2 - before, t, w, b - t), fg_);
+        outer = QRect(l, t, r - l, b - t);
+    }
+    damaged(outer);
+}
+
+void Canvas::fillRectangle(int x1, int y1, int x2, int y2) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1) return;
+    const int w = penWidth_;
+    if (w == 1)
+        fill(QRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2), bg_);
+    else
+        fill(QRect(x1 + w - w / 2, y1 + w - w / 2, x2 - x1 - w, y2 - y1 - w), bg_);
+    rectangle(x1, y1, x2, y2);
+}
+
+void Canvas::text(int x, int y, const std::string& utf8) {
+    const QString s = QString::fromUtf8(utf8);
+    QFontMetrics m(font_, device_);
+    const int width = m.horizontalAdvance(s);
+    const QRect cell(x, y, width, m.ascent() + m.descent());
+    if (!transparent_) fill(cell, bg_);
+    painter_.setPen(fg_);
+    painter_.drawText(QPoint(x, y + m.ascent()), s);
+    painter_.setPen(Qt::NoPen);
+    // Glyphs may overhang their advance (italic-like stretches, the 8-pixel grid).
+    damaged(cell.adjusted(-2, 0, m.maxWidth(), 0));
+}
+
+QImage Canvas::copyImage(int x1, int y1, int x2, int y2) const {
+    auto* image = dynamic_cast<QImage*>(device_);
+    if (!image) return {};
+    const double dpr = image->devicePixelRatio();
+    const QRect logical(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                        QPoint(std::max(x1, x2), std::max(y1, y2)));
+    const QRect device(QPoint(qRound(logical.left() * dpr), qRound(logical.top() * dpr)),
+                       QSize(qRound(logical.width() * dpr), qRound(logical.height() * dpr)));
+    QImage copy = image->copy(device);
+    copy.setDevicePixelRatio(dpr);
+    return copy;
+}
+
+void Canvas::putImage(const QImage& img, int x, int y) {
+    if (img.isNull()) return;
+    painter_.drawImage(QPoint(x, y), img);
+    damaged(QRect(QPoint(x, y), img.deviceIndependentSize().toSize()));
+}
+
+}  // namespace zg

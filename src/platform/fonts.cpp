@@ -1,0 +1,88 @@
+#include "platform/fonts.h"
+
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <cmath>
+
+namespace zg {
+
+namespace {
+
+// Arial's average character width (OS/2 xAvgCharWidth 904 of 2048 units), which GDI's width
+// refers to. Liberation's own table gives a larger average, so it cannot be used here.
+constexpr double kArialAverageWidth = 904.0 / 2048.0;
+// Arial's cell height (winAscent + winDescent) per pixel of em size.
+constexpr double kArialCellHeight = 2288.0 / 2048.0;
+
+QFont baseFont(const char* family) {
+    QFont f(family);
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setKerning(false);
+    return f;
+}
+
+QFont fixedFont8(bool bold) {
+    QFont f = baseFont("DejaVu Sans Mono");
+    f.setFixedPitch(true);
+    f.setPixelSize(13);
+    f.setBold(bold);
+    double advance = QFontMetricsF(f).horizontalAdvance(QLatin1Char('M'));
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 8.0 - advance);
+    return f;
+}
+
+}  // namespace
+
+QFont arialFont(int height, int width, int weight) {
+    QFont f = baseFont("Liberation Sans");
+    f.setWeight(weight >= 600 ? QFont::Bold : QFont::Normal);
+    int best = std::max(1, static_cast<int>(std::lround(height / kArialCellHeight)));
+    int bestError = 1 << 30;
+    for (int p = best - 2; p <= best + 2; ++p) {
+        if (p < 1) continue;
+        f.setPixelSize(p);
+        QFontMetrics m(f);
+        int error = std::abs(m.ascent() + m.descent() - height);
+        if (error < bestError) {
+            bestError = error;
+            best = p;
+        }
+    }
+    f.setPixelSize(best);
+    if (width > 0) {
+        int stretch = static_cast<int>(std::lround(100.0 * width / (best * kArialAverageWidth)));
+        f.setStretch(std::clamp(stretch, 1, 4000));
+    }
+    return f;
+}
+
+FontChoice fontForCode(int code) {
+    switch (code) {
+        case 4:
+            return {arialFont(15, 8, 200)};
+        case 6:
+            return {arialFont(30, 16, 200)};
+        case 8:
+            return {fixedFont8(false), true};
+        case 14:
+            return {fixedFont8(true), true};
+        case 18:
+            return {arialFont(21, 10, 400)};
+        case 20:
+            return {arialFont(26, 14, 200)};
+        case 24:
+            return {arialFont(41, 22, 200)};
+        case 40:
+            return {arialFont(58, 32, 200)};
+        default: {
+            QFont f = baseFont("Liberation Sans");
+            f.setBold(true);
+            f.setPixelSize(14);
+            f.setStretch(94);
+            return {f};
+        }
+    }
+}
+
+}  // namespace zg

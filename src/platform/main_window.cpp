@@ -1,0 +1,289 @@
+#include "platform/main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScreen>
+#include <cmath>
+
+namespace zg {
+
+WindowPosition windowPosition(int screenWidth, int screenHeight) {
+    // nearbyint rounds halves to even in the default rounding mode.
+    const double x = std::nearbyint((screenWidth - 799) / 2.0);
+    const double y = std::nearbyint((screenHeight - 424) / 2.0 - 32.0);
+    return {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+}
+
+int virtualKeyCode(int qtKey) {
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return '0' + (qtKey - Qt::Key_0);
+    switch (qtKey) {
+        case Qt::Key_Escape:
+            return vk::kEscape;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return vk::kReturn;
+        case Qt::Key_Backspace:
+            return vk::kBackspace;
+        case Qt::Key_Tab:
+            return vk::kTab;
+        case Qt::Key_Space:
+            return vk::kSpace;
+        case Qt::Key_Left:
+            return vk::kLeft;
+        case Qt::Key_Up:
+            return vk::kUp;
+        case Qt::Key_Right:
+            return vk::kRight;
+        case Qt::Key_Down:
+            return vk::kDown;
+        default:
+            return 0;
+    }
+}
+
+// ---- ClientArea
+
+ClientArea::ClientArea(MainWindow& window, EventPump& pump)
+    : QWidget(&window), window_(window), pump_(pump) {
+    setFixedSize(kClientWidth, kClientHeight);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ClientArea::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    const QImage& image = window_.backBuffer();
+    const double dpr = image.devicePixelRatio();
+    for (const QRect& r : event->region()) {
+        const QRectF source(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr);
+        p.drawImage(QRectF(r), image, source);
+    }
+    window_.painted(event->region());
+}
+
+void ClientArea::moveTo(QPointF pos) {
+    if (pos == lastPos_) return;
+    lastPos_ = pos;
+    pump_.post(Event::mouseMove(pos.x(), pos.y()));
+}
+
+void ClientArea::mouseMoveEvent(QMouseEvent* event) {
+    moveTo(event->position());
+}
+
+void ClientArea::mousePressEvent(QMouseEvent* event) {
+    // A click is read at the last pointer position, so the move to it comes first.
+    moveTo(event->position());
+    if (event->button() == Qt::LeftButton) pump_.post(Event::leftDown());
+    if (event->button() == Qt::RightButton) pump_.post(Event::rightDown());
+}
+
+void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
+    moveTo(event->position());
+    if (event->button() == Qt::LeftButton) pump_.post(Event::leftUp());
+    if (event->button() == Qt::RightButton) pump_.post(Event::rightUp());
+}
+
+void ClientArea::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        pump_.post(Event::character(27));
+        return;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() != 0) pump_.post(Event::character(text[0].unicode()));
+}
+
+void ClientArea::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;
+    const int code = virtualKeyCode(event->key());
+    if (code != 0) pump_.post(Event::keyUp(code));
+}
+
+// ---- TextLabel
+
+void TextLabel::setText(const std::string& utf8) {
+    if (label_) label_->setText(QString::fromUtf8(utf8));
+}
+std::string TextLabel::text() const {
+    return label_ ? label_->text().toStdString() : std::string();
+}
+
+void TextLabel::setFontFace(const std::string& face) {
+    if (!label_) return;
+    QFont f = label_->font();
+    f.setFamily(QString::fromStdString(face));
+    label_->setFont(f);
+}
+
+void TextLabel::setFontSize(int points) {
+    if (!label_) return;
+    QFont f = label_->font();
+    f.setPointSize(points);
+    label_->setFont(f);
+}
+
+void TextLabel::setBackground(QColor colour) {
+    if (!label_) return;
+    QPalette pal = label_->palette();
+    pal.setColor(QPalette::Window, colour);
+    label_->setPalette(pal);
+    label_->setAutoFillBackground(true);
+}
+
+// ---- MenuBar
+
+MenuBar::MenuBar(MainWindow& window) : window_(window) {}
+
+void MenuBar::begin() {
+    discard();
+    building_ = new QMenuBar(&window_);
+    building_actions_.clear();
+}
+
+MenuBar::Handle MenuBar::createPopup() {
+    return new QMenu(building_ ? static_cast<QWidget*>(building_) : &window_);
+}
+
+void MenuBar::destroyPopup(Handle popup) {
+    delete popup;
+}
+
+void MenuBar::appendCommand(Handle popup, int command, const std::string& label) {
+    QAction* a = popup ? popup->addAction(QString::fromStdString(label))
+                       : building_->addAction(QString::fromStdString(label));
+    EventPump& pump = window_.pump();
+    QObject::connect(a, &QAction::triggered, a,
+                     [&pump, command] { pump.post(Event::menu(command)); });
+    building_actions_[command] = a;
+}
+
+void MenuBar::appendSeparator(Handle popup) {
+    if (popup) popup->addSeparator();
+}
+
+void MenuBar::appendPopup(Handle parent, Handle popup, const std::string& title) {
+    popup->setTitle(QString::fromStdString(title));
+    if (parent)
+        parent->addMenu(popup);
+    else
+        building_->addMenu(popup);
+}
+
+void MenuBar::attach() {
+    if (!building_) return;
+    window_.setMenuBar(building_);  // deletes the previous bar
+    actions_ = std::move(building_actions_);
+    building_actions_.clear();
+    building_ = nullptr;
+}
+
+void MenuBar::discard() {
+    delete building_;
+    building_ = nullptr;
+    building_actions_.clear();
+}
+
+void MenuBar::setChecked(int command, bool on) {
+    QAction* a = action(command);
+    if (!a) return;
+    // Only a checked item is checkable, so an unchecked one shows no empty indicator.
+    a->setCheckable(on);
+    a->setChecked(on);
+}
+
+bool MenuBar::isChecked(int command) const {
+    QAction* a = action(command);
+    return a && a->isCheckable() && a->isChecked();
+}
+
+void MenuBar::setEnabled(bool on) {
+    if (QMenuBar* b = bar()) b->setEnabled(on);
+}
+
+bool MenuBar::isEnabled() const {
+    QMenuBar* b = bar();
+    return b && b->isEnabled();
+}
+
+QAction* MenuBar::action(int command) const {
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenuBar* MenuBar::bar() const {
+    return window_.menuWidget() ? window_.menuBar() : nullptr;
+}
+
+// ---- MainWindow
+
+MainWindow::MainWindow(EventPump& pump, double devicePixelRatio) : pump_(pump), menu_(*this) {
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
+    double dpr = devicePixelRatio;
+    if (dpr <= 0) {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        dpr = screen ? screen->devicePixelRatio() : 1.0;
+    }
+    backBuffer_ = QImage(static_cast<int>(std::ceil(kClientWidth * dpr)),
+                         static_cast<int>(std::ceil(kClientHeight * dpr)), QImage::Format_RGB32);
+    backBuffer_.setDevicePixelRatio(dpr);
+    backBuffer_.fill(Qt::white);
+    client_ = new ClientArea(*this, pump);
+    setCentralWidget(client_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    canvas_ = std::make_unique<Canvas>(&backBuffer_);
+    canvas_->setDamageHandler([this](const QRect& r) { damage(r); });
+    client_->setFocus();
+}
+
+MainWindow::~MainWindow() {
+    canvas_.reset();
+}
+
+void MainWindow::setBackgroundColour(QColor colour) {
+    canvas_->painter().fillRect(QRect(0, 0, kClientWidth, kClientHeight), colour);
+    damage(QRect(0, 0, kClientWidth, kClientHeight));
+}
+
+TextLabel MainWindow::createLabel(int x, int y, int w, int h) {
+    auto* label = new QLabel(client_);
+    label->setGeometry(x, y, w, h);
+    label->show();
+    return TextLabel(label);
+}
+
+void MainWindow::place() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->geometry().size() : QSize(1024, 768);
+    const WindowPosition pos = windowPosition(size.width(), size.height());
+    move(pos.x, pos.y);
+}
+
+void MainWindow::damage(const QRect& r) {
+    pending_ += r;
+    client_->update(r);
+}
+
+void MainWindow::presentNow() {
+    if (pending_.isEmpty() || !isVisible()) return;
+    client_->repaint(pending_);
+    pending_ = QRegion();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    pump_.post(Event::close());
+}
+
+void QtEventSource::waitForEvents(EventPump& pump) {
+    while (!pump.pending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+}  // namespace zg

@@ -1,0 +1,13 @@
+// The full board redraw and the candidate marks.
+#pragma once
+
+namespace zg {
+
+struct Program;
+
+// Every cell, the statistics and status, and the marks (computed with showCandidates).
+void drawBoard(Program& p);
+// The marks of every empty cell from candidateMarks, in their 13 x 13 slots.
+void drawCandidates(Program& p);
+
+}  // namespace zg

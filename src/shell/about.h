@@ -1,0 +1,10 @@
+// The about form Inf.
+#pragma once
+
+namespace zg {
+
+struct Program;
+
+void openAboutForm(Program& p);
+
+}  // namespace zg

@@ -1,0 +1,21 @@
+#include "shell/exit.h"
+
+#include "shell/program.h"
+
+namespace zg {
+
+void askExit(Program& p) {
+    p.shell.alertChoice = static_cast<std::int16_t>(
+        p.questions().ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2));
+    // Only a chosen "&JA" ends the game; a box closed without a choice counts as "&NEIN".
+    if (p.shell.alertChoice != 1) return;
+    p.window.hide();
+    p.shell.buttonRowImage = QImage();
+    throw ProgramExit{};
+}
+
+void Win_0_Close(Program& p) {
+    askExit(p);
+}
+
+}  // namespace zg

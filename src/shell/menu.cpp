@@ -1,0 +1,254 @@
+#include "shell/menu.h"
+
+#include <cctype>
+#include <stdexcept>
+
+#include "engine/rules.h"
+#include "engine/shuffle.h"
+#include "files/slot_dialog.h"
+#include "halloffame/fame_forms.h"
+#include "panels/panels.h"
+#include "play/loops.h"
+#include "play/redraw.h"
+#include "printing/printing.h"
+#include "shell/about.h"
+#include "shell/exit.h"
+#include "shell/help.h"
+#include "shell/program.h"
+
+namespace zg {
+
+const std::vector<std::string>& menuTextTable() {
+    static const std::vector<std::string> table = {"&Zahlgarten",
+                                                   "8:&Neues Spiel",
+                                                   "-",
+                                                   "10:&Spielstart",
+                                                   "25:N&eustart",
+                                                   "-",
+                                                   "12:Spieledruck",
+                                                   "-",
+                                                   "99:&Beenden",
+                                                   "",
+                                                   "&Optionen",
+                                                   "20:&lade Brett",
+                                                   "21:&sichere Brett",
+                                                   "-",
+                                                   "22:&Brett l\xC3\xB6sen",
+                                                   "26:B&rett l\xC3\xB6schen",
+                                                   "27:Brett &drucken",
+                                                   "24:Brett &mischen",
+                                                   "-",
+                                                   "11:&Eigenes Brett",
+                                                   "",
+                                                   "Sch&wierigkeit",
+                                                   "30:&Leicht",
+                                                   "31:&Mittel",
+                                                   "32:&Schwer",
+                                                   "33:&Extrem",
+                                                   "-",
+                                                   "40:&Zahlen",
+                                                   "41:&Buchstaben",
+                                                   "-",
+                                                   "44:Zeige &Kandidaten",
+                                                   "-",
+                                                   "45:R\xC3\xA4tsel-Symmetrie",
+                                                   "-",
+                                                   "50:&Ruhmeshalle",
+                                                   "",
+                                                   "&Hilfe",
+                                                   "60:&Anleitung",
+                                                   "-",
+                                                   "1:\xC3\xBC"
+                                                   "ber &Zahlgarten...",
+                                                   "",
+                                                   ""};
+    return table;
+}
+
+namespace {
+
+int leadingNumber(const std::string& entry) {
+    int n = 0;
+    for (char ch : entry) {
+        if (!std::isdigit(static_cast<unsigned char>(ch))) break;
+        n = n * 10 + (ch - '0');
+    }
+    return n;
+}
+
+std::string afterColon(const std::string& entry) {
+    const std::size_t colon = entry.find(':');
+    return colon == std::string::npos ? std::string() : entry.substr(colon + 1);
+}
+
+}  // namespace
+
+MenuBar::Handle buildPopup(Program& p, const std::vector<std::string>& table, std::size_t& pos) {
+    MenuBar& menu = p.window.menu();
+    MenuBar::Handle popup = menu.createPopup();
+    if (!popup) return nullptr;
+    while (pos < table.size()) {
+        const std::string& entry = table[pos++];
+        if (entry.empty()) return popup;
+        if (entry == "-") {
+            menu.appendSeparator(popup);
+        } else if (entry[0] == '>') {
+            MenuBar::Handle sub = buildPopup(p, table, pos);
+            if (!sub) {
+                menu.destroyPopup(popup);
+                return nullptr;
+            }
+            menu.appendPopup(popup, sub, entry.substr(1));
+        } else {
+            menu.appendCommand(popup, leadingNumber(entry), afterColon(entry));
+        }
+    }
+    menu.destroyPopup(popup);  // the table ended inside the popup
+    return nullptr;
+}
+
+void buildMenuBar(Program& p) {
+    MenuBar& menu = p.window.menu();
+    const std::vector<std::string>& table = menuTextTable();
+    std::size_t pos = 0;
+    menu.begin();
+    while (pos < table.size()) {
+        const std::string& entry = table[pos++];
+        if (entry.empty()) {
+            menu.attach();
+            return;
+        }
+        if (entry.find(':') != std::string::npos) {
+            menu.appendCommand(nullptr, leadingNumber(entry), afterColon(entry));
+            continue;
+        }
+        MenuBar::Handle popup = buildPopup(p, table, pos);
+        if (!popup) {
+            menu.discard();
+            throw std::runtime_error("menu bar: popup \"" + entry + "\" could not be built");
+        }
+        menu.appendPopup(nullptr, popup, entry);
+    }
+    menu.discard();
+    throw std::runtime_error("menu bar: the table has no end");
+}
+
+void updateMenuChecks(Program& p) {
+    MenuBar& menu = p.window.menu();
+    for (int c : {30, 31, 32, 33, 40, 41, 44, 45}) menu.setChecked(c, false);
+    menu.setChecked(30 + p.model.level, true);
+    menu.setChecked(p.model.showDigits ? cmd::kDigits : cmd::kLetters, true);
+    if (p.model.showCandidates) menu.setChecked(cmd::kCandidates, true);
+    if (p.model.symmetricShuffle) menu.setChecked(cmd::kSymmetry, true);
+}
+
+void runCommand(Program& p, int command) {
+    BoardModel& m = p.model;
+    switch (command) {
+        case cmd::kAbout:
+            openAboutForm(p);
+            if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einf\xC3\xBChrung");
+            break;
+        case cmd::kNewGame:
+            // The new game (collection, shuffle, clock, playLoop) comes with the play loop.
+            break;
+        case cmd::kStartGame:
+            playLoop(p);
+            break;
+        case cmd::kOwnBoard:
+            editLoop(p);
+            p.play.ownBoardMode = false;
+            break;
+        case cmd::kPrintGames:
+            // printGameSet, then drawBoard: comes with printing.
+            break;
+        case cmd::kLoadBoard:
+            // "brett.zgb", openLoadDialog, updateLevelPanel, drawBoard, playLoop: comes with
+            // the slot dialog.
+            break;
+        case cmd::kSaveBoard:
+            // openSaveDialog, playLoop: comes with the slot dialog.
+            break;
+        case cmd::kSolve:
+            solveCommand(m, p.clock, p.screen);
+            break;
+        case cmd::kShuffle:
+            shuffleBoard(m, p.random());
+            drawBoard(p);
+            break;
+        case cmd::kRestart:
+            // restartBoard, playLoop: comes with the play loop.
+            break;
+        case cmd::kClear:
+            clearBoard(m, p.clock, p.screen);
+            break;
+        case cmd::kPrintBoard:
+            // printBoard: comes with printing.
+            break;
+        case cmd::kEasy:
+        case cmd::kMedium:
+        case cmd::kHard:
+        case cmd::kExtreme:
+            m.level = static_cast<std::int16_t>(command - cmd::kEasy);
+            break;
+        case cmd::kDigits:
+        case cmd::kLetters:
+            m.showDigits = command == cmd::kDigits;
+            drawBoard(p);
+            drawStatisticsPanel(p);
+            break;
+        case cmd::kCandidates:
+            m.showCandidates = !m.showCandidates;
+            drawBoard(p);
+            break;
+        case cmd::kSymmetry:
+            m.symmetricShuffle = !m.symmetricShuffle;
+            break;
+        case cmd::kHallOfFame:
+            // showHallOfFame: comes with the hall-of-fame forms.
+            break;
+        case cmd::kInstructions:
+            // The "übersicht.htm" page: comes with the help viewer.
+            break;
+        case cmd::kExit:
+            askExit(p);
+            break;
+        default:
+            break;
+    }
+}
+
+void Win_0_MenuEvent(Program& p, int command) {
+    // A command never starts while another runs, even if a menu event slips through.
+    if (p.shell.commandRunning) return;
+    p.shell.commandRunning = true;
+    MenuBar& menu = p.window.menu();
+    menu.setEnabled(false);
+    switch (command) {
+        case 8:
+        case 10:
+        case 11:
+        case 20:
+        case 21:
+        case 22:
+        case 24:
+        case 25:
+            p.panels.helpText = kHelpClickCell;
+            drawHelpPanel(p);
+            break;
+        default:
+            break;
+    }
+    if (!p.shell.useHtmlHelp) closeClassicHelp(p);
+    runCommand(p, command);
+    menu.setEnabled(true);
+    p.shell.commandRunning = false;
+    updateMenuChecks(p);
+    updateLevelPanel(p);
+    p.panels.helpText = kHelpChooseMenu;
+    showHelpText(p);
+    p.canvas().putImage(p.shell.buttonRowImage, 30, 416);
+    p.clock.clockRunning = false;
+}
+
+}  // namespace zg

@@ -1,0 +1,60 @@
+// The menu bar, built from its text table, and the dispatch of menu commands.
+//
+// Adding a command: give it a case in runCommand (menu.cpp). Win_0_MenuEvent switches the
+// bar off around it and ends every command with the idle steps, so a case only does its own
+// steps; a case that starts a loop simply calls it (the loop runs on pump.next()).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/main_window.h"
+
+namespace zg {
+
+struct Program;
+
+namespace cmd {
+inline constexpr int kAbout = 1;
+inline constexpr int kNewGame = 8;
+inline constexpr int kStartGame = 10;
+inline constexpr int kOwnBoard = 11;
+inline constexpr int kPrintGames = 12;
+inline constexpr int kLoadBoard = 20;
+inline constexpr int kSaveBoard = 21;
+inline constexpr int kSolve = 22;
+inline constexpr int kShuffle = 24;
+inline constexpr int kRestart = 25;
+inline constexpr int kClear = 26;
+inline constexpr int kPrintBoard = 27;
+inline constexpr int kEasy = 30;
+inline constexpr int kMedium = 31;
+inline constexpr int kHard = 32;
+inline constexpr int kExtreme = 33;
+inline constexpr int kDigits = 40;
+inline constexpr int kLetters = 41;
+inline constexpr int kCandidates = 44;
+inline constexpr int kSymmetry = 45;
+inline constexpr int kHallOfFame = 50;
+inline constexpr int kInstructions = 60;
+inline constexpr int kExit = 99;
+}  // namespace cmd
+
+// The menu text table, in the order the builder reads it.
+const std::vector<std::string>& menuTextTable();
+
+// Builds the bar from the table and attaches it to the main window. Throws
+// std::runtime_error when a popup cannot be built.
+void buildMenuBar(Program& p);
+// One popup from the entries after pos (advanced past its closing ""); nullptr on failure.
+MenuBar::Handle buildPopup(Program& p, const std::vector<std::string>& table, std::size_t& pos);
+// Check marks from level, showDigits, showCandidates and symmetricShuffle.
+void updateMenuChecks(Program& p);
+
+// The menu event handler: runs the command completely, then the idle steps.
+void Win_0_MenuEvent(Program& p, int command);
+// Step 4 of the handler: the command itself.
+void runCommand(Program& p, int command);
+
+}  // namespace zg

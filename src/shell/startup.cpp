@@ -1,0 +1,67 @@
+#include "shell/startup.h"
+
+#include "engine/clock_state.h"
+#include "halloffame/records.h"
+#include "panels/panels.h"
+#include "shell/help.h"
+#include "shell/menu.h"
+#include "shell/program.h"
+#include "view/board_render.h"
+#include "view/look.h"
+
+namespace zg {
+
+void openMainWindow(Program& p) {
+    p.window.place();
+    p.window.show();
+}
+
+void initGlobals(Program& p) {
+    p.model = BoardModel{};
+    p.model.showDigits = true;
+    p.model.symmetricShuffle = true;
+    loadHallOfFame(p.hall, p.fileIo());
+    p.model.levelNames = {" Leicht ", " Mittel ", "Schwer ", "Extrem "};
+    buildMenuBar(p);
+    updateMenuChecks(p);
+}
+
+void drawStartScreen(Program& p) {
+    Canvas& c = p.canvas();
+    drawBevel(c, p.view, 0, 2, 0, 472, 889, 494);
+    c.setForeground(p.view.colourTable[colour::kBlack]);
+    c.setBackground(p.view.colourTable[colour::kBlue]);
+    c.selectFont(8);
+    c.setTransparentText(true);
+    drawPanelTitle(c, p.view, 16, colour::kBlack, 10, 490, "Zahlgarten V5.0");
+    drawMainScreen(p);
+    drawHelpPanel(p);
+}
+
+void startUp(Program& p) {
+    fillColourTable(p.view);
+    initGlobals(p);
+    p.window.setBackgroundColour(p.view.colourTable[colour::kBackground]);
+    // Taken before anything is painted: the plain background that erases the drawn buttons.
+    p.shell.buttonRowImage = p.canvas().copyImage(30, 416, 387, 444);
+    p.panels.helpText = kHelpChooseMenu;
+    p.panels.uhr = p.window.createLabel(703, 322, 160, 30);
+    p.panels.uhr.setFontFace("Arial");
+    p.panels.uhr.setBackground(p.view.colourTable[colour::kWhite]);
+    p.panels.uhr.setFontSize(24);
+    p.panels.uhr.setText(kClockIdle);
+    drawStartScreen(p);
+    p.shell.useHtmlHelp = detectHtmlHelp();
+    p.canvas().selectFont(16);
+}
+
+void mainEventLoop(Program& p) {
+    for (;;) p.pump.next();
+}
+
+void initProgram(Program& p) {
+    startUp(p);
+    mainEventLoop(p);
+}
+
+}  // namespace zg

@@ -1,0 +1,28 @@
+// The board panel, the grid and single cells.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/board.h"
+#include "platform/canvas.h"
+#include "view/view_state.h"
+
+namespace zg {
+
+struct Program;
+
+// Board panel, well, button strip, white board, grid, red box borders (sets the layout
+// globals); then the statistics, level and clock panels.
+void drawMainScreen(Program& p);
+
+// The board part of drawMainScreen alone.
+void drawBoardPanel(Canvas& canvas, ViewState& view);
+
+// One ordinary cell (white) with the symbol of value; 0 erases it.
+void drawCell(Canvas& canvas, const ViewState& view, const BoardModel& m, int column, int row,
+              std::uint8_t value);
+// One given (light grey); also stores the given.
+void drawGivenCell(Canvas& canvas, const ViewState& view, BoardModel& m, int column, int row,
+                   std::uint8_t value);
+
+}  // namespace zg
