@@ -1,0 +1,100 @@
+// Starts programs again and again and reports the median time from the start of the process
+// to its first painted frame, and the median peak resident memory.
+//   zg_startup_bench RUNS NAME=PROGRAM [NAME=PROGRAM ...]
+// The programs must honour ZG_FIRST_PAINT_FD (see first_paint.h).
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+long long monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+struct Run {
+    double ms;
+    long rssKb;
+};
+
+bool runOnce(const std::string& program, Run& run) {
+    int pipeFd[2];
+    if (pipe(pipeFd) != 0) return false;
+    long long start = monotonicNs();
+    pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        close(pipeFd[0]);
+        // Qt's start-up chatter would drown the table.
+        if (FILE* devNull = std::fopen("/dev/null", "w")) dup2(fileno(devNull), 2);
+        setenv("ZG_FIRST_PAINT_FD", std::to_string(pipeFd[1]).c_str(), 1);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFd[1]);
+    char buf[64] = {};
+    ssize_t n = read(pipeFd[0], buf, sizeof buf - 1);
+    close(pipeFd[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (n <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+    run.ms = static_cast<double>(std::atoll(buf) - start) / 1e6;
+    run.rssKb = usage.ru_maxrss;
+    return true;
+}
+
+template <typename T>
+T median(std::vector<T> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s RUNS NAME=PROGRAM ...\n", argv[0]);
+        return 2;
+    }
+    int runs = std::max(1, std::atoi(argv[1]));
+    std::vector<std::string> names, programs;
+    for (int i = 2; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto eq = arg.find('=');
+        names.push_back(arg.substr(0, eq));
+        programs.push_back(eq == std::string::npos ? arg : arg.substr(eq + 1));
+    }
+    std::vector<std::vector<double>> ms(programs.size());
+    std::vector<std::vector<long>> rss(programs.size());
+    // Interleaved, so that a slow phase of the machine hits every program alike.
+    for (int r = 0; r < runs + 1; ++r) {
+        for (std::size_t p = 0; p < programs.size(); ++p) {
+            Run run{};
+            if (!runOnce(programs[p], run)) {
+                std::fprintf(stderr, "%s did not report its first paint\n", programs[p].c_str());
+                return 1;
+            }
+            if (r == 0) continue;  // the first round only warms the caches
+            ms[p].push_back(run.ms);
+            rss[p].push_back(run.rssKb);
+        }
+    }
+    for (std::size_t p = 0; p < programs.size(); ++p) {
+        double m = median(ms[p]);
+        long k = median(rss[p]);
+        std::printf("%-12s start-up %8.1f ms (x%.2f)   peak RSS %7.1f MB (x%.2f)\n",
+                    names[p].c_str(), m, m / median(ms[0]), k / 1024.0,
+                    static_cast<double>(k) / static_cast<double>(median(rss[0])));
+    }
+    return 0;
+}
