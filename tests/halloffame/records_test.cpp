@@ -32,9 +32,8 @@ struct ScriptedUi : RecordUi {
 };
 
 std::string time(int seconds) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "00:%02d:%02d.0", seconds / 60, seconds % 60);
-    return buf;
+    auto two = [](int n) { return std::string(1, char('0' + n / 10)) + char('0' + n % 10); };
+    return "00:" + two(seconds / 60 % 60) + ":" + two(seconds % 60) + ".0";
 }
 
 std::vector<std::string> fileLines(MemoryFileIo& io) {
