@@ -96,25 +96,17 @@ void Canvas::rectangle(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (x2 == x1 || y2 == y1) return;
+    // The outline runs through x1..x2-1, y1..y2-1; a wide pen is centred on it, the odd
+    // pixel of an even width falling to the top and left.
     const int w = penWidth_;
-    QRect outer;
-    if (w == 1) {
-        fill(QRect(x1, y1, x2 - x1, 1), fg_);
-        fill(QRect(x1, y2 - 1, x2 - x1, 1), fg_);
-        fill(QRect(x1, y1, 1, y2 - y1), fg_);
-        fill(QRect(x2 - 1, y1, 1, y2 - y1), fg_);
-        outer = QRect(x1, y1, x2 - x1, y2 - y1);
-    } else {
-        const int before = w / 2;
-        const int l = x1 - before, t = y1 - before;
-        const int r = x2 - before + w, b = y2 - before + w;  // exclusive
-        fill(QRect(l, t, r - l, w), fg_);
-        fill(QRect(l, y2 - before, r - l, w), fg_);
-        fill(QRect(l, t, w, b - t), fg_);
-        fill(QRect(x2 - before, t, w, b - t), fg_);
-        outer = QRect(l, t, r - l, b - t);
-    }
-    damaged(outer);
+    const int l = x1 - w / 2, t = y1 - w / 2;
+    const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first pixel of the right/bottom band
+    const int width = r + w - l, height = b + w - t;
+    fill(QRect(l, t, width, w), fg_);
+    fill(QRect(l, b, width, w), fg_);
+    fill(QRect(l, t, w, height), fg_);
+    fill(QRect(r, t, w, height), fg_);
+    damaged(QRect(l, t, width, height));
 }
 
 void Canvas::fillRectangle(int x1, int y1, int x2, int y2) {
@@ -122,10 +114,9 @@ void Canvas::fillRectangle(int x1, int y1, int x2, int y2) {
     if (y2 < y1) std::swap(y1, y2);
     if (x2 == x1 || y2 == y1) return;
     const int w = penWidth_;
-    if (w == 1)
-        fill(QRect(x1 + 1, y1 + 1, x2 - x1 - 2, y2 - y1 - 2), bg_);
-    else
-        fill(QRect(x1 + w - w / 2, y1 + w - w / 2, x2 - x1 - w, y2 - y1 - w), bg_);
+    const int l = x1 - w / 2 + w, t = y1 - w / 2 + w;  // first interior pixel
+    const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first outline pixel after it
+    fill(QRect(l, t, r - l, b - t), bg_);
     rectangle(x1, y1, x2, y2);
 }
 

@@ -1,9 +1,9 @@
 // The drawing surface with the GDI drawing state and GDI's pixel rules.
 //
 //  - rectangle(x1, y1, x2, y2) with pen width 1 covers x1..x2-1 and y1..y2-1; a wider pen is
-//    centred on the lines x1, y1, x2, y2 (width 2: pixels x-1 and x of each edge).
+//    centred on that outline (width 2: columns x1-1, x1 and x2-2, x2-1, rows likewise).
 //  - fillRectangle: the same outline in the foreground colour, interior in the background.
-//  - line(x1, y1, x2, y2) excludes its end point.
+//  - line(x1, y1, x2, y2) excludes its end point; a wide pen is centred the same way.
 //  - text(x, y, s): (x, y) is the top-left corner of the character cell; the baseline is at
 //    y + ascent. Opaque text first fills its cell (advance x height) with the background.
 //  - copyImage(x1, y1, x2, y2) takes both corners inclusive; putImage puts it back.

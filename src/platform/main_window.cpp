@@ -126,7 +126,9 @@ void TextLabel::setFontFace(const std::string& face) {
 void TextLabel::setFontSize(int points) {
     if (!label_) return;
     QFont f = label_->font();
-    f.setPointSize(points);
+    // The layout is in pixels of a 96 dpi screen; the label's text must fit it whatever dpi
+    // the system reports.
+    f.setPixelSize(points * 96 / 72);
     label_->setFont(f);
 }
 
@@ -255,6 +257,7 @@ void MainWindow::setBackgroundColour(QColor colour) {
 TextLabel MainWindow::createLabel(int x, int y, int w, int h) {
     auto* label = new QLabel(client_);
     label->setGeometry(x, y, w, h);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->show();
     return TextLabel(label);
 }

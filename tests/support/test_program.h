@@ -1,0 +1,168 @@
+// A fresh Program per test with scripted services: the pump plays a script of events, the
+// question box answers from a list, the clock is manual, files live in memory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+#include "shell/menu.h"
+#include "shell/program.h"
+#include "shell/startup.h"
+#include "support/memory_file_io.h"
+#include "support/recording_view.h"
+#include "view/look.h"
+
+namespace zg::test {
+
+class ScriptedQuestions : public QuestionBox {
+  public:
+    struct Asked {
+        QuestionIcon icon;
+        std::string text;
+        std::string captions;
+        int defaultButton;
+    };
+    std::deque<int> answers;
+    std::vector<Asked> asked;
+    std::vector<std::string> messages;
+    std::function<void()> whileShown;  // runs while the box is up
+
+    int ask(QuestionIcon icon, const std::string& text, const std::string& captions,
+            int defaultButton) override {
+        asked.push_back({icon, text, captions, defaultButton});
+        if (whileShown) whileShown();
+        if (answers.empty()) throw std::runtime_error("unexpected question: " + text);
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void message(const std::string& text) override { messages.push_back(text); }
+};
+
+class ManualTime : public TimeSource {
+  public:
+    double now = 1000.0;
+    double seconds() override { return now; }
+    std::string today() override { return "07.12.2026"; }
+    void sleepMs(int ms) override { now += ms / 1000.0; }
+};
+
+class CountingBeeper : public Beeper {
+  public:
+    int beeps = 0;
+    void beep() override { ++beeps; }
+};
+
+struct TestProgram {
+    ScriptedEventSource* events;
+    ScriptedQuestions* questions;
+    ManualTime* time;
+    CountingBeeper* beeper;
+    MemoryFileIo* files;
+    std::unique_ptr<Program> program;
+
+    explicit TestProgram(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7)) {
+        Services s;
+        auto e = std::make_unique<ScriptedEventSource>();
+        auto q = std::make_unique<ScriptedQuestions>();
+        auto t = std::make_unique<ManualTime>();
+        auto b = std::make_unique<CountingBeeper>();
+        auto f = std::make_unique<MemoryFileIo>();
+        events = e.get();
+        questions = q.get();
+        time = t.get();
+        beeper = b.get();
+        files = f.get();
+        s.events = std::move(e);
+        s.questions = std::move(q);
+        s.time = std::move(t);
+        s.beeper = std::move(b);
+        s.fileIo = std::move(f);
+        s.random = std::move(random);
+        s.devicePixelRatio = 1;
+        program = std::make_unique<Program>(std::move(s));
+        startUp(*program);
+    }
+
+    Program& p() { return *program; }
+    const QImage& screen() const { return program->window.backBuffer(); }
+    QColor pixel(int x, int y) const { return screen().pixelColor(x, y); }
+
+    // The command chosen from the menu bar, delivered through the pump and run to its end.
+    void menu(int command) {
+        QAction* a = program->window.menu().action(command);
+        ASSERT_NE(a, nullptr) << "no menu item " << command;
+        a->trigger();
+        program->pump.next();
+    }
+};
+
+inline QColor colourOf(int index) {
+    ViewState v;
+    fillColourTable(v);
+    return v.colourTable[index];
+}
+
+// Text as the canvas draws it alone on a plain background: the reference a screen region
+// must equal.
+inline QImage renderText(int fontCode, const std::string& text, QColor fg = Qt::black,
+                         QColor bg = Qt::white) {
+    QImage probe(1, 1, QImage::Format_RGB32);
+    int w = 0, h = 0;
+    {
+        Canvas c(&probe);
+        c.selectFont(fontCode);
+        w = c.textWidth(text);
+        h = c.fontHeight();
+    }
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(bg);
+    Canvas c(&image);
+    c.selectFont(fontCode);
+    c.setForeground(fg);
+    c.setBackground(bg);
+    c.text(0, 0, text);
+    return image;
+}
+
+// Whether the screen shows the reference image with its top-left corner at (x, y).
+inline ::testing::AssertionResult showsAt(const QImage& screen, const QImage& ref, int x, int y) {
+    const QImage part = screen.copy(x, y, ref.width(), ref.height());
+    for (int j = 0; j < ref.height(); ++j)
+        for (int i = 0; i < ref.width(); ++i)
+            if (part.pixel(i, j) != ref.pixel(i, j))
+                return ::testing::AssertionFailure()
+                       << "differs at (" << x + i << ", " << y + j << ")";
+    return ::testing::AssertionSuccess();
+}
+
+inline ::testing::AssertionResult showsText(const QImage& screen, int fontCode, int x, int y,
+                                            const std::string& text) {
+    return showsAt(screen, renderText(fontCode, text), x, y) << " for \"" << text << "\"";
+}
+
+// The smallest rectangle holding every pixel of colour inside area (null when none).
+inline QRect inkBox(const QImage& image, QRect area, QColor colour) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) == colour) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+inline bool allOf(const QImage& image, QRect area, QColor colour) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) != colour) return false;
+    return true;
+}
+
+}  // namespace zg::test
