@@ -34,6 +34,13 @@ void BM_fitsByScan(benchmark::State& state) {
 }
 BENCHMARK(BM_fitsByScan);
 
+// The solver's fits(): only the cell's row, column and box are looked at.
+void BM_fits(benchmark::State& state) {
+    zg::BoardModel m = loadPuzzle(1, 0);
+    for (auto _ : state) benchmark::DoNotOptimize(zg::fits(m, 6, 6, 3));
+}
+BENCHMARK(BM_fits);
+
 // The solve command as the game runs it, without drawing, on every collection puzzle.
 void BM_solveCommand(benchmark::State& state) {
     const zg::BoardModel start =
