@@ -20,7 +20,10 @@ Canvas::~Canvas() {
 
 void Canvas::selectFont(int code) {
     fontCode_ = code;
-    font_ = fontForCode(code).font;
+    const FontChoice choice = fontForCode(code);
+    font_ = choice.font;
+    cellAscent_ = choice.cellAscent;
+    cellHeight_ = choice.cellHeight;
     painter_.setFont(font_);
 }
 
@@ -29,10 +32,12 @@ void Canvas::selectFace(const QString& face, double pointSize, bool bold) {
     font_ = QFont(face);
     font_.setPointSizeF(pointSize);
     font_.setBold(bold);
+    cellAscent_ = cellHeight_ = 0;
     painter_.setFont(font_);
 }
 
 int Canvas::fontHeight() const {
+    if (cellHeight_ > 0) return cellHeight_;
     QFontMetrics m(font_, device_);
     return m.ascent() + m.descent();
 }
@@ -124,13 +129,16 @@ void Canvas::text(int x, int y, const std::string& utf8) {
     const QString s = QString::fromUtf8(utf8);
     QFontMetrics m(font_, device_);
     const int width = m.horizontalAdvance(s);
-    const QRect cell(x, y, width, m.ascent() + m.descent());
+    const int ascent = cellAscent_ > 0 ? cellAscent_ : m.ascent();
+    const QRect cell(x, y, width, fontHeight());
     if (!transparent_) fill(cell, bg_);
     painter_.setPen(fg_);
-    painter_.drawText(QPoint(x, y + m.ascent()), s);
+    painter_.drawText(QPoint(x, y + ascent), s);
     painter_.setPen(Qt::NoPen);
-    // Glyphs may overhang their advance (italic-like stretches, the 8-pixel grid).
-    damaged(cell.adjusted(-2, 0, m.maxWidth(), 0));
+    // Glyphs may overhang their cell (stretched Arial, descenders below a narrowed cell).
+    damaged(
+        QRect(x - 2, y + ascent - m.ascent(), width + 2 + m.maxWidth(), m.ascent() + m.descent()) |
+        cell);
 }
 
 QImage Canvas::copyImage(int x1, int y1, int x2, int y2) const {

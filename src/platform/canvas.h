@@ -48,7 +48,7 @@ class Canvas {
     void selectFace(const QString& face, double pointSize, bool bold = false);
     int fontCode() const { return fontCode_; }
     const QFont& font() const { return font_; }
-    int fontHeight() const;  // ascent + descent of the current font
+    int fontHeight() const;  // the height of the current font's character cell
     int textWidth(const std::string& utf8) const;
 
     // Primitives.
@@ -79,6 +79,8 @@ class Canvas {
     bool transparent_ = false;
     int fontCode_ = 0;
     QFont font_;
+    int cellAscent_ = 0;  // 0: the font's own metrics
+    int cellHeight_ = 0;
     std::function<void(const QRect&)> damage_;
 };
 

@@ -64,7 +64,7 @@ FontChoice fontForCode(int code) {
         case 6:
             return {arialFont(30, 16, 200)};
         case 8:
-            return {fixedFont8(false), true};
+            return {fixedFont8(false), true, 10, 12};
         case 14:
             return {fixedFont8(true), true};
         case 18:

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@
 #include "support/memory_file_io.h"
 #include "support/recording_view.h"
 #include "view/look.h"
+
+// Readable colours in test failures (found by argument-dependent lookup).
+inline void PrintTo(const QColor& c, std::ostream* os) {
+    *os << "rgb(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";
+}
 
 namespace zg::test {
 
@@ -151,6 +157,7 @@ inline ::testing::AssertionResult showsText(const QImage& screen, int fontCode, 
 
 // The smallest rectangle holding every pixel of colour inside area (null when none).
 inline QRect inkBox(const QImage& image, QRect area, QColor colour) {
+    area &= image.rect();
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
