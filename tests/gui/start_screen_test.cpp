@@ -195,6 +195,30 @@ TEST_F(StartScreen, StateAfterStartUp) {
     EXPECT_EQ(t.beeper->beeps, 0);
 }
 
+TEST(HighDpiTest, TheBackBufferHasDevicePixelsAndEdgesStayCrisp) {
+    test::TestProgram t(std::make_unique<SeededRandom>(7), 2.0);
+    const QImage& s = t.screen();
+    EXPECT_EQ(s.size(), QSize(1780, 990));
+    EXPECT_EQ(s.deviceIndependentSize().toSize(), QSize(890, 495));
+    // The red border at logical x 28-29 covers device columns 56-59, with no blended pixel on
+    // either side.
+    EXPECT_EQ(run(s, 54, 200, 1, 0, 8),
+              (std::vector<QColor>{kBack, kBack, kRed, kRed, kRed, kRed, kWhite, kWhite}));
+    // Text is drawn at device resolution: only pure black and white inside "SPIELBRETT:".
+    const QRect title(2 * 136, 2 * 22, 2 * 120, 2 * 20);
+    for (int y = title.top(); y <= title.bottom(); ++y)
+        for (int x = title.left(); x <= title.right(); ++x) {
+            const QColor c = s.pixelColor(x, y);
+            ASSERT_TRUE(c == kBlack || c == kWhite || c == kBack) << x << "," << y;
+        }
+    // A doubled 1x glyph starts every stroke on an even device column; real 2x glyphs do not.
+    bool odd = false;
+    for (int y = title.top(); y <= title.bottom() && !odd; ++y)
+        for (int x = title.left() + 1; x <= title.right() && !odd; x += 2)
+            odd = s.pixelColor(x, y) == kBlack && s.pixelColor(x - 1, y) != kBlack;
+    EXPECT_TRUE(odd);
+}
+
 // ---- Cells drawn by drawBoard
 
 class Cells : public ::testing::Test {

@@ -75,7 +75,8 @@ struct TestProgram {
     MemoryFileIo* files;
     std::unique_ptr<Program> program;
 
-    explicit TestProgram(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7)) {
+    explicit TestProgram(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7),
+                         double devicePixelRatio = 1) {
         Services s;
         auto e = std::make_unique<ScriptedEventSource>();
         auto q = std::make_unique<ScriptedQuestions>();
@@ -93,7 +94,7 @@ struct TestProgram {
         s.beeper = std::move(b);
         s.fileIo = std::move(f);
         s.random = std::move(random);
-        s.devicePixelRatio = 1;
+        s.devicePixelRatio = devicePixelRatio;
         program = std::make_unique<Program>(std::move(s));
         startUp(*program);
     }
