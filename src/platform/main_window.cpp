@@ -274,6 +274,15 @@ void MainWindow::damage(const QRect& r) {
     client_->update(r);
 }
 
+void MainWindow::painted(const QRegion& region) {
+    pending_ -= region;
+    if (firstPaint_) {
+        auto handler = std::move(firstPaint_);
+        firstPaint_ = nullptr;
+        handler();
+    }
+}
+
 void MainWindow::presentNow() {
     if (pending_.isEmpty() || !isVisible()) return;
     client_->repaint(pending_);

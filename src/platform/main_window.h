@@ -10,6 +10,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -127,7 +128,10 @@ class MainWindow : public QMainWindow {
     void presentNow();
     void damage(const QRect& r);
     // The client area has painted this region.
-    void painted(const QRegion& region) { pending_ -= region; }
+    void painted(const QRegion& region);
+    // Runs once, after the client area has been painted for the first time (start-up
+    // measurements).
+    void setFirstPaintHandler(std::function<void()> handler) { firstPaint_ = std::move(handler); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -139,6 +143,7 @@ class MainWindow : public QMainWindow {
     ClientArea* client_;
     MenuBar menu_;
     QRegion pending_;
+    std::function<void()> firstPaint_;
 };
 
 // The Qt event source of the game: runs Qt until a handler has posted an event.

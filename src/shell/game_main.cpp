@@ -1,0 +1,30 @@
+#include "shell/game_main.h"
+
+#include <QApplication>
+
+#include "platform/app_icon.h"
+#include "shell/exit.h"
+#include "shell/program.h"
+#include "shell/startup.h"
+
+namespace zg {
+
+int runGame(int argc, char** argv, std::function<void()> onFirstPaint) {
+    QApplication app(argc, argv);
+    // Task bars and window lists name the game and show its icon.
+    QApplication::setApplicationName(QStringLiteral("zahlgarten"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zahlgarten"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.zahlgarten.Zahlgarten"));
+    QApplication::setWindowIcon(appIcon());
+    Program program(Services::real());
+    if (onFirstPaint) program.window.setFirstPaintHandler(std::move(onFirstPaint));
+    openMainWindow(program);
+    try {
+        initProgram(program);
+    } catch (const ProgramExit&) {
+        // "&JA" at the exit question: every loop has unwound to here.
+    }
+    return 0;
+}
+
+}  // namespace zg
