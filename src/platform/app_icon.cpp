@@ -1,12 +1,25 @@
 #include "platform/app_icon.h"
 
-#include <QFont>
 #include <QPainter>
 #include <QPixmap>
 
 namespace zg {
 
 namespace {
+
+// Segments a (top), b, c (right, down), d (bottom), e, f (left, up), g (middle) as bits 0..6.
+struct Digit {
+    double x, y;  // centre of the digit, baseline
+    int segments;
+};
+constexpr Digit kDigits[] = {
+    {22.5, 27.5, 0b0000110},  // 1
+    {72.3, 44, 0b1100110},    // 4
+    {55.7, 93.5, 0b1111101},  // 6
+    {105.3, 110, 0b1001111},  // 3
+    {39, 60.5, 0b1101101},    // 5
+    {89, 77, 0b1011011},      // 2
+};
 
 // Drawn on a 128 x 128 design grid, scaled to the pixmap.
 QPixmap paintIcon(int size) {
@@ -35,19 +48,14 @@ QPixmap paintIcon(int size) {
     p.drawLine(QPointF(64, 14), QPointF(64, 114));
     p.drawLine(QPointF(14, 47.3), QPointF(114, 47.3));
     p.drawLine(QPointF(14, 80.7), QPointF(114, 80.7));
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(14);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(Qt::black);
-    const struct {
-        double x, y;
-        const char* digit;
-    } digits[] = {{22.5, 27.5, "1"}, {72.3, 44, "4"}, {55.7, 93.5, "6"},
-                  {105.3, 110, "3"}, {39, 60.5, "5"}, {89, 77, "2"}};
-    for (const auto& d : digits) {
-        const QRectF box(d.x - 8, d.y - 13, 16, 16);
-        p.drawText(box, Qt::AlignHCenter | Qt::AlignBottom, QString::fromLatin1(d.digit));
+    // The digits as seven-segment strokes: crisp at every size and no font to rasterise.
+    p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::SquareCap));
+    for (const Digit& d : kDigits) {
+        const double l = d.x - 3.5, r = d.x + 3.5, t = d.y - 11, m = d.y - 5.5, b = d.y;
+        const QLineF segments[7] = {{l, t, r, t}, {r, t, r, m}, {r, m, r, b}, {l, b, r, b},
+                                    {l, m, l, b}, {l, t, l, m}, {l, m, r, m}};
+        for (int i = 0; i < 7; ++i)
+            if (d.segments & (1 << i)) p.drawLine(segments[i]);
     }
     return pm;
 }

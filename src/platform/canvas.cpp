@@ -20,7 +20,9 @@ Canvas::~Canvas() {
 
 void Canvas::selectFont(int code) {
     fontCode_ = code;
-    const FontChoice choice = fontForCode(code);
+    auto it = fonts_.find(code);
+    if (it == fonts_.end()) it = fonts_.emplace(code, fontForCode(code)).first;
+    const FontChoice& choice = it->second;
     font_ = choice.font;
     cellAscent_ = choice.cellAscent;
     cellHeight_ = choice.cellHeight;

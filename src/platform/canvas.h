@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QRect>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -79,7 +80,8 @@ class Canvas {
     bool transparent_ = false;
     int fontCode_ = 0;
     QFont font_;
-    int cellAscent_ = 0;  // 0: the font's own metrics
+    std::map<int, FontChoice> fonts_;  // by code: building a font is costly, drawing is not
+    int cellAscent_ = 0;               // 0: the font's own metrics
     int cellHeight_ = 0;
     std::function<void(const QRect&)> damage_;
 };

@@ -37,18 +37,24 @@ QFont fixedFont8(bool bold) {
 QFont arialFont(int height, int width, int weight) {
     QFont f = baseFont("Liberation Sans");
     f.setWeight(weight >= 600 ? QFont::Bold : QFont::Normal);
-    int best = std::max(1, static_cast<int>(std::lround(height / kArialCellHeight)));
-    int bestError = 1 << 30;
-    for (int p = best - 2; p <= best + 2; ++p) {
-        if (p < 1) continue;
-        f.setPixelSize(p);
+    // The estimate from Arial's cell height is nearly always exact; neighbours are measured
+    // only when it is not (each measured size costs a font engine).
+    auto error = [&f, height](int px) {
+        f.setPixelSize(px);
         QFontMetrics m(f);
-        int error = std::abs(m.ascent() + m.descent() - height);
-        if (error < bestError) {
-            bestError = error;
-            best = p;
+        return std::abs(m.ascent() + m.descent() - height);
+    };
+    int best = std::max(1, static_cast<int>(std::lround(height / kArialCellHeight)));
+    int bestError = error(best);
+    for (int step = 1; step <= 2 && bestError != 0; ++step)
+        for (int px : {best - step, best + step}) {
+            if (px < 1) continue;
+            const int e = error(px);
+            if (e < bestError) {
+                bestError = e;
+                best = px;
+            }
         }
-    }
     f.setPixelSize(best);
     if (width > 0) {
         int stretch = static_cast<int>(std::lround(100.0 * width / (best * kArialAverageWidth)));
