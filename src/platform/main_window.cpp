@@ -285,8 +285,11 @@ void MainWindow::painted(const QRegion& region) {
 
 void MainWindow::presentNow() {
     if (pending_.isEmpty() || !isVisible()) return;
+    constexpr qint64 kFrameMs = 16;
+    if (lastPresent_.isValid() && lastPresent_.elapsed() < kFrameMs) return;
     client_->repaint(pending_);
     pending_ = QRegion();
+    lastPresent_.start();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

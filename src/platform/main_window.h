@@ -2,6 +2,7 @@
 // buffer. Its Qt handlers only translate input into Events for the pump (see event_pump.h).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
@@ -124,7 +125,9 @@ class MainWindow : public QMainWindow {
     TextLabel createLabel(int x, int y, int w, int h);
     // Opens the window at its place on the primary screen.
     void place();
-    // Shows what has been painted so far at once (for progress drawn inside a command).
+    // Shows what has been painted so far at once (for progress drawn inside a command), at
+    // most once per display frame: the rest reaches the screen with the next frame or when
+    // the pump runs Qt again.
     void presentNow();
     void damage(const QRect& r);
     // The client area has painted this region.
@@ -143,6 +146,7 @@ class MainWindow : public QMainWindow {
     ClientArea* client_;
     MenuBar menu_;
     QRegion pending_;
+    QElapsedTimer lastPresent_;
     std::function<void()> firstPaint_;
 };
 
