@@ -1,5 +1,6 @@
 #include "shell/help.h"
 
+#include "platform/data_path.h"
 #include "shell/program.h"
 
 namespace zg {
@@ -8,12 +9,32 @@ bool detectHtmlHelp() {
     return true;
 }
 
-void showHtmlTopic(Program&, const std::string&, const std::string&) {
-    // The help viewer is not built yet.
+HelpViewer& helpViewer(Program& p) {
+    if (!p.services.help) p.services.help = std::make_unique<QtHelpViewer>(&p.window);
+    return *p.services.help;
+}
+
+void showHtmlTopic(Program& p, const std::string& topic, const std::string& file) {
+    // The pages lie beside the collections; the help file's name only names the request.
+    if (!helpViewer(p).showPage(resolveDataFile(topic))) p.questions().message(kHelpError + file);
 }
 
 void showClassicHelp(Program&, const std::string&) {}
 
 void closeClassicHelp(Program&) {}
+
+void showMenuHelp(Program& p) {
+    if (p.shell.useHtmlHelp)
+        showHtmlTopic(p, kMenuTopic, kHelpFile);
+    else
+        showClassicHelp(p, "Menupunkte");
+}
+
+void showRulesHelp(Program& p) {
+    if (p.shell.useHtmlHelp)
+        showHtmlTopic(p, kRulesTopic, kHelpFileOfLoops);
+    else
+        showClassicHelp(p, "Erkl\xC3\xA4rung");
+}
 
 }  // namespace zg

@@ -16,8 +16,10 @@
 #include "panels/panels_state.h"
 #include "platform/canvas.h"
 #include "platform/event_pump.h"
+#include "platform/help_viewer.h"
 #include "platform/main_window.h"
 #include "platform/modal_form.h"
+#include "platform/printer.h"
 #include "platform/services.h"
 #include "play/play_state.h"
 #include "shell/shell_state.h"
@@ -33,6 +35,10 @@ struct Services {
     std::unique_ptr<Random> random;
     std::unique_ptr<FileIo> fileIo;
     std::unique_ptr<Beeper> beeper;
+    // Made on first use when not set (see helpViewer() in shell/help.h, printer() in
+    // printing/printing.h): the built-in viewer and QPrinter.
+    std::unique_ptr<HelpViewer> help;
+    std::unique_ptr<Printer> printer;
     double devicePixelRatio = 0;  // 0: the primary screen's
 
     // The game's: Qt events, message boxes, the system clock, a time-seeded random source,

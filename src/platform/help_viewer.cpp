@@ -1,0 +1,42 @@
+#include "platform/help_viewer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace zg {
+
+QtHelpViewer::QtHelpViewer(QWidget* owner) : owner_(owner) {}
+
+QtHelpViewer::~QtHelpViewer() {
+    delete browser_.data();  // null when the owner has taken it with it
+}
+
+bool QtHelpViewer::showPage(const std::string& path) {
+    const QString file = QString::fromStdString(path);
+    QFileInfo info(file);
+    // QTextBrowser shows an empty page for a file it cannot read; the player should hear of it.
+    QFile probe(file);
+    if (!info.isFile() || !probe.open(QIODevice::ReadOnly)) return false;
+    probe.close();
+    if (!browser_) {
+        browser_ = new QTextBrowser(owner_);
+        browser_->setWindowFlag(Qt::Window);
+        browser_->setObjectName(QStringLiteral("help"));
+        browser_->setOpenExternalLinks(true);
+        browser_->resize(680, 560);
+        QObject::connect(
+            browser_.data(), &QTextBrowser::sourceChanged, browser_.data(), [b = browser_.data()] {
+                b->setWindowTitle(QStringLiteral("Zahlgarten \u2013 ") + b->documentTitle());
+            });
+    }
+    browser_->setSearchPaths({info.absolutePath()});
+    browser_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
+    browser_->setWindowTitle(QStringLiteral("Zahlgarten \u2013 ") + browser_->documentTitle());
+    browser_->show();
+    browser_->raise();
+    browser_->activateWindow();
+    return true;
+}
+
+}  // namespace zg

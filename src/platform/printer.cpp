@@ -1,0 +1,51 @@
+#include "platform/printer.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace zg {
+
+QtPrinter::QtPrinter() = default;
+QtPrinter::QtPrinter(std::string pdfFile) : pdfFile_(std::move(pdfFile)) {}
+QtPrinter::~QtPrinter() = default;
+
+bool QtPrinter::selectPrinter(QWidget* owner) {
+    printer_.reset();
+    if (!pdfFile_.empty()) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(QString::fromStdString(pdfFile_));
+        return true;
+    }
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    if (!standard.isNull()) {
+        printer_ = std::make_unique<QPrinter>(standard, QPrinter::HighResolution);
+        if (printer_->isValid()) return true;
+    }
+    // No default printer: the player picks one, or a PDF file, in the printer dialog.
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), owner);
+    dialog.setObjectName(QStringLiteral("cd"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() != QDialog::Accepted || !printer_->isValid()) {
+        printer_.reset();
+        return false;
+    }
+    return true;
+}
+
+QPaintDevice* QtPrinter::startDocument(const std::string& title) {
+    if (!printer_) return nullptr;
+    printer_->setDocName(QString::fromStdString(title));
+    printer_->setFullPage(false);
+    return printer_.get();
+}
+
+bool QtPrinter::finishDocument() {
+    const bool ok = printer_ && printer_->printerState() != QPrinter::Error;
+    printer_.reset();
+    return ok;
+}
+
+}  // namespace zg
