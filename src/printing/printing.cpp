@@ -1,15 +1,146 @@
 #include "printing/printing.h"
 
+#include <cmath>
+#include <optional>
+
+#include "engine/shuffle.h"
+#include "platform/data_path.h"
 #include "shell/program.h"
 
 namespace zg {
 
-void printBoard(Program&) {
-    // Printing is not built yet.
+namespace {
+
+constexpr const char* kPrintFailed =
+    "Das Drucken ist fehlgeschlagen: Der Drucker hat einen Fehler gemeldet.";
+
+int nearest(double v) {
+    return static_cast<int>(std::lround(v));
 }
 
-void printGameSet(Program&) {
-    // Printing is not built yet.
+void drawGrid(Canvas& c, const PrintLayout& L) {
+    const int left = L.printUnitX + L.printOffsetX;
+    const int top = L.printUnitY + L.printOffsetY;
+    c.setPenWidth(1);
+    for (int row = 1; row <= 6; ++row)
+        for (int col = 1; col <= 6; ++col) {
+            const int x = left + (col - 1) * L.printCellWidth;
+            const int y = top + (row - 1) * L.printCellHeight;
+            c.rectangle(x, y, x + L.printCellWidth, y + L.printCellHeight);
+        }
+    c.setPenWidth(5);
+    for (int br = 1; br <= 3; ++br)
+        for (int bc = 1; bc <= 2; ++bc) {
+            const int x = left + (bc - 1) * 3 * L.printCellWidth;
+            const int y = top + (br - 1) * 2 * L.printCellHeight;
+            c.rectangle(x, y, x + 3 * L.printCellWidth, y + 2 * L.printCellHeight);
+        }
+    c.setPenWidth(1);
+}
+
+void printCell(Program& p, Canvas& c, const PrintLayout& L, int col, int row, std::uint8_t value) {
+    if (p.model.givens.at(col, row) != 0) ++p.panels.givenCount;
+    const int x = nearest(2.4 * L.printUnitX) + (col - 1) * L.printCellWidth + L.printOffsetX;
+    const int y = nearest(1.8 * L.printUnitY) + (row - 1) * L.printCellHeight + L.printOffsetY;
+    if (value != 0) c.text(x, y, symbolText(value, p.model.showDigits));
+}
+
+void drawFooter(Program& p, Canvas& c, const PrintLayout& L, const std::string& levelName) {
+    c.selectFace(QStringLiteral("ARIAL"), 10);
+    c.text(L.printUnitX + L.printOffsetX, nearest(31.5 * L.printUnitY) + L.printOffsetY,
+           printFooter(levelName, p.panels.givenCount));
+}
+
+void selectBigFont(Canvas& c) {
+    c.selectFace(QStringLiteral("ARIAL"), 36);
+}
+
+// One page through the printer, drawn by paint(canvas, layout). No printer chosen: nothing
+// happens; a printer that cannot start or reports an error is reported to the player.
+enum class PrintOutcome { none, printed, failed };
+
+template <typename Paint>
+PrintOutcome printPage(Program& p, const std::string& title, Paint paint) {
+    Printer& pr = printer(p);
+    if (!pr.selectPrinter(&p.window)) return PrintOutcome::none;
+    QPaintDevice* page = pr.startDocument(title);
+    bool started = false;
+    if (page != nullptr) {
+        Canvas c(page);
+        started = c.painter().isActive();
+        if (started) {
+            c.setForeground(Qt::black);
+            c.setBackground(Qt::white);
+            c.setTransparentText(true);
+            selectBigFont(c);
+            paint(c, printLayout(page->width(), page->height()));
+        }
+    }
+    const bool finished = pr.finishDocument();
+    if (started && finished) return PrintOutcome::printed;
+    p.questions().message(kPrintFailed);
+    return PrintOutcome::failed;
+}
+
+}  // namespace
+
+PrintLayout printLayout(int pageWidth, int pageHeight) {
+    PrintLayout L;
+    L.printUnitX = pageWidth / 80;
+    L.printUnitY = pageHeight / 70;
+    L.printCellWidth = 6 * L.printUnitX;
+    L.printCellHeight = 5 * L.printUnitY;
+    return L;
+}
+
+std::string printFooter(const std::string& levelName, int givenCount) {
+    return "Schwierigkeitsgrad: " + levelName + "mit " + std::to_string(givenCount) + " Zahlen";
+}
+
+Printer& printer(Program& p) {
+    if (!p.services.printer) p.services.printer = std::make_unique<QtPrinter>();
+    return *p.services.printer;
+}
+
+void printBoard(Program& p) {
+    printPage(p, "Brett drucken", [&p](Canvas& c, PrintLayout L) {
+        drawGrid(c, L);
+        p.panels.givenCount = 0;
+        for (int col = 1; col <= 6; ++col)
+            for (int row = 1; row <= 6; ++row)
+                if (p.model.board.at(col, row) != 0)
+                    printCell(p, c, L, col, row, p.model.board.at(col, row));
+        const int level = p.model.level >= 0 && p.model.level <= 3 ? p.model.level : 0;
+        drawFooter(p, c, L, p.model.levelNames[level]);
+    });
+}
+
+void printGameSet(Program& p) {
+    // A failed print leaves the board as it was, though the puzzles have been loaded.
+    const BoardModel before = p.model;
+    const std::string fileBefore = p.files.boardFileName;
+    const PrintOutcome outcome = printPage(p, "Spiele drucken", [&p](Canvas& c, PrintLayout L) {
+        for (int g = 0; g < 4; ++g) {
+            L.printOffsetX = (g % 2) * 40 * L.printUnitX;
+            L.printOffsetY = (g / 2) * 35 * L.printUnitY;
+            drawGrid(c, L);
+            p.files.boardFileName = resolveDataFile(collectionFile(g));
+            const int record = p.random()(4);
+            loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record);
+            shuffleBoard(p.model, p.random());
+            selectBigFont(c);
+            p.panels.givenCount = 0;
+            for (int col = 1; col <= 6; ++col)
+                for (int row = 1; row <= 6; ++row)
+                    if (p.model.givens.at(col, row) != 0)
+                        printCell(p, c, L, col, row, p.model.givens.at(col, row));
+            drawFooter(p, c, L, p.model.levelNames[g]);
+        }
+    });
+    if (outcome == PrintOutcome::failed) {
+        p.model = before;
+        p.files.boardFileName = fileBefore;
+    }
 }
 
 }  // namespace zg

@@ -160,14 +160,19 @@ void runCommand(Program& p, int command) {
             p.play.ownBoardMode = false;
             break;
         case cmd::kPrintGames:
-            // printGameSet, then drawBoard: comes with printing.
+            printGameSet(p);
+            drawBoard(p);
             break;
         case cmd::kLoadBoard:
-            // "brett.zgb", openLoadDialog, updateLevelPanel, drawBoard, playLoop: comes with
-            // the slot dialog.
+            p.files.boardFileName = kPlayerBoardFile;
+            openLoadDialog(p);
+            updateLevelPanel(p);
+            drawBoard(p);
+            playLoop(p);
             break;
         case cmd::kSaveBoard:
-            // openSaveDialog, playLoop: comes with the slot dialog.
+            openSaveDialog(p);
+            playLoop(p);
             break;
         case cmd::kSolve:
             solveCommand(m, p.clock, p.screen);
@@ -183,7 +188,7 @@ void runCommand(Program& p, int command) {
             clearBoard(m, p.clock, p.screen);
             break;
         case cmd::kPrintBoard:
-            // printBoard: comes with printing.
+            printBoard(p);
             break;
         case cmd::kEasy:
         case cmd::kMedium:
@@ -205,10 +210,10 @@ void runCommand(Program& p, int command) {
             m.symmetricShuffle = !m.symmetricShuffle;
             break;
         case cmd::kHallOfFame:
-            // showHallOfFame: comes with the hall-of-fame forms.
+            showHallOfFame(p);
             break;
         case cmd::kInstructions:
-            // The "übersicht.htm" page: comes with the help viewer.
+            showMenuHelp(p);
             break;
         case cmd::kExit:
             askExit(p);
