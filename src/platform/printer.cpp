@@ -6,6 +6,12 @@
 
 namespace zg {
 
+namespace {
+// A PDF has no device pixels of its own: those of a common laser printer keep the 5-pixel box
+// borders visible.
+constexpr int kPdfDotsPerInch = 600;
+}  // namespace
+
 QtPrinter::QtPrinter() = default;
 QtPrinter::QtPrinter(std::string pdfFile) : pdfFile_(std::move(pdfFile)) {}
 QtPrinter::~QtPrinter() = default;
@@ -16,6 +22,7 @@ bool QtPrinter::selectPrinter(QWidget* owner) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(QString::fromStdString(pdfFile_));
+        printer_->setResolution(kPdfDotsPerInch);
         return true;
     }
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
@@ -32,6 +39,7 @@ bool QtPrinter::selectPrinter(QWidget* owner) {
         printer_.reset();
         return false;
     }
+    if (printer_->outputFormat() == QPrinter::PdfFormat) printer_->setResolution(kPdfDotsPerInch);
     return true;
 }
 
