@@ -25,14 +25,13 @@ bool QtHelpViewer::showPage(const std::string& path) {
         browser_->setObjectName(QStringLiteral("help"));
         browser_->setOpenExternalLinks(true);
         browser_->resize(680, 560);
-        QObject::connect(
-            browser_.data(), &QTextBrowser::sourceChanged, browser_.data(), [b = browser_.data()] {
-                b->setWindowTitle(QStringLiteral("Zahlgarten \u2013 ") + b->documentTitle());
-            });
+        // Named after the page it shows, also after a link has been followed.
+        QObject::connect(browser_.data(), &QTextBrowser::sourceChanged, browser_.data(),
+                         [b = browser_.data()] { b->setWindowTitle(b->documentTitle()); });
     }
     browser_->setSearchPaths({info.absolutePath()});
     browser_->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
-    browser_->setWindowTitle(QStringLiteral("Zahlgarten \u2013 ") + browser_->documentTitle());
+    browser_->setWindowTitle(browser_->documentTitle());
     browser_->show();
     browser_->raise();
     browser_->activateWindow();
