@@ -9,6 +9,14 @@
 
 namespace zg {
 
+namespace {
+
+long long wholeSecond(double seconds) {
+    return static_cast<long long>(std::floor(seconds));
+}
+
+}  // namespace
+
 void drawClockPanel(Program& p) {
     drawPanelFrame(p.canvas(), p.view, 680, 292, 192, 72, 45, "ZEITMESSUNG:");
 }
@@ -21,13 +29,16 @@ void updateClock(Program& p) {
         return;
     }
     const double now = p.time().seconds();
-    const auto tick = static_cast<long long>(std::floor(now));
+    const long long tick = wholeSecond(now);
     if (tick != clock.lastTick) {
         splitElapsed(clock, now);
         text = runningText(clock);
         clock.lastTick = tick;
     }
     if (clock.finishClock) {
+        // The tenths are those of this moment, not of the worker's last turn, which came at
+        // the start of the second.
+        splitElapsed(clock, now);
         const std::string final = finalText(clock);
         p.panels.uhr.setText(final);
         clock.finalTime = final;
@@ -36,6 +47,31 @@ void updateClock(Program& p) {
         text = kClockIdle;
     }
     p.panels.uhr.setText(text);
+}
+
+bool clockTurn(Program& p) {
+    ClockState& clock = p.clock;
+    const double now = p.time().seconds();
+    const long long tick = wholeSecond(now);
+    if (!p.view.drawingBusy && tick != clock.lastTick) {
+        splitElapsed(clock, now);
+        clock.lastTick = tick;
+        if (!clock.finishClock) p.panels.uhr.setText(runningText(clock));
+    }
+    return clock.clockRunning;
+}
+
+void clockThread(Program& p) {
+    p.panels.clockWorker.start([&p] { return clockTurn(p); });
+}
+
+void startTimedGame(Program& p) {
+    ClockState& clock = p.clock;
+    clock.clockRunning = true;
+    clock.startTime = p.time().seconds();
+    clock.finishClock = false;
+    clock.finalTime = "X";
+    updateClock(p);
 }
 
 }  // namespace zg

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/clock_worker.h"
 #include "platform/main_window.h"
 
 namespace zg {
@@ -15,6 +16,7 @@ struct PanelsState {
     std::string helpText;         // the hint of HILFEFENSTER
     std::int16_t givenCount = 0;  // givens counted by the level panel (and by printing)
     TextLabel uhr;                // the clock label, created at start-up
+    ClockWorker clockWorker;      // clockThread: refreshes uhr while a timed game runs
 };
 
 }  // namespace zg

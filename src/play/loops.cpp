@@ -1,15 +1,284 @@
 #include "play/loops.h"
 
+#include "engine/rules.h"
+#include "engine/shuffle.h"
+#include "files/board_file.h"
+#include "files/slot_dialog.h"
+#include "panels/clock_panel.h"
+#include "panels/panels.h"
+#include "play/buttons.h"
+#include "play/redraw.h"
+#include "shell/help.h"
 #include "shell/program.h"
+#include "view/cell_edit.h"
 
 namespace zg {
 
-void playLoop(Program&) {
-    // The play loop with its buttons and keys is not built yet.
+namespace {
+
+struct ButtonPlace {
+    StripButton button;
+    int left;
+    int clickRight;  // the click area's last column
+    const char* caption;
+};
+
+constexpr ButtonPlace kButtons[] = {
+    {StripButton::load, 32, 124, kCaptionLoad},
+    {StripButton::save, 125, 217, kCaptionSave},
+    {StripButton::help, 218, 294, kCaptionHelp},
+    {StripButton::abort, 295, 431, kCaptionAbort},
+};
+
+const ButtonPlace& placeOf(StripButton b) {
+    for (const ButtonPlace& place : kButtons)
+        if (place.button == b) return place;
+    return kButtons[0];
 }
 
-void editLoop(Program&) {
-    // The own-board editor is not built yet.
+void drawStripButton(Program& p, StripButton b, int state) {
+    const ButtonPlace& place = placeOf(b);
+    drawButton(p, state, place.left, kButtonTop, place.caption);
+}
+
+void drawAllButtons(Program& p) {
+    for (const ButtonPlace& place : kButtons)
+        drawButton(p, 0, place.left, kButtonTop, place.caption);
+}
+
+enum class Loop { play, edit };
+enum class Next { stay, leave };
+
+void load(Program& p, Loop loop, const char* fileName) {
+    drawStripButton(p, StripButton::load, 1);
+    p.files.boardFileName = fileName;
+    openLoadDialog(p);
+    updateLevelPanel(p);
+    drawBoard(p);
+    if (loop == Loop::play) updateClock(p);
+    waitButtonsUp(p);
+    drawStripButton(p, StripButton::load, 0);
+}
+
+void save(Program& p) {
+    drawStripButton(p, StripButton::save, 1);
+    openSaveDialog(p);
+    waitButtonsUp(p);
+    drawStripButton(p, StripButton::save, 0);
+}
+
+void help(Program& p) {
+    drawStripButton(p, StripButton::help, 1);
+    showRulesHelp(p);
+    waitButtonsUp(p);
+    drawStripButton(p, StripButton::help, 0);
+}
+
+// The button stays drawn pressed until the command's idle steps erase the strip.
+Next abort(Program& p, Loop loop, bool byClick) {
+    drawStripButton(p, StripButton::abort, 1);
+    if (loop == Loop::play) p.clock.clockRunning = false;
+    p.time().sleepMs(200);  // the clock's worker sees clockRunning false meanwhile
+    if (loop == Loop::play && byClick) updateClock(p);
+    return Next::leave;
+}
+
+void toggleCandidates(Program& p) {
+    p.model.candidateMarks.clear();
+    p.model.showCandidates = !p.model.showCandidates;
+    drawBoard(p);
+}
+
+Next onKey(Program& p, Loop loop, int key) {
+    BoardModel& m = p.model;
+    m.statusText = std::string(1, static_cast<char>(key));
+    switch (key) {
+        case 'L':
+            load(p, loop, loop == Loop::play ? kPlayerBoardFile : kEditorBoardFile);
+            break;
+        case 'S':
+            save(p);
+            break;
+        case 'H':
+            if (loop == Loop::play) help(p);
+            break;
+        case 'A':
+            // In the editor with letters shown, A is a letter to enter, not "Abbruch".
+            if (loop == Loop::play || m.showDigits) return abort(p, loop, false);
+            break;
+        case vk::kEscape:
+            return abort(p, loop, false);
+        case 'M':
+            if (loop == Loop::play) p.clock.clockRunning = false;
+            toggleCandidates(p);
+            break;
+        case 'N':
+            restartBoard(m, p.clock, p.screen);
+            drawBoard(p);
+            break;
+        case 'K':
+            p.play.shortcutArmed = "K";
+            break;
+        case 'O':
+            if (p.play.shortcutArmed == "K") {
+                if (loop == Loop::play) p.clock.clockRunning = false;
+                solveCommand(m, p.clock, p.screen);
+                if (loop == Loop::play) updateClock(p);
+            }
+            p.play.shortcutArmed.clear();
+            break;
+        case 'X':
+            if (loop == Loop::edit) {
+                shuffleBoard(m, p.random());
+                drawBoard(p);
+            }
+            break;
+        default:
+            break;
+    }
+    return Next::stay;
+}
+
+Next onButton(Program& p, Loop loop, StripButton b) {
+    switch (b) {
+        case StripButton::load:
+            load(p, loop, kPlayerBoardFile);
+            break;
+        case StripButton::save:
+            save(p);
+            break;
+        case StripButton::help:
+            help(p);
+            break;
+        case StripButton::abort:
+            return abort(p, loop, true);
+        case StripButton::none:
+            break;
+    }
+    return Next::stay;
+}
+
+// The cell under the pointer, into clickColumn and clickRow; false off the board.
+bool boardCellAtPointer(Program& p) {
+    const ViewState& v = p.view;
+    const int x = v.mouseX, y = v.mouseY;
+    if (x < v.boardLeft || x >= v.boardLeft + 6 * v.cellWidth) return false;
+    if (y < v.boardTop || y >= v.boardTop + 6 * v.cellHeight) return false;
+    p.play.clickColumn = static_cast<std::int16_t>((x - v.boardLeft) / v.cellWidth + 1);
+    p.play.clickRow = static_cast<std::int16_t>((y - v.boardTop) / v.cellHeight + 1);
+    return true;
+}
+
+void computeCandidatesIfShown(Program& p) {
+    if (p.model.showCandidates) computeCandidates(p.model, p.clock, p.screen);
+}
+
+// The board click of the play loop; rightClick is set for the button.
+void playBoardClick(Program& p) {
+    BoardModel& m = p.model;
+    const int c = p.play.clickColumn, r = p.play.clickRow;
+    if (m.givens.at(c, r) != 0) return;
+    if (p.view.rightClick && m.board.at(c, r) != 0) {
+        m.board.at(c, r) = 0;
+        p.screen.drawCell(c, r, 0);
+        computeCandidatesIfShown(p);
+        updateStatistics(p);
+    } else if (p.view.rightClick) {
+        drawPicker(p, c, r);
+        editCell(p, c, r);  // notes a candidate
+    } else {
+        drawPicker(p, c, r);
+        editCell(p, c, r);
+        updateStatistics(p);
+    }
+    // A timed game solved by this entry ends here, once: the clock then no longer runs.
+    if (m.statusText == kStatusSolved && p.clock.clockRunning) {
+        p.clock.finishClock = true;
+        updateClock(p);
+        p.clock.clockRunning = false;
+        p.clock.finishClock = false;
+    }
+}
+
+void editBoardClick(Program& p, bool right) {
+    BoardModel& m = p.model;
+    const int c = p.play.clickColumn, r = p.play.clickRow;
+    auto emptyCell = [&] {
+        m.board.at(c, r) = 0;
+        m.givens.at(c, r) = 0;
+        p.screen.drawCell(c, r, 0);
+        computeCandidatesIfShown(p);
+    };
+    if (right) {
+        if (m.givens.at(c, r) != 0) emptyCell();
+    } else {
+        drawPicker(p, c, r);
+        editCell(p, c, r);
+        if (p.view.rightClear)
+            emptyCell();
+        else
+            p.screen.drawGivenCell(c, r, static_cast<std::uint8_t>(p.view.pickerValue));
+    }
+    updateStatistics(p);
+    updateLevelPanel(p);
+}
+
+bool isButtonPress(const Event& ev) {
+    return ev.message == msg::kLeftDown || ev.message == msg::kRightDown;
+}
+
+}  // namespace
+
+StripButton stripButtonAt(int x, int y) {
+    if (y < 417 || y > 443) return StripButton::none;
+    for (const ButtonPlace& place : kButtons)
+        if (x >= place.left && x <= place.clickRight) return place.button;
+    return StripButton::none;
+}
+
+void playLoop(Program& p) {
+    drawBoard(p);
+    drawAllButtons(p);
+    if (p.clock.clockRunning) clockThread(p);
+    p.view.chooserKey = 0;
+    for (;;) {
+        const Event ev = p.pump.next();
+        if (ev.message == msg::kKeyUp && !releaseBelongsToChooser(p, ev)) {
+            if (onKey(p, Loop::play, ev.keyCode) == Next::leave) break;
+        }
+        if (ev.message == msg::kLeftDown) {
+            const StripButton b = stripButtonAt(p.view.mouseX, p.view.mouseY);
+            if (b != StripButton::none && onButton(p, Loop::play, b) == Next::leave) break;
+        }
+        p.view.rightClick = false;
+        if (isButtonPress(ev)) {
+            p.view.rightClick = ev.message == msg::kRightDown;
+            if (boardCellAtPointer(p)) playBoardClick(p);
+        }
+    }
+    p.view.chooserKey = 0;
+}
+
+void editLoop(Program& p) {
+    p.play.ownBoardMode = true;
+    // Every edit here enters a given: a marking mode left over from the last play loop (its
+    // final right click) must not turn the entries into candidate marks.
+    p.view.rightClick = false;
+    drawAllButtons(p);
+    p.view.chooserKey = 0;
+    for (;;) {
+        const Event ev = p.pump.next();
+        if (ev.message == msg::kKeyUp && !releaseBelongsToChooser(p, ev)) {
+            if (onKey(p, Loop::edit, ev.keyCode) == Next::leave) break;
+        }
+        if (ev.message == msg::kLeftDown) {
+            const StripButton b = stripButtonAt(p.view.mouseX, p.view.mouseY);
+            if (b != StripButton::none && onButton(p, Loop::edit, b) == Next::leave) break;
+        }
+        if (isButtonPress(ev) && boardCellAtPointer(p))
+            editBoardClick(p, ev.message == msg::kRightDown);
+    }
+    p.view.chooserKey = 0;
 }
 
 }  // namespace zg

@@ -9,6 +9,7 @@
 #include "halloffame/fame_forms.h"
 #include "panels/panels.h"
 #include "play/loops.h"
+#include "play/new_game.h"
 #include "play/redraw.h"
 #include "printing/printing.h"
 #include "shell/about.h"
@@ -150,7 +151,7 @@ void runCommand(Program& p, int command) {
             if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einf\xC3\xBChrung");
             break;
         case cmd::kNewGame:
-            // The new game (collection, shuffle, clock, playLoop) comes with the play loop.
+            newGame(p);
             break;
         case cmd::kStartGame:
             playLoop(p);
@@ -182,7 +183,8 @@ void runCommand(Program& p, int command) {
             drawBoard(p);
             break;
         case cmd::kRestart:
-            // restartBoard, playLoop: comes with the play loop.
+            restartBoard(m, p.clock, p.screen);
+            playLoop(p);
             break;
         case cmd::kClear:
             clearBoard(m, p.clock, p.screen);

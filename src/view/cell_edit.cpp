@@ -2,26 +2,189 @@
 
 #include <cmath>
 
+#include "engine/rules.h"
+#include "panels/panels.h"
 #include "shell/program.h"
+#include "view/look.h"
 
 namespace zg {
 
+namespace {
+
+constexpr int kSquare = 30;
+constexpr int kPickerWidth = 3 * kSquare;
+constexpr int kPickerHeight = 2 * kSquare;
+
+bool insidePicker(const ViewState& v, double x, double y) {
+    return x >= v.pickerLeft && x < v.pickerLeft + kPickerWidth && y >= v.pickerTop &&
+           y < v.pickerTop + kPickerHeight;
+}
+
+// The virtual-key code of the key that types ch, for the characters the edit accepts.
+int keyOfCharacter(int ch) {
+    if (ch >= 'a' && ch <= 'z') return ch - 'a' + 'A';
+    if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == vk::kEscape) return ch;
+    return 0;  // no key release of ours reaches the loops for it
+}
+
+void putPickerImageBack(Program& p) {
+    if (p.view.pickerSaved)
+        p.canvas().putImage(p.view.pickerImage, p.view.pickerLeft, p.view.pickerTop);
+}
+
+void computeCandidates(Program& p) {
+    zg::computeCandidates(p.model, p.clock, p.screen);
+}
+
+// A value from the mouse or the keyboard: a mark in marking mode, else the cell's value.
+void enter(Program& p, int column, int row, int value) {
+    ViewState& v = p.view;
+    v.drawingBusy = true;
+    putPickerImageBack(p);
+    if (v.rightClick) {
+        p.model.candidateMarks.at(column, row, value) = true;
+        computeCandidates(p);
+    } else {
+        p.model.board.at(column, row) = static_cast<std::uint8_t>(value);
+        if (!p.play.ownBoardMode) p.screen.drawCell(column, row, static_cast<std::uint8_t>(value));
+    }
+    v.drawingBusy = false;
+}
+
+void clear(Program& p, int column, int row) {
+    ViewState& v = p.view;
+    v.drawingBusy = true;
+    putPickerImageBack(p);
+    if (v.rightClick) {
+        for (int value = 1; value <= 6; ++value)
+            p.model.candidateMarks.at(column, row, value) = false;
+        computeCandidates(p);
+    } else if (!p.play.ownBoardMode) {
+        // The own-board editor clears the cell itself after the edit.
+        p.model.board.at(column, row) = 0;
+        p.screen.drawCell(column, row, 0);
+    }
+    v.drawingBusy = false;
+}
+
+}  // namespace
+
 void Win_0_MouseMove(Program& p, double x, double y) {
-    // While the chooser is open the highlight follows the pointer (with the cell edit).
-    p.view.mouseX = static_cast<std::int32_t>(std::lround(x));
-    p.view.mouseY = static_cast<std::int32_t>(std::lround(y));
+    ViewState& v = p.view;
+    if (v.pickerOpen && insidePicker(v, x, y)) {
+        const int across = static_cast<int>((x - v.pickerLeft) / kSquare);
+        const int down = static_cast<int>((y - v.pickerTop) / kSquare);
+        const int value = 1 + across + 3 * down;
+        if (value != v.pickerValue) {
+            v.pickerValue = static_cast<std::int16_t>(value);
+            drawPicker(p, v.pickerColumn, v.pickerRow);
+        }
+    }
+    v.mouseX = static_cast<std::int32_t>(std::lround(x));
+    v.mouseY = static_cast<std::int32_t>(std::lround(y));
 }
 
 void waitButtonsUp(Program& p) {
     while (p.pump.buttonsHeld() != 0) p.pump.next();
 }
 
-void drawPicker(Program&, int, int) {
-    // The value chooser comes with the play loop.
+int pickerLeftOf(const Program& p, int column) {
+    return p.view.boardLeft - 16 + (column - 1) * p.view.cellWidth;
 }
 
-void editCell(Program&, int, int) {
-    // The modal cell edit comes with the play loop.
+int pickerTopOf(const Program& p, int row) {
+    return p.view.boardTop + (row - 1) * p.view.cellHeight;
+}
+
+void drawPicker(Program& p, int column, int row) {
+    ViewState& v = p.view;
+    Canvas& c = p.canvas();
+    v.drawingBusy = true;
+    p.panels.helpText = v.rightClick ? kHelpNoteCandidates : kHelpClearCell;
+    showHelpText(p);
+    const int x0 = pickerLeftOf(p, column);
+    const int y0 = pickerTopOf(p, row);
+    if (!v.pickerSaved) {
+        v.pickerImage = c.copyImage(x0, y0, x0 + kPickerWidth - 1, y0 + kPickerHeight - 1);
+        v.pickerSaved = true;
+    }
+    c.setPenWidth(1);
+    c.selectFont(6);
+    for (int value = 1; value <= 6; ++value) {
+        const int x = x0 + ((value - 1) % 3) * kSquare;
+        const int y = y0 + ((value - 1) / 3) * kSquare;
+        c.setTransparentText(false);
+        c.setForeground(v.colourTable[colour::kBlack]);
+        c.setBackground(
+            v.colourTable[value == v.pickerValue ? colour::kLightGrey : colour::kWhite]);
+        c.fillRectangle(x, y, x + kSquare, y + kSquare);
+        c.setTransparentText(true);
+        const bool digits = p.model.showDigits;
+        c.text(x + (digits ? 6 : 3), y + 1, symbolText(static_cast<std::uint8_t>(value), digits));
+    }
+    c.setTransparentText(false);
+    c.setBackground(v.colourTable[colour::kWhite]);
+    v.drawingBusy = false;
+}
+
+void editCell(Program& p, int column, int row) {
+    ViewState& v = p.view;
+    v.pickerOpen = true;
+    // The corner is known before the first event: a move while the opening button is still
+    // held already tracks this chooser, not the previous one.
+    v.pickerLeft = static_cast<std::int16_t>(pickerLeftOf(p, column));
+    v.pickerTop = static_cast<std::int16_t>(pickerTopOf(p, row));
+    v.pickerColumn = static_cast<std::int16_t>(column);
+    v.pickerRow = static_cast<std::int16_t>(row);
+    waitButtonsUp(p);
+    for (;;) {
+        v.rightClear = false;
+        p.shell.abortRequested = false;
+        const Event ev = p.pump.next();
+        if (ev.message == msg::kLeftDown) {
+            if (!insidePicker(v, v.mouseX, v.mouseY)) continue;
+            enter(p, column, row, v.pickerValue);
+            break;
+        }
+        if (ev.message == msg::kRightDown) {
+            v.rightClear = true;
+            clear(p, column, row);
+            break;
+        }
+        if (ev.message == msg::kKeyUp && v.chooserKey != 0 && ev.keyCode == v.chooserKey) {
+            v.chooserKey = 0;  // the release of the key that ended the previous edit
+            continue;
+        }
+        if (ev.message != msg::kChar) continue;
+        int k = ev.charCode;
+        if (k == vk::kEscape) {
+            k = '0';
+            p.shell.abortRequested = true;
+            p.clock.clockRunning = false;  // the timed game ends
+            v.rightClear = false;
+        }
+        if (!p.model.showDigits && !p.shell.abortRequested) k -= 48;  // "a".."f" are 1..6
+        if (k < '0' || k > '6') continue;
+        const int n = k - '0';
+        if (!v.rightClick) v.pickerValue = static_cast<std::int16_t>(n);
+        enter(p, column, row, n);
+        v.chooserKey = keyOfCharacter(ev.charCode);
+        break;
+    }
+    v.pickerImage = QImage();
+    v.pickerSaved = false;
+    v.pickerOpen = false;
+    waitButtonsUp(p);
+    p.panels.helpText = std::string(v.largeFonts ? "   " : "") + kHelpAfterEdit;
+    showHelpText(p);
+    if (p.model.showCandidates) computeCandidates(p);
+}
+
+bool releaseBelongsToChooser(Program& p, const Event& ev) {
+    if (ev.message != msg::kKeyUp || ev.keyCode == 0 || ev.keyCode != p.view.chooserKey)
+        return false;
+    p.view.chooserKey = 0;
+    return true;
 }
 
 }  // namespace zg

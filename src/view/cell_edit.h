@@ -7,14 +7,27 @@ namespace zg {
 
 struct Program;
 
-// The main window's mouse-move handler: keeps mouseX, mouseY (rounded) current.
+inline constexpr const char* kHelpClearCell = "Rechte Taste l\xC3\xB6scht Feld!";
+inline constexpr const char* kHelpNoteCandidates = "Bitte Kandidaten notieren!";
+inline constexpr const char* kHelpAfterEdit = "Bitte ein Feld anklicken! ";
+
+// The main window's mouse-move handler: moves the chooser's highlight while it is open, and
+// keeps mouseX, mouseY (rounded) current.
 void Win_0_MouseMove(Program& p, double x, double y);
 
 // Returns as soon as no mouse button is held, processing events meanwhile.
 void waitButtonsUp(Program& p);
 
+// The chooser's top-left corner for the cell: 16 pixels left of the cell, level with it.
+int pickerLeftOf(const Program& p, int column);
+int pickerTopOf(const Program& p, int row);
+
 // The value chooser and the modal edit of one cell.
 void drawPicker(Program& p, int column, int row);
 void editCell(Program& p, int column, int row);
+
+// A released key whose typed character ended the last edit: it belongs to the chooser, and
+// the loops must not act on it. Consumes the claim.
+bool releaseBelongsToChooser(Program& p, const Event& ev);
 
 }  // namespace zg
