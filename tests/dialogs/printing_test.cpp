@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -121,16 +122,6 @@ struct PrintingTest : ::testing::Test {
         }
     }
 };
-
-TEST_F(PrintingTest, TheUnitsFollowThePrintableArea) {
-    const PrintLayout L = printLayout(4800, 6600);
-    EXPECT_EQ(L.printUnitX, 60);
-    EXPECT_EQ(L.printUnitY, 94);
-    EXPECT_EQ(L.printCellWidth, 360);
-    EXPECT_EQ(L.printCellHeight, 470);
-    EXPECT_EQ(printLayout(4879, 6579).printUnitX, 60);  // whole units only
-    EXPECT_EQ(printLayout(4879, 6579).printUnitY, 93);
-}
 
 TEST_F(PrintingTest, ABoardPrintsItsGridSymbolsAndFooter) {
     twelveAndFive();
@@ -284,25 +275,49 @@ TEST_F(PrintingTest, AFailingPrinterIsReportedAndTheBoardStays) {
     EXPECT_EQ(p.model.candidateMarks, before.candidateMarks);
 }
 
-TEST(QtPrinterTest, PrintsABoardIntoAPdfFile) {
+// Through QPrinter into PDF files: one page each. With ZG_KEEP_PDF set to a folder, the files
+// are kept there to be looked at.
+TEST(QtPrinterTest, PrintsABoardAndAGameSetIntoPdfFiles) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const std::string pdf = dir.filePath("brett.pdf").toStdString();
     test::TestProgram t;
     Program& p = t.p();
-    p.services.printer = std::make_unique<QtPrinter>(pdf);
+    for (int g = 0; g < 4; ++g) {
+        QFile data(QStringLiteral(ZG_SOURCE_DIR "/data/") + collectionFile(g));
+        ASSERT_TRUE(data.open(QIODevice::ReadOnly));
+        const QByteArray bytes = data.readAll();
+        t.files->files[resolveDataFile(collectionFile(g))].assign(bytes.begin(), bytes.end());
+    }
     p.model.board.at(1, 1) = p.model.givens.at(1, 1) = 3;
     p.model.board.at(6, 6) = 5;
+    for (const char* name : {"brett.pdf", "spiele.pdf"}) {
+        const std::string pdf = dir.filePath(name).toStdString();
+        p.services.printer = std::make_unique<QtPrinter>(pdf);
+        if (name[0] == 'b')
+            printBoard(p);
+        else
+            printGameSet(p);
+        EXPECT_TRUE(t.questions->messages.empty());
+        QFile file(QString::fromStdString(pdf));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray bytes = file.readAll();
+        EXPECT_TRUE(bytes.startsWith("%PDF"));
+        EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1) << name;
+        if (const char* keep = std::getenv("ZG_KEEP_PDF"))
+            QFile::copy(QString::fromStdString(pdf), QDir(keep).filePath(name));
+    }
+    EXPECT_GT(countGivens(p.model), 0);  // the set left its last puzzle
+}
+
+TEST(QtPrinterTest, APdfThatCannotBeWrittenIsReported) {
+    test::TestProgram t;
+    Program& p = t.p();
+    p.services.printer = std::make_unique<QtPrinter>("/nonexistent-folder/brett.pdf");
+    p.model.board.at(2, 2) = 4;
+    const BoardModel before = p.model;
     printBoard(p);
-    EXPECT_TRUE(t.questions->messages.empty());
-    QFile file(QString::fromStdString(pdf));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF"));
-    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1);  // one page
-    // Keep a copy to look at when asked to.
-    if (const char* keep = std::getenv("ZG_KEEP_PDF"))
-        QFile::copy(QString::fromStdString(pdf), keep);
+    ASSERT_EQ(t.questions->messages.size(), 1u);
+    EXPECT_EQ(p.model.board, before.board);
 }
 
 TEST(QtPrinterTest, WithoutAPrinterTheCancelledDialogPrintsNothing) {
