@@ -11,6 +11,15 @@ namespace zg {
 
 namespace {
 
+// Services made without a printer (tests) print nothing, as without a printer and with the
+// printer dialog cancelled: a real dialog there would wait for a player who is not there.
+class NoPrinter : public Printer {
+  public:
+    bool selectPrinter(QWidget*) override { return false; }
+    QPaintDevice* startDocument(const std::string&) override { return nullptr; }
+    bool finishDocument() override { return false; }
+};
+
 constexpr const char* kPrintFailed =
     "Das Drucken ist fehlgeschlagen: Der Drucker hat einen Fehler gemeldet.";
 
@@ -98,7 +107,7 @@ std::string printFooter(const std::string& levelName, int givenCount) {
 }
 
 Printer& printer(Program& p) {
-    if (!p.services.printer) p.services.printer = std::make_unique<QtPrinter>();
+    if (!p.services.printer) p.services.printer = std::make_unique<NoPrinter>();
     return *p.services.printer;
 }
 

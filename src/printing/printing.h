@@ -27,7 +27,7 @@ std::string printFooter(const std::string& levelName, int givenCount);
 void printBoard(Program& p);
 void printGameSet(Program& p);
 
-// The program's printer: the test's when one is set, else QPrinter.
+// The program's printer: QPrinter in the game (Services::real), none when services have none.
 Printer& printer(Program& p);
 
 }  // namespace zg

@@ -18,6 +18,7 @@ Services Services::real() {
     s.random = std::make_unique<SeededRandom>(seed);
     s.fileIo = std::make_unique<PosixFileIo>();
     s.beeper = std::make_unique<QtBeeper>();
+    s.printer = std::make_unique<QtPrinter>();
     return s;
 }
 

@@ -35,8 +35,8 @@ struct Services {
     std::unique_ptr<Random> random;
     std::unique_ptr<FileIo> fileIo;
     std::unique_ptr<Beeper> beeper;
-    // Made on first use when not set (see helpViewer() in shell/help.h, printer() in
-    // printing/printing.h): the built-in viewer and QPrinter.
+    // The help viewer is made on first use when not set (helpViewer() in shell/help.h); without
+    // a printer nothing is printed (printer() in printing/printing.h).
     std::unique_ptr<HelpViewer> help;
     std::unique_ptr<Printer> printer;
     double devicePixelRatio = 0;  // 0: the primary screen's
