@@ -68,7 +68,16 @@ struct Watch {
     test::MemoryFileIo* files = nullptr;
     std::map<std::string, std::vector<unsigned char>> checked;  // files seen valid
     long invariantChecks = 0;
+    std::map<std::string, long> modes;  // where the program waited for each event
 };
+
+// The mode the program waits in; a run that never reaches one proves nothing about it.
+std::string modeOf(const Program& p) {
+    if (QApplication::activeModalWidget()) return "form";
+    if (p.view.pickerOpen) return "chooser";
+    if (!p.shell.commandRunning) return "idle";
+    return p.play.ownBoardMode ? "editor" : "play loop";
+}
 
 std::string describe(const std::string& what, int c, int r) {
     std::ostringstream s;
@@ -130,7 +139,10 @@ class SoakSource : public EventSource {
         : rng_(rng), watch_(watch), budget_(budget) {}
 
     void waitForEvents(EventPump& pump) override {
-        if (watch_.program) checkInvariants(watch_);
+        if (watch_.program) {
+            checkInvariants(watch_);
+            ++watch_.modes[modeOf(*watch_.program)];
+        }
         if (delivered >= budget_) throw SoakDone{};
         ++delivered;
         for (Event& e : nextEvents()) pump.post(std::move(e));
@@ -241,6 +253,7 @@ struct SoakResult {
     long checks = 0;
     int restarts = 0;
     std::map<std::string, long> kinds;
+    std::map<std::string, long> modes;
 };
 
 SoakResult soak(unsigned seed, long events) {
@@ -309,6 +322,7 @@ SoakResult soak(unsigned seed, long events) {
     result.events = source->delivered;
     result.checks = watch.invariantChecks;
     result.kinds = source->kinds;
+    result.modes = watch.modes;
     return result;
 }
 
@@ -325,9 +339,16 @@ TEST_P(Soak, RandomInputKeepsEveryInvariant) {
     const SoakResult r = soak(seed, eventsPerSeed());
     std::ostringstream kinds;
     for (const auto& [kind, n] : r.kinds) kinds << " " << kind << "=" << n;
-    std::printf("seed %u: %ld events, %ld invariant checks, %d restarts after \"&JA\";%s\n", seed,
-                r.events, r.checks, r.restarts, kinds.str().c_str());
+    std::ostringstream modes;
+    for (const auto& [mode, n] : r.modes) modes << " " << mode << "=" << n;
+    std::printf(
+        "seed %u: %ld events, %ld invariant checks, %d restarts after \"&JA\";%s; "
+        "waited in:%s\n",
+        seed, r.events, r.checks, r.restarts, kinds.str().c_str(), modes.str().c_str());
     EXPECT_EQ(r.events, eventsPerSeed());
+    for (const char* mode : {"idle", "play loop", "editor", "chooser", "form"})
+        EXPECT_GT(r.modes.count(mode) ? r.modes.at(mode) : 0, 0)
+            << "seed " << seed << " never reached " << mode;
 }
 
 // Four seeds of 5000 events: 20,000 events in all.
