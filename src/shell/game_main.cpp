@@ -11,9 +11,10 @@ namespace zg {
 
 int runGame(int argc, char** argv, std::function<void()> onFirstPaint) {
     QApplication app(argc, argv);
-    // Task bars and window lists name the game and show its icon.
+    // Task bars and window lists find the desktop entry (name "Zahlgarten", its icon) through
+    // the desktop file name and the window class. No display name: Qt would append it to every
+    // window title, and the titles are the game's own ("Zahlgarten V5.0 by Velto").
     QApplication::setApplicationName(QStringLiteral("zahlgarten"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Zahlgarten"));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.zahlgarten.Zahlgarten"));
     QApplication::setWindowIcon(appIcon());
     Program program(Services::real());
