@@ -133,7 +133,12 @@ void Canvas::text(int x, int y, const std::string& utf8) {
     const int width = m.horizontalAdvance(s);
     const int ascent = cellAscent_ > 0 ? cellAscent_ : m.ascent();
     const QRect cell(x, y, width, fontHeight());
-    if (!transparent_) fill(cell, bg_);
+    // The fixed font stands in for an 8 x 12 cell that its tall glyphs and descenders overhang
+    // by a row or two; opaque text erases those rows too, or earlier text would show through.
+    const QRect reach =
+        cellAscent_ > 0 ? QRect(x, y + ascent - m.ascent(), width, m.ascent() + m.descent()) | cell
+                        : cell;
+    if (!transparent_) fill(reach, bg_);
     painter_.setPen(fg_);
     painter_.drawText(QPoint(x, y + ascent), s);
     painter_.setPen(Qt::NoPen);

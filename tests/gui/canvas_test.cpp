@@ -98,6 +98,27 @@ TEST(CanvasTest, TextHangsFromItsTopLeftCornerAndOpaqueTextFillsItsCell) {
     EXPECT_EQ(inkBox(clear, clear.rect(), Qt::black), glyphs);
 }
 
+// The help text is redrawn in place: no pixel of the text before may remain.
+TEST(CanvasTest, OpaqueFixedTextLeavesNothingOfTheTextItReplaces) {
+    auto draw = [](QImage& image, std::initializer_list<const char*> texts) {
+        image.fill(Qt::white);
+        Canvas c(&image);
+        c.selectFont(8);
+        c.setForeground(Qt::black);
+        c.setBackground(Qt::white);
+        for (const char* t : texts) c.text(10, 10, t);
+    };
+    QImage replaced(240, 40, QImage::Format_RGB32);
+    QImage alone(240, 40, QImage::Format_RGB32);
+    for (const char* before :
+         {"Rechte Taste l\xC3\xB6scht Feld!", "Bitte Menupunkt ausw\xC3\xA4hlen!",
+          "||||||||||||||||||||||||||", "\xC3\x84\xC3\x96\xC3\x9C gpqy jj"}) {
+        draw(replaced, {before, "Bitte ein Feld anklicken! "});
+        draw(alone, {"Bitte ein Feld anklicken! "});
+        EXPECT_EQ(replaced, alone) << before;
+    }
+}
+
 TEST(CanvasTest, FontCodesHaveTheirCellHeightsAndFixedFontsAdvanceEightPixels) {
     QImage image(10, 10, QImage::Format_RGB32);
     Canvas c(&image);

@@ -77,11 +77,11 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v xpr
         sleep 0.1
     done
     [ -n "$window" ] || fail "no game window on the X server"
-    props=$(DISPLAY=":$display" xprop -id "$window" _NET_WM_NAME WM_CLASS _NET_WM_ICON | head -3)
+    props=$(DISPLAY=":$display" xprop -id "$window" _NET_WM_NAME WM_CLASS _NET_WM_ICON)
     grep -qx '_NET_WM_NAME(UTF8_STRING) = "Zahlgarten V5.0 by Velto"' <<<"$props" ||
-        fail "window title: $props"
-    grep -qx 'WM_CLASS(STRING) = "zahlgarten", "zahlgarten"' <<<"$props" || fail "window class: $props"
-    grep -q '^_NET_WM_ICON(CARDINAL)' <<<"$props" || fail "no window icon: $props"
+        fail "window title: $(head -1 <<<"$props")"
+    grep -qx 'WM_CLASS(STRING) = "zahlgarten", "zahlgarten"' <<<"$props" || fail "window class: $(grep WM_CLASS <<<"$props")"
+    grep -q '^_NET_WM_ICON(CARDINAL)' <<<"$props" || fail "no window icon"
     echo "window title, class and icon on the X server are right"
 else
     echo "no Xvfb, xdotool or xprop: the window on a real X server was not checked"
