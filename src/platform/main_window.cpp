@@ -298,6 +298,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void QtEventSource::waitForEvents(EventPump& pump) {
+    // A release while a modal form was open went to no window of ours, yet it ends the press:
+    // without it waitButtonsUp would swallow the next click.
+    const Qt::MouseButtons held = QGuiApplication::mouseButtons();
+    if ((pump.buttonsHeld() & kLeftButton) && !(held & Qt::LeftButton)) pump.post(Event::leftUp());
+    if ((pump.buttonsHeld() & kRightButton) && !(held & Qt::RightButton))
+        pump.post(Event::rightUp());
     while (!pump.pending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
