@@ -30,6 +30,17 @@ T* control(Program& p, const char* form, const char* name) {
     return c;
 }
 
+// A help viewer that notes the pages asked for; shows says whether it could show them.
+class RecordingViewer : public HelpViewer {
+  public:
+    std::vector<std::string> pages;
+    bool shows = true;
+    bool showPage(const std::string& path) override {
+        pages.push_back(path);
+        return shows;
+    }
+};
+
 // The next step of the script: fn runs inside the pump while the form is open.
 inline void then(TestProgram& t, std::function<void()> fn) {
     t.events->add(Event::deferred(std::move(fn)));

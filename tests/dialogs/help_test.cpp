@@ -16,17 +16,8 @@ namespace {
 
 using test::control;
 using test::openForm;
+using test::RecordingViewer;
 using test::then;
-
-class RecordingViewer : public HelpViewer {
-  public:
-    std::vector<std::string> pages;
-    bool shows = true;
-    bool showPage(const std::string& path) override {
-        pages.push_back(path);
-        return shows;
-    }
-};
 
 bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;

@@ -15,16 +15,8 @@ namespace {
 
 using test::control;
 using test::openForm;
+using test::RecordingViewer;
 using test::then;
-
-class RecordingViewer : public HelpViewer {
-  public:
-    std::vector<std::string> pages;
-    bool showPage(const std::string& path) override {
-        pages.push_back(path);
-        return true;
-    }
-};
 
 struct LoopDialogsTest : ::testing::Test {
     test::TestProgram t;
