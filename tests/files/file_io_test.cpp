@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -105,14 +106,44 @@ TEST_F(PosixFileTest, FolderInTheWayIsReportedAndKept) {
     EXPECT_EQ(entries(), 2u);
 }
 
+// A folder the player may not write to. Root writes anywhere, so as root the save runs in a
+// child process that has dropped to the unprivileged user "nobody".
 TEST_F(PosixFileTest, ReadOnlyFolderIsReported) {
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    if (::access(dir.c_str(), W_OK) == 0) GTEST_SKIP() << "this user can write anywhere";
-    BoardFiles files{path("brett.zgb")};
-    BoardModel m = board();
-    WriteResult r = saveBoardSlot(files, m, random, io, 0);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("keine Schreibberechtigung"), std::string::npos) << r.message;
+    const Bytes before(kBoardFileSize, 1);
+    {
+        std::ofstream out(path("brett.zgb"), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(before.data()), kBoardFileSize);
+    }
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read |
+                             fs::perms::others_exec);
+    auto save = [&] {
+        BoardFiles files{path("brett.zgb")};
+        BoardModel m = board();
+        return saveBoardSlot(files, m, random, io, 0);
+    };
+    if (::geteuid() != 0) {
+        const WriteResult r = save();
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find("keine Schreibberechtigung"), std::string::npos) << r.message;
+    } else {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+            const WriteResult r = save();
+            const bool reported =
+                !r.ok && r.message.find("keine Schreibberechtigung") != std::string::npos;
+            ::_exit(reported ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot become the user nobody";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the save was not refused with the German reason";
+    }
+    EXPECT_EQ(contents("brett.zgb"), before);
+    EXPECT_EQ(entries(), 1u);
 }
 
 TEST_F(PosixFileTest, MissingFolderIsReported) {
