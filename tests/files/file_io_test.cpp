@@ -114,6 +114,10 @@ TEST_F(PosixFileTest, ReadOnlyFolderIsReported) {
         std::ofstream out(path("brett.zgb"), std::ios::binary);
         out.write(reinterpret_cast<const char*>(before.data()), kBoardFileSize);
     }
+    // The file itself may be written by anyone: only the folder stands in the way.
+    fs::permissions(
+        path("brett.zgb"),
+        fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec));
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                              fs::perms::group_exec | fs::perms::others_read |
                              fs::perms::others_exec);
