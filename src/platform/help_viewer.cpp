@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 namespace zg {
 
@@ -25,6 +27,16 @@ bool QtHelpViewer::showPage(const std::string& path) {
         browser_->setObjectName(QStringLiteral("help"));
         browser_->setOpenExternalLinks(true);
         browser_->resize(680, 560);
+        // Over the game, a little down and right, kept on its screen.
+        if (owner_) {
+            QPoint at = owner_->frameGeometry().topLeft() + QPoint(40, 40);
+            if (const QScreen* screen = owner_->screen()) {
+                const QRect room = screen->availableGeometry();
+                at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - 680)));
+                at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - 560)));
+            }
+            browser_->move(at);
+        }
         // Named after the page it shows, also after a link has been followed.
         QObject::connect(browser_.data(), &QTextBrowser::sourceChanged, browser_.data(),
                          [b = browser_.data()] { b->setWindowTitle(b->documentTitle()); });
