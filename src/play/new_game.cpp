@@ -14,13 +14,21 @@ void newGame(Program& p) {
     // The collections are read-only data: found in the current folder or beside the game.
     p.files.boardFileName = resolveDataFile(collectionFile(p.model.level));
     const int record = p.random()(kRecordCount);
-    // A missing collection leaves the board as it was; the game goes on with it.
-    loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record);
+    // A missing or damaged collection leaves the board as it was and the game goes on with it;
+    // the player is told why the puzzle is not a new one.
+    if (loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record) != LoadResult::loaded)
+        p.questions().message(missingCollectionText(collectionFile(p.model.level)));
     updateLevelPanel(p);
     startTimedGame(p);
     shuffleBoard(p.model, p.random());
     p.model.candidateMarks.clear();
     playLoop(p);
+}
+
+std::string missingCollectionText(const std::string& file) {
+    return "Die R\xC3\xA4tselsammlung \"" + file +
+           "\" fehlt oder ist besch\xC3\xA4"
+           "digt. Das Spiel geht mit dem bisherigen Brett weiter.";
 }
 
 }  // namespace zg

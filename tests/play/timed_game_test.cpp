@@ -10,6 +10,7 @@
 #include "halloffame/records.h"
 #include "panels/clock_panel.h"
 #include "platform/data_path.h"
+#include "play/new_game.h"
 #include "play_support.h"
 #include "view/cell_edit.h"
 
@@ -293,6 +294,35 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 kClockIdle}),
     [](const ::testing::TestParamInfo<Abandon>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace zg
+
+namespace zg {
+namespace {
+
+// Without its collection the level's game cannot be new: the player is told, and the game
+// goes on with the board it had.
+TEST(NewGameTest, AMissingCollectionIsReportedAndTheBoardStays) {
+    test::TestProgram t;
+    test::Player pl{t};
+    Program& p = t.p();
+    test::setPuzzle(p.model, {{1, 1}, {6, 6}});
+    const BoardModel before = p.model;
+    p.model.level = 2;
+    pl.then([&] {
+        ASSERT_EQ(t.questions->messages.size(), 1u);
+        EXPECT_EQ(t.questions->messages[0], missingCollectionText("schwer.zgb"));
+        EXPECT_NE(t.questions->messages[0].find("\"schwer.zgb\""), std::string::npos);
+        // The same puzzle, shuffled as every new game is.
+        EXPECT_EQ(countGivens(p.model), countGivens(before));
+        EXPECT_TRUE(p.clock.clockRunning);
+    });
+    pl.abortButton();
+    t.menu(cmd::kNewGame);
+    EXPECT_EQ(t.events->remaining(), 0u);
+    EXPECT_FALSE(p.clock.clockRunning);
+}
 
 }  // namespace
 }  // namespace zg
