@@ -32,8 +32,11 @@ bool QtHelpViewer::showPage(const std::string& path) {
             QPoint at = owner_->frameGeometry().topLeft() + QPoint(40, 40);
             if (const QScreen* screen = owner_->screen()) {
                 const QRect room = screen->availableGeometry();
-                at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - 680)));
-                at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - 560)));
+                const QSize size = browser_->size();
+                at.setX(std::clamp(at.x(), room.left(),
+                                   std::max(room.left(), room.right() - size.width())));
+                at.setY(std::clamp(at.y(), room.top(),
+                                   std::max(room.top(), room.bottom() - size.height())));
             }
             browser_->move(at);
         }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <map>
 
 #include "support/memory_file_io.h"
 #include "support/recording_view.h"
@@ -192,9 +191,6 @@ TEST_F(BoardFileTest, FailedLoadsLeaveTheModelAndStopTheClock) {
 // temporary file is left, the message names the file in German, the model is untouched, and
 // the next save works.
 TEST_F(BoardFileTest, EveryFaultOfTheSaveKeepsTheOldFile) {
-    const FileStep steps[] = {FileStep::open, FileStep::write, FileStep::flush, FileStep::close,
-                              FileStep::rename};
-    // A save without faults counts the calls of each step.
     file() = validFile(4);
     const Bytes before = file();
     io.failAt(FileStep::open, 0);
@@ -202,27 +198,24 @@ TEST_F(BoardFileTest, EveryFaultOfTheSaveKeepsTheOldFile) {
         BoardModel m = sampleBoard();
         ASSERT_TRUE(saveBoardSlot(files, m, random, io, 1).ok);
     }
-    std::map<FileStep, int> callsOf;
-    for (FileStep step : steps) callsOf[step] = io.calls(step);
     int faults = 0;
-    for (FileStep step : steps)
-        for (int nth = 1; nth <= callsOf[step]; ++nth) {
-            file() = before;
-            io.failAt(step, nth);
-            BoardModel m = sampleBoard();
-            const BoardModel model = m;
-            WriteResult r = saveBoardSlot(files, m, random, io, 1);
-            ASSERT_FALSE(r.ok) << static_cast<int>(step) << " #" << nth;
-            EXPECT_NE(r.message.find("\"brett.zgb\""), std::string::npos) << r.message;
-            EXPECT_NE(r.message.find("kein Platz mehr"), std::string::npos) << r.message;
-            EXPECT_EQ(io.files.size(), 1u) << "temporary file left behind";
-            EXPECT_EQ(file(), before);
-            EXPECT_EQ(m.board, model.board);
-            EXPECT_EQ(m.givens, model.givens);
-            EXPECT_EQ(m.candidateMarks, model.candidateMarks);
-            ++faults;
-        }
-    std::printf("%s: %d faults injected, the file unchanged after each\n", "saveBoardSlot", faults);
+    for (auto [step, nth] : io.callsMade()) {
+        file() = before;
+        io.failAt(step, nth);
+        BoardModel m = sampleBoard();
+        const BoardModel model = m;
+        WriteResult r = saveBoardSlot(files, m, random, io, 1);
+        ASSERT_FALSE(r.ok) << static_cast<int>(step) << " #" << nth;
+        EXPECT_NE(r.message.find("\"brett.zgb\""), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find("kein Platz mehr"), std::string::npos) << r.message;
+        EXPECT_EQ(io.files.size(), 1u) << "temporary file left behind";
+        EXPECT_EQ(file(), before);
+        EXPECT_EQ(m.board, model.board);
+        EXPECT_EQ(m.givens, model.givens);
+        EXPECT_EQ(m.candidateMarks, model.candidateMarks);
+        ++faults;
+    }
+    std::printf("saveBoardSlot: %d faults injected, the file unchanged after each\n", faults);
     EXPECT_GE(faults, 5);
     io.failAt(FileStep::open, 0);
     BoardModel m = sampleBoard();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <map>
 
 #include "support/memory_file_io.h"
 
@@ -223,42 +222,36 @@ TEST_F(RecordsTest, HugeOrBinaryFilesReadWithoutHarmAndRoundTrip) {
 
 // Every call of every step of the save can fail, in a new record's save and a plain one.
 TEST_F(RecordsTest, EveryFaultOfTheSaveKeepsTheFileAndIsReported) {
-    const FileStep steps[] = {FileStep::open, FileStep::write, FileStep::flush, FileStep::close,
-                              FileStep::rename};
     fillMittel();
     const auto saved = io.files[kHallOfFameFile];
-    std::map<FileStep, int> callsOf;
+    io.failAt(FileStep::open, 0);
     {
-        io.failAt(FileStep::open, 0);
         HallOfFame h = hall;
         ASSERT_TRUE(saveHallOfFame(h, io).ok);
-        for (FileStep step : steps) callsOf[step] = io.calls(step);
         io.files[kHallOfFameFile] = saved;
     }
     int faults = 0;
-    for (FileStep step : steps)
-        for (int nth = 1; nth <= callsOf[step]; ++nth) {
-            io.failAt(step, nth, EACCES);
-            HallOfFame h = hall;
-            ScriptedUi answers;
-            checkNewRecord(h, 1, time(1), answers, io);
-            ASSERT_EQ(answers.errors.size(), 1u) << static_cast<int>(step) << " #" << nth;
-            EXPECT_NE(answers.errors[0].find("\"Champions.Rhm\""), std::string::npos);
-            EXPECT_NE(answers.errors[0].find("keine Schreibberechtigung"), std::string::npos);
-            EXPECT_EQ(answers.shown, 1);
-            EXPECT_EQ(io.files[kHallOfFameFile], saved);
-            EXPECT_EQ(io.files.size(), 1u);
+    for (auto [step, nth] : io.callsMade()) {
+        io.failAt(step, nth, EACCES);
+        HallOfFame h = hall;
+        ScriptedUi answers;
+        checkNewRecord(h, 1, time(1), answers, io);
+        ASSERT_EQ(answers.errors.size(), 1u) << static_cast<int>(step) << " #" << nth;
+        EXPECT_NE(answers.errors[0].find("\"Champions.Rhm\""), std::string::npos);
+        EXPECT_NE(answers.errors[0].find("keine Schreibberechtigung"), std::string::npos);
+        EXPECT_EQ(answers.shown, 1);
+        EXPECT_EQ(io.files[kHallOfFameFile], saved);
+        EXPECT_EQ(io.files.size(), 1u);
 
-            io.failAt(step, nth, ENOSPC);
-            const WriteResult r = saveHallOfFame(hall, io);
-            EXPECT_FALSE(r.ok);
-            EXPECT_NE(r.message.find("kein Platz mehr"), std::string::npos) << r.message;
-            EXPECT_EQ(io.files[kHallOfFameFile], saved);
-            EXPECT_EQ(io.files.size(), 1u);
-            faults += 2;
-        }
-    std::printf("%s: %d faults injected, the file unchanged after each\n", "saveHallOfFame",
-                faults);
+        io.failAt(step, nth, ENOSPC);
+        const WriteResult r = saveHallOfFame(hall, io);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.message.find("kein Platz mehr"), std::string::npos) << r.message;
+        EXPECT_EQ(io.files[kHallOfFameFile], saved);
+        EXPECT_EQ(io.files.size(), 1u);
+        faults += 2;
+    }
+    std::printf("saveHallOfFame: %d faults injected, the file unchanged after each\n", faults);
     EXPECT_GE(faults, 10);
     HallOfFame reread;
     loadHallOfFame(reread, io);

@@ -337,14 +337,15 @@ TEST_P(Soak, RandomInputKeepsEveryInvariant) {
     unsigned seed = GetParam();
     if (const char* s = std::getenv("ZG_SOAK_SEED")) seed = static_cast<unsigned>(std::atol(s));
     const SoakResult r = soak(seed, eventsPerSeed());
-    std::ostringstream kinds;
-    for (const auto& [kind, n] : r.kinds) kinds << " " << kind << "=" << n;
-    std::ostringstream modes;
-    for (const auto& [mode, n] : r.modes) modes << " " << mode << "=" << n;
+    auto counts = [](const std::map<std::string, long>& m) {
+        std::ostringstream out;
+        for (const auto& [name, n] : m) out << " " << name << "=" << n;
+        return out.str();
+    };
     std::printf(
         "seed %u: %ld events, %ld invariant checks, %d restarts after \"&JA\";%s; "
         "waited in:%s\n",
-        seed, r.events, r.checks, r.restarts, kinds.str().c_str(), modes.str().c_str());
+        seed, r.events, r.checks, r.restarts, counts(r.kinds).c_str(), counts(r.modes).c_str());
     EXPECT_EQ(r.events, eventsPerSeed());
     for (const char* mode : {"idle", "play loop", "editor", "chooser", "form"})
         EXPECT_GT(r.modes.count(mode) ? r.modes.at(mode) : 0, 0)

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "files/file_io.h"
@@ -31,6 +32,14 @@ class MemoryFileIo : public FileIo {
         return it == calls_.end() ? 0 : it->second;
     }
     std::size_t openTemps() const { return pending_.size(); }
+    // Every (step, nth) call since the last failAt: after a clean save, each point where a
+    // fault can be injected.
+    std::vector<std::pair<FileStep, int>> callsMade() const {
+        std::vector<std::pair<FileStep, int>> points;
+        for (const auto& [step, n] : calls_)
+            for (int nth = 1; nth <= n; ++nth) points.emplace_back(step, nth);
+        return points;
+    }
 
     ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out,
                        std::size_t maxBytes = kNoLimit) override {
