@@ -1,5 +1,7 @@
 // zgtool: the command-line tool for puzzle authors. It runs the game's own solver and board
 // file code, so what it reports is what the game will do with a puzzle.
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -110,7 +112,9 @@ int show(const std::string& path, std::ostream& out, std::ostream& err) {
         return 1;
     }
     if (rs != ReadStatus::ok) {
-        err << "zgtool: " << path << ": cannot be read\n";
+        const int error = errno;
+        err << "zgtool: " << path << ": cannot be read ("
+            << (error == EINVAL ? "not a regular file" : std::strerror(error)) << ")\n";
         return 1;
     }
     if (bytes.size() != static_cast<std::size_t>(kBoardFileSize)) {

@@ -40,6 +40,8 @@ std::string reasonText(int error) {
             return "der Ordner fehlt";
         case EIO:
             return "Ein-/Ausgabefehler";
+        case EINVAL:
+            return "unter diesem Namen liegt keine gewöhnliche Datei";
         default:
             return "Fehler Nr. " + std::to_string(error);
     }
@@ -50,7 +52,9 @@ std::string reasonText(int error) {
 ReadStatus PosixFileIo::readAll(const std::string& path, std::vector<unsigned char>& out,
                                 std::size_t maxBytes) {
     out.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO waits for a writer; the type is checked on the open
+    // descriptor, so nothing can swap the file in between.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return errno == ENOENT ? ReadStatus::missing : ReadStatus::error;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -83,6 +87,11 @@ bool PosixFileIo::mayReplace(const std::string& path) {
     if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
     if (S_ISDIR(st.st_mode)) {
         errno = EISDIR;
+        return false;
+    }
+    // A FIFO or a device: the player's own thing, never silently turned into a file.
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+        errno = EINVAL;
         return false;
     }
     // A rename would silently replace a file the player has made read-only. The mode bits are

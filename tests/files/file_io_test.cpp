@@ -1,13 +1,16 @@
 // The real file system: the faults a player's folder can really have.
 #include "files/file_io.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
 #include "files/board_file.h"
 #include "halloffame/records.h"
@@ -156,6 +159,33 @@ TEST_F(PosixFileTest, MissingFolderIsReported) {
     WriteResult r = saveBoardSlot(files, m, random, io, 0);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("Ordner fehlt"), std::string::npos) << r.message;
+}
+
+// open() of a FIFO without a writer blocks: every file the game reads, as a FIFO or a folder,
+// must read as unreadable at once and must not be replaced by a save.
+TEST_F(PosixFileTest, NonRegularFilesAreUnreadableAtOnce) {
+    for (const char* name : {"Champions.Rhm", "brett.zgb", "brett.sud", "leicht.zgb"}) {
+        for (const bool fifo : {true, false}) {
+            SCOPED_TRACE(std::string(name) + (fifo ? " as FIFO" : " as folder"));
+            const std::string p = path(name);
+            ASSERT_EQ(fifo ? ::mkfifo(p.c_str(), 0666) : ::mkdir(p.c_str(), 0777), 0);
+            auto read = std::async(std::launch::async, [&] {
+                Bytes bytes;
+                return io.readAll(p, bytes);
+            });
+            if (read.wait_for(std::chrono::seconds(2)) != std::future_status::ready) {
+                ADD_FAILURE() << "reading blocked";
+                ::close(::open(p.c_str(), O_WRONLY | O_NONBLOCK));  // lets the reader go
+            }
+            EXPECT_EQ(read.get(), ReadStatus::error);
+            EXPECT_FALSE(replaceFile(io, p, Bytes(4000, 1)).ok);
+            struct stat st {};
+            ASSERT_EQ(::lstat(p.c_str(), &st), 0);
+            EXPECT_EQ(fifo ? S_ISFIFO(st.st_mode) : S_ISDIR(st.st_mode), true);
+            fs::remove(p);
+        }
+    }
+    EXPECT_EQ(entries(), 0u);
 }
 
 TEST_F(PosixFileTest, ReadAllStopsAtTheLimit) {

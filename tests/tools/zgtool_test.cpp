@@ -1,5 +1,6 @@
 // zgtool run as a process, as authors use it.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -40,10 +41,12 @@ class Zgtool : public ::testing::Test {
         std::ofstream(path(file), std::ios::binary) << text;
     }
 
+    // A run that blocks is killed (status 124) instead of hanging the suite.
     Outcome run(const std::string& args, const std::string& input = "") const {
         put("in.txt", input);
-        std::string command = std::string("'") + ZGTOOL + "' " + args + " < '" + path("in.txt") +
-                              "' > '" + path("out.txt") + "' 2> '" + path("err.txt") + "'";
+        std::string command = std::string("timeout 30 '") + ZGTOOL + "' " + args + " < '" +
+                              path("in.txt") + "' > '" + path("out.txt") + "' 2> '" +
+                              path("err.txt") + "'";
         int raw = std::system(command.c_str());
         Outcome r;
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -163,6 +166,14 @@ TEST_F(Zgtool, ShowRejectsMissingAndMisSizedFiles) {
     EXPECT_EQ(damaged.status, 1);
     EXPECT_NE(damaged.err.find("record 2"), std::string::npos) << damaged.err;
     EXPECT_NE(damaged.out.find("record 3: 0 givens"), std::string::npos);
+}
+
+TEST_F(Zgtool, ShowRefusesAFifoAtOnce) {
+    ASSERT_EQ(::mkfifo(path("pipe.zgb").c_str(), 0666), 0);
+    Outcome r = run("show '" + path("pipe.zgb") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("pipe.zgb: cannot be read (not a regular file)"), std::string::npos)
+        << r.err;
 }
 
 TEST_F(Zgtool, BadArgumentsShowTheUsage) {
