@@ -14,6 +14,51 @@ constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 
                                 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The base letter (in Windows-1252) of U+0100..U+024F, '?' for none: the letter without its
+// accents, else the letter its Unicode name is built on (L for L with stroke). Made from the
+// Unicode data; the characters Windows-1252 has are found before this table is looked at.
+constexpr char32_t kBaseFirst = 0x100;
+constexpr char kBase[] =
+    "AaAaAaCcCcCcCcDd"                                // U+0100
+    "DdEeEeEeEeEeGgGg"                                // U+0110
+    "GgGgHhHhIiIiIiIi"                                // U+0120
+    "Ii??JjKk?LlLlLlL"                                // U+0130
+    "lLlNnNnNnn??OoOo"                                // U+0140
+    "Oo??RrRrRrSsSsSs"                                // U+0150
+    "??TtTtTtUuUuUuUu"                                // U+0160
+    "UuUuWwYy?ZzZz??s"                                // U+0170
+    "bBBb???Cc?DDd???"                                // U+0180
+    "?F?G???IKkl??NnO"                                // U+0190
+    "Oo??Pp?????tTtTU"                                // U+01A0
+    "u?VYyZz?????????"                                // U+01B0
+    "?????????????AaI"                                // U+01C0
+    "iOoUu\xDC\xFC\xDC\xFC\xDC\xFC\xDC\xFC?\xC4\xE4"  // U+01D0
+    "Aa\xC6\xE6GgGgKkOoOo??"                          // U+01E0
+    "j???Gg??Nn\xC5\xE5\xC6\xE6\xD8\xF8"              // U+01F0
+    "AaAaEeEeIiIiOoOo"                                // U+0200
+    "RrRrUuUuSsTt??Hh"                                // U+0210
+    "Nd??ZzAaEe\xD6\xF6\xD5\xF5Oo"                    // U+0220
+    "OoYylntj??ACcLTs"                                // U+0230
+    "z??BU?EeJj?qRrYy"                                // U+0240
+    ;
+static_assert(sizeof kBase - 1 == 0x250 - kBaseFirst);
+// Ligatures and digraphs stay two letters.
+constexpr struct {
+    char32_t c;
+    const char* letters;
+} kTwoLetters[] = {{0x132, "IJ"},    {0x133, "ij"}, {0x1C4, "D\x8E"}, {0x1C5, "D\x9E"},
+                   {0x1C6, "d\x9E"}, {0x1C7, "LJ"}, {0x1C8, "Lj"},    {0x1C9, "lj"},
+                   {0x1CA, "NJ"},    {0x1CB, "Nj"}, {0x1CC, "nj"},    {0x1F1, "DZ"},
+                   {0x1F2, "Dz"},    {0x1F3, "dz"}};
+
+// Windows-1252 text for a character it lacks.
+std::string baseLetters(char32_t c) {
+    for (const auto& t : kTwoLetters)
+        if (t.c == c) return t.letters;
+    if (c >= kBaseFirst && c - kBaseFirst < sizeof kBase - 1) return {kBase[c - kBaseFirst]};
+    return "?";
+}
+
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -99,9 +144,18 @@ std::string utf8ToCp1252(const std::string& text) {
             continue;
         }
         int code = cp1252Of(c);
-        out += code < 0 ? '?' : static_cast<char>(code);
+        if (code < 0)
+            out += baseLetters(c);
+        else
+            out += static_cast<char>(code);
     }
     return out;
+}
+
+std::string asStored(const std::string& text) {
+    std::string line = utf8ToCp1252(text);
+    if (line.size() > kMaxLine) line.resize(kMaxLine);
+    return cp1252ToUtf8(line);
 }
 
 bool timeBefore(const std::string& a, const std::string& b) {
@@ -169,7 +223,8 @@ void checkNewRecord(HallOfFame& hall, int level, const std::string& finalTime, R
             hall.fameDates[level][j + 1] = hall.fameDates[level][j];
             hall.fameTimes[level][j + 1] = hall.fameTimes[level][j];
         }
-        hall.fameNames[level][i] = hall.championName;
+        // The list holds what the file will give back, so it reads the same after a restart.
+        hall.fameNames[level][i] = asStored(hall.championName);
         hall.fameDates[level][i] = ui.today();
         hall.fameTimes[level][i] = finalTime;
         break;

@@ -53,9 +53,11 @@ WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io);
 void checkNewRecord(HallOfFame& hall, int level, const std::string& finalTime, RecordUi& ui,
                     FileIo& io);
 
-// Windows-1252 <-> UTF-8. Unknown characters become "?", line breaks become blanks, so every
-// text is written as one line that reads back the same.
+// Windows-1252 <-> UTF-8. A letter Windows-1252 lacks becomes its base letter (Ł → L), other
+// characters "?"; line breaks become blanks, so every text is written as one line.
 std::string utf8ToCp1252(const std::string& text);
 std::string cp1252ToUtf8(const std::string& text);
+// text as a line of "Champions.Rhm" reads back: in Windows-1252, cut to kMaxLine bytes.
+std::string asStored(const std::string& text);
 
 }  // namespace zg

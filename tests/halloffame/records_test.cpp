@@ -188,6 +188,29 @@ TEST_F(RecordsTest, NamesThatTheFileCannotHoldAreStoredSafely) {
     EXPECT_EQ(again.fameTimes[0][4], "9");
 }
 
+// The lists take a new name as the file will give it back, so a restart shows the same.
+TEST_F(RecordsTest, NewNameIsStoredAsTheFileReadsIt) {
+    const struct {
+        std::string typed, stored;
+    } cases[] = {
+        {"Łukasz Żółć", "Lukasz Zólc"},
+        {"Ștefan Şahin Őrs Đorđe", "Stefan Sahin Ors Dorde"},
+        {"Ĳsbrand ǅemal ǖ Œ", "IJsbrand Džemal ü Œ"},
+        {"Ωmega 日本\nB", "?mega ?? B"},
+        {std::string(1200, 'x'), std::string(kMaxLine, 'x')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        resetHallOfFame(hall);
+        ui.typed = c.typed;
+        checkNewRecord(hall, 3, time(5), ui, io);
+        EXPECT_EQ(hall.fameNames[3][1], c.stored);
+        HallOfFame again;
+        loadHallOfFame(again, io);
+        EXPECT_EQ(again.fameNames, hall.fameNames);
+    }
+}
+
 TEST_F(RecordsTest, ShortAndLfOnlyFilesRead) {
     std::string text = "Anna\n01.02.2026\n00:00:10.0\nBert\r\n02.02.2026\r\n00:00:20.0\r\nCarl\n";
     io.files[kHallOfFameFile].assign(text.begin(), text.end());
