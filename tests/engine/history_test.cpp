@@ -1,0 +1,118 @@
+#include "engine/history.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zg {
+namespace {
+
+CellState state(std::uint8_t value, std::uint8_t given, std::initializer_list<int> marks) {
+    CellState s{value, given, {}};
+    for (int v : marks) s.marks[v] = true;
+    return s;
+}
+
+// Three different changes, named a, b, c in the scripts below.
+const CellChange kChanges[] = {
+    {1, 1, state(0, 0, {}), state(3, 0, {})},
+    {6, 2, state(0, 0, {2, 5}), state(0, 0, {5})},
+    {4, 6, state(0, 0, {}), state(2, 2, {})},
+};
+
+char nameOf(const std::optional<CellChange>& c) {
+    if (!c) return '-';
+    for (int i = 0; i < 3; ++i) {
+        const CellChange& k = kChanges[i];
+        if (c->column == k.column && c->row == k.row && c->before == k.before &&
+            c->after == k.after)
+            return static_cast<char>('a' + i);
+    }
+    return '?';
+}
+
+TEST(History, SequencesOfRecordUndoRedoAndClear) {
+    // a/b/c record that change, n records a change to the same state, u undo, r redo, x clear.
+    // got: one letter per u or r, the change it handed back or '-' for none.
+    struct Case {
+        const char* name;
+        std::string script, got;
+        bool canUndo, canRedo;
+    };
+    const Case cases[] = {
+        {"nothing to take back", "ur", "--", false, false},
+        {"undo takes back the latest first", "abuuu", "ba-", false, true},
+        {"redo replays in the order undone", "abuurrr", "baab-", true, false},
+        {"a new change drops the redo list", "abucruuu", "b-ca-", false, true},
+        {"a change to the same state is no change", "anuu", "a-", false, true},
+        {"it does not drop the redo list either", "aunr", "aa", true, false},
+        {"clear forgets both lists", "abuxur", "b--", false, false},
+        {"no depth limit", std::string(500, 'a') + std::string(501, 'u'),
+         std::string(500, 'a') + "-", false, true},
+    };
+    for (const Case& c : cases) {
+        History h;
+        std::string got;
+        for (char op : c.script) {
+            if (op >= 'a' && op <= 'c') h.record(kChanges[op - 'a']);
+            if (op == 'n') h.record({2, 3, state(1, 0, {4}), state(1, 0, {4})});
+            if (op == 'u') got += nameOf(h.undo());
+            if (op == 'r') got += nameOf(h.redo());
+            if (op == 'x') h.clear();
+        }
+        EXPECT_EQ(got, c.got) << c.name;
+        EXPECT_EQ(h.canUndo(), c.canUndo) << c.name;
+        EXPECT_EQ(h.canRedo(), c.canRedo) << c.name;
+    }
+}
+
+TEST(History, CellStateRoundTripsThroughTheModel) {
+    const CellState states[] = {
+        state(0, 0, {}),
+        state(5, 0, {}),
+        state(4, 4, {}),
+        state(0, 0, {1, 3, 6}),
+    };
+    for (const CellState& s : states) {
+        // Everything set beforehand, so a field that is not written shows.
+        BoardModel m;
+        for (int c = 1; c <= 6; ++c)
+            for (int r = 1; r <= 6; ++r) {
+                m.board.at(c, r) = m.givens.at(c, r) = 2;
+                for (int v = 1; v <= 6; ++v) m.candidateMarks.at(c, r, v) = true;
+            }
+        BoardModel before = m;
+        applyCellState(m, 4, 5, s);
+        EXPECT_EQ(m.board.at(4, 5), s.value);
+        EXPECT_EQ(m.givens.at(4, 5), s.given);
+        for (int v = 1; v <= 6; ++v) EXPECT_EQ(m.candidateMarks.at(4, 5, v), s.marks[v]) << v;
+        EXPECT_EQ(cellState(m, 4, 5), s);
+
+        // No other cell moved.
+        applyCellState(m, 4, 5, cellState(before, 4, 5));
+        EXPECT_EQ(m.board, before.board);
+        EXPECT_EQ(m.givens, before.givens);
+        EXPECT_EQ(m.candidateMarks, before.candidateMarks);
+    }
+}
+
+TEST(History, RecordFromTakesTheModelsCurrentState) {
+    BoardModel m;
+    History h;
+    const CellState empty = cellState(m, 3, 2);
+    h.recordFrom(m, 3, 2, empty);
+    EXPECT_FALSE(h.canUndo()) << "the cell did not change";
+
+    m.board.at(3, 2) = 6;
+    m.candidateMarks.at(3, 2, 1) = true;
+    h.recordFrom(m, 3, 2, empty);
+    std::optional<CellChange> c = h.undo();
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->column, 3);
+    EXPECT_EQ(c->row, 2);
+    EXPECT_EQ(c->before, empty);
+    EXPECT_EQ(c->after, state(6, 0, {1}));
+}
+
+}  // namespace
+}  // namespace zg
