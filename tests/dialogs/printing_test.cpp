@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include "engine/shuffle.h"
 #include "platform/data_path.h"
 #include "printing/printing.h"
+#include "shell/game_main.h"
 
 namespace zg {
 namespace {
@@ -338,6 +341,18 @@ TEST(QtPrinterTest, WithoutAPrinterTheCancelledDialogPrintsNothing) {
     EXPECT_TRUE(dialogShown);
     EXPECT_TRUE(t.questions->messages.empty());
     EXPECT_EQ(p.model.board, before.board);
+}
+
+// Qt's own dialogs and menus are German whatever the system's locale.
+TEST(QtPrinterTest, QtsOwnTextsAreGerman) {
+    ASSERT_TRUE(installQtTranslations());
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    EXPECT_EQ(dialog.windowTitle().toStdString(), "Drucken");
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    EXPECT_TRUE(menu->actions().first()->text().startsWith(QString::fromUtf8("&Rückgängig")))
+        << menu->actions().first()->text().toStdString();
 }
 
 }  // namespace
