@@ -5,10 +5,12 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <array>
+#include <cmath>
 
 #include "shell/program.h"
 
@@ -36,13 +38,31 @@ struct Ruhm {
 QTableWidget* makeList(QWidget* page, int number) {
     auto* lv = new QTableWidget(0, 4, page);
     lv->setObjectName(QStringLiteral("lv%1").arg(number));
-    lv->setFont(QFont(QStringLiteral("Arial"), 12));
+    // Arial 12 at the 96 dpi the twips assume, whatever the screen's dpi.
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    lv->setFont(font);
     lv->setHorizontalHeaderLabels({QStringLiteral("#"), QStringLiteral("Name"),
                                    QStringLiteral("Datum"), QStringLiteral("Zeit")});
-    const std::array<int, 4> widths{415, 3100, 1400, 1345};
-    for (int c = 0; c < 4; ++c) lv->setColumnWidth(c, twips(widths[c]));
+    std::array<int, 4> widths{twips(415), twips(3100), twips(1400), twips(1345)};
+    // The item delegate elides unless the text and a margin on each side fit into the column
+    // less its grid line: "10." needs a little more than the twips give "#"; the name column
+    // gives it up, so the sum still fits.
+    const int margin = lv->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lv) + 1;
+    const int place =
+        static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(QStringLiteral("10.")))) +
+        2 * margin + 1;
+    if (place > widths[0]) {
+        widths[1] -= place - widths[0];
+        widths[0] = place;
+    }
+    for (int c = 0; c < 4; ++c) lv->setColumnWidth(c, widths[c]);
     lv->horizontalHeader()->setHighlightSections(false);
     lv->verticalHeader()->hide();
+    // Rows one text line high (the style's default is taller), so all ten places show.
+    lv->verticalHeader()->setMinimumSectionSize(0);
+    lv->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    lv->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     // Read-only, whole rows selected, grid lines.
     lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lv->setSelectionBehavior(QAbstractItemView::SelectRows);

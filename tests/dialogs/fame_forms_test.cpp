@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -111,6 +113,41 @@ TEST_F(FameFormsTest, ListsShowOnlyTheFilledPlacesWithTheirNumbers) {
     EXPECT_EQ(openForm(p, "ruhm"), nullptr);
     EXPECT_EQ(p.hall.fameNames, before.fameNames);
     EXPECT_TRUE(t.files->files.empty());  // looking writes nothing
+}
+
+// Ten full places, the header and "10." are all seen without scrolling, on every tab.
+TEST_F(FameFormsTest, TenPlacesFitWithoutScrolling) {
+    for (int L = 0; L < 4; ++L) fill(p.hall, L, 10);
+    then(t, [&] {
+        auto* tabs = control<QTabWidget>(p, "ruhm", "tbs1");
+        for (int L = 0; L < 4; ++L) {
+            SCOPED_TRACE(L);
+            tabs->setCurrentIndex(L);
+            QTableWidget* lv = list(p, L);
+            QApplication::processEvents();
+            EXPECT_FALSE(lv->verticalScrollBar()->isVisible());
+            EXPECT_FALSE(lv->horizontalScrollBar()->isVisible());
+            EXPECT_GE(lv->horizontalHeader()->height(),
+                      lv->horizontalHeader()->sizeHint().height());
+            for (int r = 0; r < 10; ++r) {
+                const QRect row =
+                    lv->visualItemRect(lv->item(r, 0)).united(lv->visualItemRect(lv->item(r, 3)));
+                EXPECT_TRUE(lv->viewport()->rect().contains(row)) << r;
+            }
+            // The delegate elides a text that, with this margin on each side, is wider than
+            // the cell (the column less its grid line).
+            const int margin =
+                lv->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, lv) + 1;
+            for (int c = 0; c < 4; ++c) {
+                const QTableWidgetItem* place10 = lv->item(9, c);
+                EXPECT_LE(QFontMetricsF(lv->font()).horizontalAdvance(place10->text()) + 2 * margin,
+                          lv->visualItemRect(place10).width())
+                    << place10->text().toStdString();
+            }
+        }
+        clickOn("ruhm", "cmd3");
+    });
+    showHallOfFame(p);
 }
 
 TEST_F(FameFormsTest, FromTheMenuItOpensOnTheCurrentLevelAndClosesWithItsBox) {
