@@ -51,6 +51,9 @@ void updateClock(Program& p) {
 
 bool clockTurn(Program& p) {
     ClockState& clock = p.clock;
+    // A turn overdue from before the stop (the GUI thread slept through it) must not put a
+    // running time back over " 99:99:99".
+    if (!clock.clockRunning) return false;
     const double now = p.time().seconds();
     const long long tick = wholeSecond(now);
     if (!p.view.drawingBusy && tick != clock.lastTick) {

@@ -57,6 +57,7 @@ Event Event::deferred(std::function<void()> action) {
 EventPump::EventPump(std::unique_ptr<EventSource> source) : source_(std::move(source)) {}
 
 void EventPump::post(Event ev) {
+    ++posted_;
     if (ev.message == msg::kMouseMove && !queue_.empty() &&
         queue_.back().message == msg::kMouseMove) {
         queue_.back() = std::move(ev);
@@ -92,6 +93,26 @@ Event EventPump::next() {
         handler_(ev);
     }
     return ev;
+}
+
+void EventPump::waitButtonsUp() {
+    std::size_t scanned = 0;
+    while (buttons_ != 0) {
+        if (scanned == queue_.size()) {
+            source_->waitForEvents(*this);
+            continue;
+        }
+        const int message = queue_[scanned].message;
+        const int bit = message == msg::kLeftUp    ? kLeftButton
+                        : message == msg::kRightUp ? kRightButton
+                                                   : 0;
+        if ((buttons_ & bit) != 0) {
+            buttons_ &= ~bit;
+            queue_.erase(queue_.begin() + static_cast<std::ptrdiff_t>(scanned));
+        } else {
+            ++scanned;
+        }
+    }
 }
 
 void ScriptedEventSource::waitForEvents(EventPump& pump) {

@@ -85,7 +85,8 @@ class EventPump;
 class EventSource {
   public:
     virtual ~EventSource() = default;
-    // Must post at least one event to the pump before returning, or throw.
+    // Must post at least one new event to the pump before returning, or throw. Events already
+    // queued do not count: waitButtonsUp() waits here with other events still queued.
     virtual void waitForEvents(EventPump& pump) = 0;
 };
 
@@ -107,9 +108,16 @@ class EventPump {
     // the event. Re-entrant: handlers may run loops over next() themselves.
     Event next();
 
+    // Waits until no mouse button is held. Only the button releases are taken from the
+    // queue; every other event stays queued, unhandled, for the loop that follows, so a
+    // press is judged where it happened and nothing typed meanwhile is lost.
+    void waitButtonsUp();
+
     // The mouse buttons held now (kLeftButton | kRightButton), from the button events seen.
     int buttonsHeld() const { return buttons_; }
     bool pending() const { return !queue_.empty(); }
+    // Counts every post(): a source waits until this changes.
+    unsigned long long posted() const { return posted_; }
     // The last event returned by next().
     const Event& last() const { return last_; }
     EventSource& source() { return *source_; }
@@ -120,6 +128,7 @@ class EventPump {
     std::deque<Event> queue_;
     Event last_;
     int buttons_ = 0;
+    unsigned long long posted_ = 0;
 };
 
 // Tests: a script of events. Each waitForEvents() delivers the next one; events posted by

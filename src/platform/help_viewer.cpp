@@ -22,8 +22,9 @@ bool QtHelpViewer::showPage(const std::string& path) {
     if (!info.isFile() || !probe.open(QIODevice::ReadOnly)) return false;
     probe.close();
     if (!browser_) {
-        browser_ = new QTextBrowser(owner_);
-        browser_->setWindowFlag(Qt::Window);
+        // A window of its own, owned by no other: a form that holds the main window back
+        // must not hold the help back too.
+        browser_ = new QTextBrowser;
         browser_->setObjectName(QStringLiteral("help"));
         browser_->setOpenExternalLinks(true);
         browser_->resize(680, 560);

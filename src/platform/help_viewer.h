@@ -18,14 +18,15 @@ class HelpViewer {
 
 class QtHelpViewer : public HelpViewer {
   public:
-    // The window stays above owner and is closed with it.
+    // The window opens over owner but is not owned by it (forms modal to owner leave it
+    // usable); it is closed when the viewer is destroyed.
     explicit QtHelpViewer(QWidget* owner);
     ~QtHelpViewer() override;
     QtHelpViewer(const QtHelpViewer&) = delete;
     QtHelpViewer& operator=(const QtHelpViewer&) = delete;
 
     bool showPage(const std::string& path) override;
-    // The window, once a page has been shown (nullptr before, or after its owner is gone).
+    // The window, once a page has been shown (nullptr before).
     QTextBrowser* browser() const { return browser_; }
 
   private:

@@ -92,7 +92,16 @@ void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) pump_.post(Event::rightUp());
 }
 
+namespace {
+// The physical key where the platform names it: Shift+1 and 1 are one key with two Qt keys.
+quint32 physicalKey(const QKeyEvent* event) {
+    return event->nativeScanCode() != 0 ? event->nativeScanCode()
+                                        : static_cast<quint32>(event->key()) | 0x80000000u;
+}
+}  // namespace
+
 void ClientArea::keyPressEvent(QKeyEvent* event) {
+    pressedHere_.insert(physicalKey(event));
     if (event->key() == Qt::Key_Escape) {
         pump_.post(Event::character(27));
         return;
@@ -101,10 +110,21 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
     if (text.size() == 1 && text[0].unicode() != 0) pump_.post(Event::character(text[0].unicode()));
 }
 
+// A release whose press went to a menu, a form, a question box or another window (the key
+// that picked a menu item or answered a box) is no key of the loops, nor is a release with
+// Alt held: acting on it would start a second command the player never asked for.
 void ClientArea::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
+    if (pressedHere_.erase(physicalKey(event)) == 0) return;
+    if (event->modifiers() & Qt::AltModifier) return;
     const int code = virtualKeyCode(event->key());
     if (code != 0) pump_.post(Event::keyUp(code));
+}
+
+void ClientArea::focusOutEvent(QFocusEvent* event) {
+    // A key held while a menu, form or box takes the keyboard ends there.
+    pressedHere_.clear();
+    QWidget::focusOutEvent(event);
 }
 
 // ---- TextLabel
@@ -298,13 +318,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void QtEventSource::waitForEvents(EventPump& pump) {
+    const auto before = pump.posted();
     // A release while a modal form was open went to no window of ours, yet it ends the press:
     // without it waitButtonsUp would swallow the next click.
     const Qt::MouseButtons held = QGuiApplication::mouseButtons();
     if ((pump.buttonsHeld() & kLeftButton) && !(held & Qt::LeftButton)) pump.post(Event::leftUp());
     if ((pump.buttonsHeld() & kRightButton) && !(held & Qt::RightButton))
         pump.post(Event::rightUp());
-    while (!pump.pending()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (pump.posted() == before) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 }  // namespace zg

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "platform/canvas.h"
@@ -50,12 +51,15 @@ class ClientArea : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     void moveTo(QPointF pos);
     MainWindow& window_;
     EventPump& pump_;
     QPointF lastPos_{-1, -1};
+    // Keys whose press this area took: only their releases are key events of the loops.
+    std::set<quint32> pressedHere_;
 };
 
 // A text label control on the client area (the clock label uhr).

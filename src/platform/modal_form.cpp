@@ -24,7 +24,8 @@ void Form::reject() {
 
 void runModalForm(EventPump& pump, QWidget& mainWindow, QWidget& form, QPoint offset,
                   bool& dialogDone) {
-    form.setWindowModality(Qt::ApplicationModal);
+    // Modal to the main window only: the help window stays usable beside a form.
+    form.setWindowModality(Qt::WindowModal);
     form.move(mainWindow.pos() + offset);
     form.show();
     form.raise();

@@ -3,7 +3,7 @@
 // A form is a Form (a QDialog built in code) whose widget signals never run game code
 // directly: onClicked()/setCloseHandler() post the handler to the pump, so it runs on our
 // stack inside pump.next(), like every other event. runModalForm() holds the main window back
-// (the form is application-modal), places the form at its offset from the main window's
+// (the form is modal to it alone), places the form at its offset from the main window's
 // top-left corner, and loops over pump.next() until dialogDone is true:
 //
 //     Form form(p.pump, &p.window);

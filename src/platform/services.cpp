@@ -52,7 +52,8 @@ std::vector<std::string> splitCaptions(const std::string& captions) {
 
 int QtQuestionBox::ask(QuestionIcon icon, const std::string& text, const std::string& captions,
                        int defaultButton) {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(owner_ ? owner_.data() : QApplication::activeWindow());
+    box.setWindowModality(Qt::WindowModal);
     box.setWindowTitle(QStringLiteral("Zahlgarten"));
     box.setText(QString::fromStdString(text));
     switch (icon) {
@@ -85,7 +86,8 @@ int QtQuestionBox::ask(QuestionIcon icon, const std::string& text, const std::st
 }
 
 void QtQuestionBox::message(const std::string& text) {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(owner_ ? owner_.data() : QApplication::activeWindow());
+    box.setWindowModality(Qt::WindowModal);
     box.setWindowTitle(QStringLiteral("Zahlgarten"));
     box.setText(QString::fromStdString(text));
     box.addButton(QMessageBox::Ok);

@@ -1,6 +1,8 @@
 // Small services the game reaches through interfaces, so tests can replace them.
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -55,9 +57,14 @@ class QuestionBox {
 
 class QtQuestionBox : public QuestionBox {
   public:
+    // The box is modal to owner alone (the main window), so the help window stays usable.
+    void setOwner(QWidget* owner) { owner_ = owner; }
     int ask(QuestionIcon icon, const std::string& text, const std::string& captions,
             int defaultButton) override;
     void message(const std::string& text) override;
+
+  private:
+    QPointer<QWidget> owner_;
 };
 
 std::vector<std::string> splitCaptions(const std::string& captions);

@@ -28,6 +28,7 @@ Program::Program(Services s)
       window(pump, services.devicePixelRatio),
       screen(*this) {
     pump.setHandler([this](const Event& ev) { dispatchEvent(*this, ev); });
+    if (auto* box = dynamic_cast<QtQuestionBox*>(services.questions.get())) box->setOwner(&window);
 }
 
 Program::~Program() {

@@ -85,7 +85,7 @@ void Win_0_MouseMove(Program& p, double x, double y) {
 }
 
 void waitButtonsUp(Program& p) {
-    while (p.pump.buttonsHeld() != 0) p.pump.next();
+    p.pump.waitButtonsUp();
 }
 
 int pickerLeftOf(const Program& p, int column) {

@@ -15,7 +15,7 @@ inline constexpr const char* kHelpAfterEdit = "Bitte ein Feld anklicken! ";
 // keeps mouseX, mouseY (rounded) current.
 void Win_0_MouseMove(Program& p, double x, double y);
 
-// Returns as soon as no mouse button is held, processing events meanwhile.
+// Returns as soon as no mouse button is held; other events stay queued (EventPump).
 void waitButtonsUp(Program& p);
 
 // The chooser's top-left corner for the cell: 16 pixels left of the cell, level with it.

@@ -101,7 +101,9 @@ TEST(HelpViewerTest, TheMenuPageNamesEveryMenuItemAndLinksToTheRules) {
     Program& p = t.p();
     t.menu(cmd::kInstructions);  // the built-in viewer
     EXPECT_TRUE(t.questions->messages.empty());
-    auto* browser = p.window.findChild<QTextBrowser*>(QStringLiteral("help"));
+    auto* viewer = dynamic_cast<QtHelpViewer*>(p.services.help.get());
+    ASSERT_NE(viewer, nullptr);
+    QTextBrowser* browser = viewer->browser();
     ASSERT_NE(browser, nullptr);
     EXPECT_TRUE(browser->isVisible());
     const QString text = browser->toPlainText();
@@ -119,7 +121,7 @@ TEST(HelpViewerTest, TheMenuPageNamesEveryMenuItemAndLinksToTheRules) {
         EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8(part))) << part;
     // The rules page from the loops goes to the same window.
     showRulesHelp(p);
-    EXPECT_EQ(p.window.findChildren<QTextBrowser*>(QStringLiteral("help")).size(), 1);
+    EXPECT_EQ(viewer->browser(), browser);
 }
 
 TEST(HelpViewerTest, AMissingPageIsNotShown) {

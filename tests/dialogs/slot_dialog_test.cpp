@@ -65,7 +65,7 @@ TEST_F(SlotDialogTest, FirstUseOpensWithPlaceOneOnAndOkLoadsRecordZero) {
         EXPECT_EQ(f->windowTitle().toStdString(), "Welches Brett laden?");
         where = f->pos() - p.window.pos();
         EXPECT_EQ(f->size(), QSize(253, 163));  // 3795 x 2445 twips
-        EXPECT_EQ(f->windowModality(), Qt::ApplicationModal);
+        EXPECT_EQ(f->windowModality(), Qt::WindowModal);
         EXPECT_EQ(placeOn(p), 1);
         EXPECT_EQ(f->focusWidget(), opt(p, 1));
         const char* captions[] = {"Nr. &1", "Nr. &2", "Nr. &3", "Nr. &4"};

@@ -2,11 +2,16 @@
 // including a mouse release that a modal form took.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
 
+#include "files/slot_dialog.h"
 #include "shell/startup.h"
 #include "support/test_program.h"
 #include "view/cell_edit.h"
@@ -111,6 +116,122 @@ TEST(QtEventsTest, AReleaseTakenByAModalFormStillEndsThePress) {
     QTest::mouseClick(q.client(), Qt::LeftButton, {}, QPoint(420, 430));
     EXPECT_EQ(messages(q.drain()),
               (std::vector<int>{msg::kMouseMove, msg::kLeftDown, msg::kLeftUp}));
+}
+
+// Runs step as soon as a modal form or box is up (its wait loop is running).
+void whenModalUp(std::function<void(QWidget*)> step) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, step] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        step(modal);
+    });
+    poll->start(10);
+}
+
+// The key that picked a menu item, answered a box or closed a form is released after the
+// keyboard has come back to the client area: that release is nobody's key, and neither is one
+// with Alt held. Acting on it started "Sichern", restarted the board or ended the timed game.
+TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
+    struct Case {
+        const char* pressedIn;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool isLoopKey;
+    };
+    const Case cases[] = {
+        {"client area", Qt::Key_S, Qt::NoModifier, true},
+        {"client area with Alt", Qt::Key_S, Qt::AltModifier, false},
+        {"menu", Qt::Key_S, Qt::NoModifier, false},
+        {"question box", Qt::Key_N, Qt::NoModifier, false},
+        {"form", Qt::Key_Escape, Qt::NoModifier, false},
+        {"help window", Qt::Key_A, Qt::NoModifier, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pressedIn);
+        QtProgram q;
+        q.drain();
+        const std::string where = c.pressedIn;
+        if (where.starts_with("client area")) {
+            QTest::keyPress(q.client(), c.key, c.modifiers);
+        } else if (where == "menu") {
+            QMenu* game = q.p().window.menu().bar()->actions().first()->menu();
+            game->popup(q.p().window.pos());
+            QTest::keyPress(game, c.key);  // "&Spielstart"
+            EXPECT_FALSE(game->isVisible());
+        } else if (where == "question box") {
+            QtQuestionBox box;
+            box.setOwner(&q.p().window);
+            whenModalUp([&](QWidget* modal) { QTest::keyPress(modal, c.key); });
+            EXPECT_EQ(box.ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2), 2);
+        } else if (where == "form") {
+            whenModalUp([&](QWidget* modal) { QTest::keyPress(modal, c.key); });
+            openSaveDialog(q.p());
+        } else {
+            QtHelpViewer help(&q.p().window);
+            ASSERT_TRUE(help.showPage(ZG_SOURCE_DIR "/data/erkl\xC3\xA4rung.htm"));
+            QTest::keyPress(help.browser(), c.key);
+        }
+        q.p().pump.setHandler({});  // no command runs: only what was posted counts
+        q.drain();
+        QTest::keyRelease(q.client(), c.key, c.modifiers);
+        const auto events = q.drain();
+        const bool released = std::any_of(events.begin(), events.end(),
+                                          [](const Event& e) { return e.message == msg::kKeyUp; });
+        EXPECT_EQ(released, c.isLoopKey);
+    }
+}
+
+// Press "Hilfe", drag onto a cell, type, release: the press stays where it happened (no
+// chooser opens over the cell) and the typed key is there for the loop that follows.
+TEST(QtEventsTest, WaitingForTheButtonsLeavesEveryOtherEventQueued) {
+    QtProgram q;
+    q.drain();
+    QTest::mousePress(q.client(), Qt::LeftButton, {}, QPoint(250, 430));
+    q.drain();
+    QTest::mouseMove(q.client(), QPoint(100, 100));
+    QTest::keyClick(q.client(), Qt::Key_X);
+    QTest::mouseRelease(q.client(), Qt::LeftButton, {}, QPoint(100, 100));
+    waitButtonsUp(q.p());
+    EXPECT_EQ(q.p().pump.buttonsHeld(), 0);
+    EXPECT_EQ(q.p().view.mouseX, 250);
+    EXPECT_EQ(messages(q.drain()), (std::vector<int>{msg::kMouseMove, msg::kChar, msg::kKeyUp}));
+    EXPECT_EQ(q.p().view.mouseX, 100);
+}
+
+// The help window has no owner: a form or a box holds back the main window alone.
+TEST(QtEventsTest, TheHelpWindowTakesKeysWhileAFormOrABoxIsOpen) {
+    for (const bool box : {false, true}) {
+        SCOPED_TRACE(box ? "question box" : "form");
+        QtProgram q;
+        QtHelpViewer help(&q.p().window);
+        ASSERT_TRUE(help.showPage(ZG_SOURCE_DIR "/data/erkl\xC3\xA4rung.htm"));
+        QTextBrowser* browser = help.browser();
+        int keysToHelp = 0;
+        struct Counter : QObject {
+            int& n;
+            explicit Counter(int& count) : n(count) {}
+            bool eventFilter(QObject*, QEvent* e) override {
+                if (e->type() == QEvent::KeyPress) ++n;
+                return false;
+            }
+        } counter(keysToHelp);
+        browser->installEventFilter(&counter);
+        whenModalUp([&](QWidget* modal) {
+            QTest::keyClick(browser->windowHandle(), Qt::Key_End);
+            QTest::keyClick(modal, box ? Qt::Key_N : Qt::Key_Escape);
+        });
+        if (box) {
+            QtQuestionBox questions;
+            questions.setOwner(&q.p().window);
+            questions.ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2);
+        } else {
+            openSaveDialog(q.p());
+        }
+        EXPECT_EQ(keysToHelp, 1);
+    }
 }
 
 }  // namespace

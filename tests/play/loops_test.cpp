@@ -99,6 +99,21 @@ TEST_F(Loops, DrawsFourRaisedButtonsWithRedAcceleratorsAndPressesLaden) {
     run(cmd::kStartGame);
 }
 
+// Pressed on "Hilfe", dragged onto an empty cell and released there: the press counts where it
+// happened, so no chooser opens over the cell, and N released meanwhile still restarts.
+TEST_F(Loops, AButtonPressIsJudgedWhereItHappenedAndKeysMeanwhileAreKept) {
+    m().board.at(2, 1) = static_cast<std::uint8_t>(test::solutionAt(2, 1));
+    pl.press({250, 430});
+    pl.move(test::cellCentre(1, 1));
+    t.events->add({Event::keyUp('N'), Event::leftUp()});
+    pl.then([&] {
+        EXPECT_FALSE(p().view.pickerOpen);
+        EXPECT_EQ(m().board.at(2, 1), 0);
+    });
+    pl.abortButton();
+    run(cmd::kStartGame);
+}
+
 TEST_F(Loops, GivenCellsIgnoreClicksInThePlayLoop) {
     pl.leftOnCell(4, 4);
     pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });

@@ -215,7 +215,9 @@ TEST_P(Abandoning, StopsTheClockWithoutARecord) {
     pl.then([&] {
         EXPECT_FALSE(p().clock.clockRunning);
         EXPECT_EQ(label(), GetParam().labelAfter ? GetParam().labelAfter : " 00:00:03");
+        t.time->now += 1.0;  // a turn overdue from before the stop, in a later second
         p().panels.clockWorker.fire();
+        EXPECT_EQ(label(), GetParam().labelAfter ? GetParam().labelAfter : " 00:00:03");
         EXPECT_FALSE(p().panels.clockWorker.running());
     });
     // Solving the board now leads nowhere near the hall of fame.
@@ -247,7 +249,10 @@ TEST_F(TimedGame, AbbruchStopsTheClock) {
     pl.abortButton();
     t.menu(cmd::kNewGame);
     EXPECT_EQ(label(), kClockIdle);
-    EXPECT_FALSE(p().panels.clockWorker.running() && p().clock.clockRunning);
+    t.time->now += 1.0;
+    p().panels.clockWorker.fire();  // overdue after the pause: the label stays
+    EXPECT_EQ(label(), kClockIdle);
+    EXPECT_FALSE(p().panels.clockWorker.running());
 }
 
 // An open cell of the game and its value in the solution.
