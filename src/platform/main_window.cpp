@@ -101,6 +101,12 @@ quint32 physicalKey(const QKeyEvent* event) {
 }  // namespace
 
 void ClientArea::keyPressEvent(QKeyEvent* event) {
+    // With Alt held a key is the system's (a menu accelerator): neither its character nor its
+    // release, in whatever order Alt comes up, belongs to the loops.
+    if (event->modifiers() & Qt::AltModifier) {
+        pressedHere_.erase(physicalKey(event));
+        return;
+    }
     pressedHere_.insert(physicalKey(event));
     if (event->key() == Qt::Key_Escape) {
         pump_.post(Event::character(27));
