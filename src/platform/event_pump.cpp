@@ -17,6 +17,12 @@ Event Event::keyUp(int keyCode) {
     e.keyCode = keyCode;
     return e;
 }
+Event Event::keyDown(int keyCode, int modifiers) {
+    Event e = make(msg::kKeyDown);
+    e.keyCode = keyCode;
+    e.modifiers = modifiers;
+    return e;
+}
 Event Event::character(int charCode) {
     Event e = make(msg::kChar);
     e.charCode = charCode;

@@ -30,6 +30,7 @@ namespace zg {
 // Message codes of Event::message.
 namespace msg {
 inline constexpr int kClose = 0x0010;      // close request for the main window
+inline constexpr int kKeyDown = 0x0100;    // key pressed (also repeated): keyCode, modifiers
 inline constexpr int kKeyUp = 0x0101;      // key released: keyCode is the virtual-key code
 inline constexpr int kChar = 0x0102;       // character typed: charCode
 inline constexpr int kMenu = 0x0111;       // menu command: command
@@ -53,17 +54,26 @@ inline constexpr int kLeft = 37;
 inline constexpr int kUp = 38;
 inline constexpr int kRight = 39;
 inline constexpr int kDown = 40;
+inline constexpr int kDelete = 46;
 }  // namespace vk
+
+// Bits of Event::modifiers of a key press.
+namespace mod {
+inline constexpr int kShift = 1;
+inline constexpr int kControl = 2;
+}  // namespace mod
 
 struct Event {
     int message = 0;
-    int keyCode = 0;               // kKeyUp
+    int keyCode = 0;               // kKeyUp, kKeyDown
+    int modifiers = 0;             // kKeyDown: mod::kShift | mod::kControl
     int charCode = 0;              // kChar
     double x = 0, y = 0;           // kMouseMove
     int command = 0;               // kMenu
     std::function<void()> action;  // kAction
 
     static Event keyUp(int keyCode);
+    static Event keyDown(int keyCode, int modifiers = 0);
     static Event character(int charCode);
     static Event mouseMove(double x, double y);
     static Event leftDown();

@@ -43,6 +43,8 @@ int virtualKeyCode(int qtKey) {
             return vk::kRight;
         case Qt::Key_Down:
             return vk::kDown;
+        case Qt::Key_Delete:
+            return vk::kDelete;
         default:
             return 0;
     }
@@ -98,6 +100,17 @@ quint32 physicalKey(const QKeyEvent* event) {
     return event->nativeScanCode() != 0 ? event->nativeScanCode()
                                         : static_cast<quint32>(event->key()) | 0x80000000u;
 }
+
+// The virtual-key code of a press. The digit row gives its digit also where the layout puts
+// another symbol there (Shift+1 is "!", AZERTY's unshifted 1 is "&"): X11's key codes 10 to
+// 19 are that row on every layout.
+int pressedKeyCode(const QKeyEvent* event) {
+    const int code = virtualKeyCode(event->key());
+    const quint32 scan = event->nativeScanCode();
+    if (code == 0 && scan >= 10 && scan <= 19)
+        return scan == 19 ? '0' : '1' + static_cast<int>(scan - 10);
+    return code;
+}
 }  // namespace
 
 void ClientArea::keyPressEvent(QKeyEvent* event) {
@@ -108,6 +121,13 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
         return;
     }
     pressedHere_.insert(physicalKey(event));
+    if (const int code = pressedKeyCode(event)) {
+        int mods = 0;
+        if (event->modifiers() & Qt::ShiftModifier) mods |= mod::kShift;
+        if (event->modifiers() & Qt::ControlModifier) mods |= mod::kControl;
+        pump_.post(Event::keyDown(code, mods));
+    }
+    if (event->modifiers() & Qt::ControlModifier) return;  // a command, never a character
     if (event->key() == Qt::Key_Escape) {
         pump_.post(Event::character(27));
         return;

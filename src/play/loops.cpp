@@ -7,9 +7,11 @@
 #include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "play/buttons.h"
+#include "play/player_aids.h"
 #include "play/redraw.h"
 #include "shell/help.h"
 #include "shell/program.h"
+#include "view/board_render.h"
 #include "view/cell_edit.h"
 
 namespace zg {
@@ -53,6 +55,7 @@ void load(Program& p, Loop loop, const char* fileName) {
     drawStripButton(p, StripButton::load, 1);
     p.files.boardFileName = fileName;
     openLoadDialog(p);
+    p.play.history.clear();
     updateLevelPanel(p);
     drawBoard(p);
     if (loop == Loop::play) updateClock(p);
@@ -115,6 +118,7 @@ Next onKey(Program& p, Loop loop, int key) {
         case 'N':
             restartBoard(m, p.clock, p.screen);
             drawBoard(p);
+            p.play.history.clear();
             break;
         case 'K':
             p.play.shortcutArmed = "K";
@@ -124,6 +128,7 @@ Next onKey(Program& p, Loop loop, int key) {
                 if (loop == Loop::play) p.clock.clockRunning = false;
                 solveCommand(m, p.clock, p.screen);
                 if (loop == Loop::play) updateClock(p);
+                p.play.history.clear();
             }
             p.play.shortcutArmed.clear();
             break;
@@ -131,7 +136,14 @@ Next onKey(Program& p, Loop loop, int key) {
             if (loop == Loop::edit) {
                 shuffleBoard(m, p.random());
                 drawBoard(p);
+                p.play.history.clear();
             }
+            break;
+        case 'T':
+            if (loop == Loop::play) hintStep(p);
+            break;
+        case 'P':
+            if (loop == Loop::play) togglePause(p);
             break;
         default:
             break;
@@ -178,6 +190,7 @@ void playBoardClick(Program& p) {
     BoardModel& m = p.model;
     const int c = p.play.clickColumn, r = p.play.clickRow;
     if (m.givens.at(c, r) != 0) return;
+    const CellState before = cellState(m, c, r);
     if (p.view.rightClick && m.board.at(c, r) != 0) {
         m.board.at(c, r) = 0;
         p.screen.drawCell(c, r, 0);
@@ -191,18 +204,14 @@ void playBoardClick(Program& p) {
         editCell(p, c, r);
         updateStatistics(p);
     }
-    // A timed game solved by this entry ends here, once: the clock then no longer runs.
-    if (m.statusText == kStatusSolved && p.clock.clockRunning) {
-        p.clock.finishClock = true;
-        updateClock(p);
-        p.clock.clockRunning = false;
-        p.clock.finishClock = false;
-    }
+    p.play.history.recordFrom(m, c, r, before);
+    finishIfSolved(p);
 }
 
 void editBoardClick(Program& p, bool right) {
     BoardModel& m = p.model;
     const int c = p.play.clickColumn, r = p.play.clickRow;
+    const CellState before = cellState(m, c, r);
     auto emptyCell = [&] {
         m.board.at(c, r) = 0;
         m.givens.at(c, r) = 0;
@@ -219,12 +228,69 @@ void editBoardClick(Program& p, bool right) {
         else
             p.screen.drawGivenCell(c, r, static_cast<std::uint8_t>(p.view.pickerValue));
     }
+    p.play.history.recordFrom(m, c, r, before);
     updateStatistics(p);
     updateLevelPanel(p);
 }
 
 bool isButtonPress(const Event& ev) {
     return ev.message == msg::kLeftDown || ev.message == msg::kRightDown;
+}
+
+// Key presses: undo and redo, the cursor and what is typed at it.
+void onKeyDown(Program& p, Loop loop, const Event& ev) {
+    const bool editor = loop == Loop::edit;
+    const int k = ev.keyCode;
+    if ((ev.modifiers & mod::kControl) != 0) {
+        if (k == 'Z' || k == 'Y') undoRedo(p, editor, k == 'Y' || (ev.modifiers & mod::kShift));
+        return;
+    }
+    if (k >= vk::kLeft && k <= vk::kDown) {
+        moveCursor(p, k);
+    } else if ((k == vk::kReturn || k == vk::kSpace) && p.play.cursorShown) {
+        p.play.clickColumn = p.play.cursorColumn;
+        p.play.clickRow = p.play.cursorRow;
+        p.view.rightClick = false;
+        if (editor)
+            editBoardClick(p, false);
+        else
+            playBoardClick(p);
+    } else {
+        keyboardEntry(p, editor, ev);
+    }
+}
+
+// What ends a hint on show: anything the player does but T.
+bool endsHint(const Event& ev) {
+    if (ev.message == msg::kKeyUp || ev.message == msg::kKeyDown) return ev.keyCode != 'T';
+    return isButtonPress(ev);
+}
+
+// While paused only P goes on, and "Abbruch" leaves.
+Next whilePaused(Program& p, const Event& ev) {
+    if (ev.message == msg::kKeyUp && ev.keyCode == 'P') togglePause(p);
+    if (ev.message == msg::kLeftDown &&
+        stripButtonAt(p.view.mouseX, p.view.mouseY) == StripButton::abort)
+        return onButton(p, Loop::play, StripButton::abort);
+    return Next::stay;
+}
+
+// Every loop starts and ends without the aids' traces: no history, cursor, hint or pause.
+void resetAids(Program& p) {
+    hideCursor(p);
+    endHint(p);
+    if (p.play.paused) {
+        p.play.paused = false;
+        drawBoardPanel(p.canvas(), p.view);
+        drawBoard(p);
+    }
+    p.play.history.clear();
+}
+
+// Runs before the loop's own handling of ev.
+void beforeEvent(Program& p, const Event& ev) {
+    if (p.play.hintStage > 0 && endsHint(ev)) endHint(p);
+    if (isButtonPress(ev)) hideCursor(p);
 }
 
 }  // namespace
@@ -241,8 +307,15 @@ void playLoop(Program& p) {
     drawAllButtons(p);
     if (p.clock.clockRunning) clockThread(p);
     p.view.chooserKey = 0;
+    resetAids(p);
     for (;;) {
         const Event ev = p.pump.next();
+        if (p.play.paused) {
+            if (whilePaused(p, ev) == Next::leave) break;
+            continue;
+        }
+        beforeEvent(p, ev);
+        if (ev.message == msg::kKeyDown) onKeyDown(p, Loop::play, ev);
         if (ev.message == msg::kKeyUp && !releaseBelongsToChooser(p, ev)) {
             if (onKey(p, Loop::play, ev.keyCode) == Next::leave) break;
         }
@@ -255,8 +328,10 @@ void playLoop(Program& p) {
             p.view.rightClick = ev.message == msg::kRightDown;
             if (boardCellAtPointer(p)) playBoardClick(p);
         }
+        if (overlaysShown(p) && ev.message != msg::kMouseMove) drawOverlays(p);
     }
     p.view.chooserKey = 0;
+    resetAids(p);
 }
 
 void editLoop(Program& p) {
@@ -266,8 +341,11 @@ void editLoop(Program& p) {
     p.view.rightClick = false;
     drawAllButtons(p);
     p.view.chooserKey = 0;
+    resetAids(p);
     for (;;) {
         const Event ev = p.pump.next();
+        beforeEvent(p, ev);
+        if (ev.message == msg::kKeyDown) onKeyDown(p, Loop::edit, ev);
         if (ev.message == msg::kKeyUp && !releaseBelongsToChooser(p, ev)) {
             if (onKey(p, Loop::edit, ev.keyCode) == Next::leave) break;
         }
@@ -277,8 +355,10 @@ void editLoop(Program& p) {
         }
         if (isButtonPress(ev) && boardCellAtPointer(p))
             editBoardClick(p, ev.message == msg::kRightDown);
+        if (overlaysShown(p) && ev.message != msg::kMouseMove) drawOverlays(p);
     }
     p.view.chooserKey = 0;
+    resetAids(p);
 }
 
 }  // namespace zg

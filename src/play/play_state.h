@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/board.h"
+#include "engine/hint.h"
+#include "engine/history.h"
+
 namespace zg {
 
 struct PlayState {
@@ -12,6 +16,18 @@ struct PlayState {
     std::int16_t clickRow = 0;
     std::int16_t candidateValue = 0;  // the value whose mark drawCandidates is drawing
     bool ownBoardMode = false;        // the own-board editor runs
+
+    // Beyond the menu's game, each unseen until its key is used.
+    History history;           // Ctrl+Z / Ctrl+Y in both loops
+    bool cursorShown = false;  // the keyboard cursor, after the first arrow key
+    std::int16_t cursorColumn = 1;
+    std::int16_t cursorRow = 1;
+    int hintStage = 0;  // T pressed 0..2 times on hintBoard
+    Hint hint;
+    Grid hintBoard;  // the board the hint was found on
+    std::string helpBeforeHint;
+    bool paused = false;  // P in a running timed game
+    double pauseStart = 0;
 };
 
 }  // namespace zg

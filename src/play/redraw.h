@@ -9,5 +9,7 @@ struct Program;
 void drawBoard(Program& p);
 // The marks of every empty cell from candidateMarks, in their 13 x 13 slots.
 void drawCandidates(Program& p);
+// The marks of one cell.
+void drawCellCandidates(Program& p, int col, int row);
 
 }  // namespace zg

@@ -11,11 +11,13 @@ namespace zg {
 namespace colour {
 inline constexpr int kBlack = 0;
 inline constexpr int kDarkRed = 1;
+inline constexpr int kGreen = 2;
 inline constexpr int kBlue = 4;
 inline constexpr int kLightGrey = 7;
 inline constexpr int kDarkGrey = 8;
 inline constexpr int kRed = 9;
 inline constexpr int kBackground = 12;
+inline constexpr int kMagenta = 13;
 inline constexpr int kWhite = 15;
 }  // namespace colour
 

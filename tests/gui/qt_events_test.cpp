@@ -68,19 +68,37 @@ TEST(QtEventsTest, AClickArrivesAsMoveDownUpAtItsPosition) {
     EXPECT_EQ(messages(q.drain()), (std::vector<int>{msg::kRightDown, msg::kRightUp}));
 }
 
-TEST(QtEventsTest, ATypedKeyGivesItsCharacterAndItsRelease) {
-    QtProgram q;
-    q.drain();
-    QTest::keyClick(q.client(), Qt::Key_C);
-    QTest::keyClick(q.client(), Qt::Key_Escape);
-    const auto events = q.drain();
-    ASSERT_EQ(events.size(), 4u);
-    EXPECT_EQ(events[0].message, msg::kChar);
-    EXPECT_EQ(events[0].charCode, 'c');
-    EXPECT_EQ(events[1].message, msg::kKeyUp);
-    EXPECT_EQ(events[1].keyCode, 'C');
-    EXPECT_EQ(events[2].charCode, 27);
-    EXPECT_EQ(events[3].keyCode, vk::kEscape);
+// A key gives its press (code and Shift/Ctrl), its character (none with Ctrl held, so the
+// chooser never takes Ctrl+A for "a") and its release.
+TEST(QtEventsTest, ATypedKeyGivesItsPressCharacterAndRelease) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int code, mods, character;
+    };
+    const Case cases[] = {
+        {Qt::Key_C, Qt::NoModifier, 'C', 0, 'c'},
+        {Qt::Key_Escape, Qt::NoModifier, vk::kEscape, 0, 27},
+        {Qt::Key_1, Qt::ShiftModifier, '1', mod::kShift, '1'},
+        {Qt::Key_A, Qt::ControlModifier, 'A', mod::kControl, 0},
+        {Qt::Key_Delete, Qt::NoModifier, vk::kDelete, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        QtProgram q;
+        q.drain();
+        QTest::keyClick(q.client(), c.key, c.modifiers);
+        const auto events = q.drain();
+        std::vector<int> expected{msg::kKeyDown, msg::kChar, msg::kKeyUp};
+        if (c.character == 0) expected.erase(expected.begin() + 1);
+        ASSERT_EQ(messages(events), expected);
+        EXPECT_EQ(events.front().keyCode, c.code);
+        EXPECT_EQ(events.front().modifiers, c.mods);
+        if (c.character != 0) {
+            EXPECT_EQ(events[1].charCode, c.character);
+        }
+        EXPECT_EQ(events.back().keyCode, c.code);
+    }
 }
 
 // A button that opens a form on its press (the strip's "Sichern"): the release goes to the
@@ -199,7 +217,8 @@ TEST(QtEventsTest, WaitingForTheButtonsLeavesEveryOtherEventQueued) {
     waitButtonsUp(q.p());
     EXPECT_EQ(q.p().pump.buttonsHeld(), 0);
     EXPECT_EQ(q.p().view.mouseX, 250);
-    EXPECT_EQ(messages(q.drain()), (std::vector<int>{msg::kMouseMove, msg::kChar, msg::kKeyUp}));
+    EXPECT_EQ(messages(q.drain()),
+              (std::vector<int>{msg::kMouseMove, msg::kKeyDown, msg::kChar, msg::kKeyUp}));
     EXPECT_EQ(q.p().view.mouseX, 100);
 }
 

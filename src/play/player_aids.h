@@ -1,0 +1,39 @@
+// What the play loops offer beyond the menu's game, each unseen until its key is used: undo
+// and redo, the keyboard cursor with entries at it, the explained hint, and the pause.
+#pragma once
+
+#include "engine/history.h"
+
+namespace zg {
+
+struct Program;
+struct Event;
+
+// Draws one cell as the board has it (a given grey, the player's white, marks when empty).
+void repaintCell(Program& p, int column, int row);
+
+// The frames drawn inside the cells, over the board: the hint's unit and cell, the cursor.
+void drawOverlays(Program& p);
+bool overlaysShown(const Program& p);
+void hideCursor(Program& p);
+// The hint's frames go and the help panel shows what it showed before the hint.
+void endHint(Program& p);
+
+// Arrow keys: the first shows the cursor, the next move it, wrapping at the edges.
+void moveCursor(Program& p, int keyCode);
+// Digits, 0, Delete, Backspace and Shift+digit at the cursor; editor: the own-board editor.
+void keyboardEntry(Program& p, bool editor, const Event& ev);
+void undoRedo(Program& p, bool editor, bool redo);
+
+// After a change of a cell by the player: counts and status (and the level panel in the
+// editor) when a value changed, and the end of a timed game solved by it.
+void afterPlayerChange(Program& p, bool editor, const CellState& before, const CellState& after);
+// A timed game whose board shows "Brett gelöst!!!" ends here, once: the final time, the record.
+void finishIfSolved(Program& p);
+
+// T in the play loop: the unit, then the reasoning, then the value placed.
+void hintStep(Program& p);
+// P in a running timed game, and P again.
+void togglePause(Program& p);
+
+}  // namespace zg
