@@ -285,6 +285,7 @@ void resetAids(Program& p) {
         drawBoard(p);
     }
     p.play.history.clear();
+    p.play.cursorColumn = p.play.cursorRow = 1;
 }
 
 // Runs before the loop's own handling of ev.
