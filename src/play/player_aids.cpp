@@ -70,8 +70,14 @@ void change(Program& p, bool editor, int col, int row, Change&& apply) {
     afterPlayerChange(p, editor, before, after);
 }
 
-void showHelp(Program& p, const std::string& text) {
-    p.panels.helpText = text;
+// The help panel draws a text over the last one without erasing the line: a hint's text is
+// padded to the panel's 26 characters, so no tail of a longer text stays behind it.
+void showHelp(Program& p, std::string text) {
+    constexpr std::size_t kPanelCharacters = 26;
+    const auto characters = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
+    if (characters < kPanelCharacters) text.append(kPanelCharacters - characters, ' ');
+    p.panels.helpText = std::move(text);
     showHelpText(p);
 }
 
@@ -110,7 +116,8 @@ void endHint(Program& p) {
     s.hintStage = 0;
     repaintCells(p, hintUnitCells(s.hint));
     if (s.hint.kind == HintKind::place) repaintCell(p, s.hint.column, s.hint.row);
-    showHelp(p, s.helpBeforeHint);
+    p.panels.helpText = s.helpBeforeHint;
+    showHelpText(p);
     drawOverlays(p);
 }
 
@@ -253,12 +260,13 @@ void togglePause(Program& p) {
     // The label keeps the time it shows; no turn of the worker may change it meanwhile.
     p.clock.clockRunning = false;
     p.panels.clockWorker.stop();
-    const int left = v.boardLeft, top = v.boardTop;
-    const int width = 6 * v.cellWidth, height = 6 * v.cellHeight;
+    // The whole board, its red borders too: from the panel's sunken frame inwards.
+    const int left = v.boardLeft - 1, top = v.boardTop - 1;
+    const int width = 6 * v.cellWidth + 1, height = 6 * v.cellHeight + 1;
     c.setForeground(v.colourTable[colour::kBackground]);
     c.setBackground(v.colourTable[colour::kBackground]);
     c.fillRectangle(left, top, left + width, top + height);
-    c.selectFont(8);
+    c.selectFont(18);
     c.setForeground(v.colourTable[colour::kBlack]);
     c.setTransparentText(true);
     c.text(left + (width - c.textWidth(kPauseText)) / 2, top + (height - c.fontHeight()) / 2,

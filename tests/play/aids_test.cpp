@@ -42,7 +42,11 @@ class Aids : public ::testing::Test {
         t.menu(command);
         EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
     }
-    std::string help() { return p().panels.helpText; }
+    // The help panel's text without the blanks that pad it to the panel's width.
+    std::string help() {
+        const std::string& text = p().panels.helpText;
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
     test::TestProgram t;
     test::Player pl{t};
 };
@@ -195,7 +199,13 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
         EXPECT_EQ(p().panels.uhr.text(), kClockIdle);
     });
     pl.release('T');
-    pl.then([&] { EXPECT_EQ(help(), hintReasonText(h, true)); });
+    pl.then([&] {
+        EXPECT_EQ(help(), hintReasonText(h, true));
+        // Drawn over the longer first text: nothing of it is left.
+        std::string line = help();
+        line.resize(26, ' ');
+        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, line));
+    });
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(m().board.at(h.column, h.row), h.value);
