@@ -187,8 +187,9 @@ class SoakSource : public EventSource {
         }
         static const int commands[] = {1,  8,  10, 11, 12, 20, 21, 22, 24, 25, 26, 27, 30,
                                        31, 32, 33, 40, 41, 44, 45, 50, 60, 99, 0,  7,  1000};
-        static const int keys[] = {'L', 'S', 'H', 'A', 'M', 'N', 'K', 'O', 'X', 'Z', 'B', 'C', 'D',
-                                   'E', 'F', '0', '1', '3', '6', '7', 27,  13,  8,   32,  37};
+        static const int keys[] = {'L', 'S', 'H', 'A', 'M', 'N', 'K', 'O', 'X', 'Z', 'Y',
+                                   'T', 'P', 'B', 'C', 'D', 'E', 'F', '0', '1', '3', '6',
+                                   '7', 27,  13,  8,   32,  37,  38,  39,  40,  46};
         static const int chars[] = {'1', '2', '3', '4', '5', '6', '0',  '7',  '9',
                                     'a', 'b', 'c', 'd', 'e', 'f', 'g',  'A',  'C',
                                     'F', 'Z', 27,  13,  8,   ' ', 0xE4, 0xDF, 0x20AC};
@@ -221,6 +222,8 @@ class SoakSource : public EventSource {
         if (roll < 75) {
             ++kinds["key"];
             const int k = keys[pick(std::size(keys))];
+            // A press alone, with Shift, Ctrl, both or neither (the cursor, undo, marks).
+            if (pick(3) == 0) return {Event::keyDown(k, pick(4))};
             // A typed character usually comes with the release of its key.
             if (k >= 'A' && k <= 'Z' && pick(2) == 0)
                 return {Event::character(pick(2) ? k : k + 32), Event::keyUp(k)};
