@@ -107,7 +107,6 @@ void hideCursor(Program& p) {
     if (!p.play.cursorShown) return;
     p.play.cursorShown = false;
     repaintCell(p, p.play.cursorColumn, p.play.cursorRow);
-    drawOverlays(p);
 }
 
 void endHint(Program& p) {
@@ -118,7 +117,6 @@ void endHint(Program& p) {
     if (s.hint.kind == HintKind::place) repaintCell(p, s.hint.column, s.hint.row);
     p.panels.helpText = s.helpBeforeHint;
     showHelpText(p);
-    drawOverlays(p);
 }
 
 void moveCursor(Program& p, int keyCode) {

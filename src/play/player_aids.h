@@ -13,6 +13,7 @@ struct Event;
 void repaintCell(Program& p, int column, int row);
 
 // The frames drawn inside the cells, over the board: the hint's unit and cell, the cursor.
+// Hiding one repaints its cells; the loops draw the others again after every event.
 void drawOverlays(Program& p);
 bool overlaysShown(const Program& p);
 void hideCursor(Program& p);
