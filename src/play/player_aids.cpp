@@ -98,6 +98,7 @@ bool overlaysShown(const Program& p) {
 
 void drawOverlays(Program& p) {
     const PlayState& s = p.play;
+    if (s.paused) return;  // the cover hides the cursor too
     if (s.hintStage > 0) frameCells(p, hintUnitCells(s.hint), colour::kBlue, 0);
     if (s.hintStage > 1) frameCells(p, {{s.hint.column, s.hint.row}}, colour::kMagenta, 5);
     if (s.cursorShown) frameCells(p, {{s.cursorColumn, s.cursorRow}}, colour::kGreen, 0);
@@ -266,10 +267,8 @@ void togglePause(Program& p) {
     c.fillRectangle(left, top, left + width, top + height);
     c.selectFont(18);
     c.setForeground(v.colourTable[colour::kBlack]);
-    c.setTransparentText(true);
     c.text(left + (width - c.textWidth(kPauseText)) / 2, top + (height - c.fontHeight()) / 2,
            kPauseText);
-    c.setTransparentText(false);
     c.setBackground(v.colourTable[colour::kWhite]);
 }
 
