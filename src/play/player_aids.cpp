@@ -234,9 +234,7 @@ void hintStep(Program& p) {
             p.screen.drawCell(h.column, h.row, static_cast<std::uint8_t>(h.value));
             computeCandidatesIfShown(p);
         });
-        return;
     }
-    drawOverlays(p);
 }
 
 void togglePause(Program& p) {
