@@ -25,7 +25,7 @@ enum class HintKind {
 enum class HintReason { onlyValueInCell, onlyPlaceInUnit };
 
 struct Hint {
-    HintKind kind;
+    HintKind kind = HintKind::solved;
     Unit unit;
     int column = 0, row = 0, value = 0;
     HintReason reason = HintReason::onlyValueInCell;
