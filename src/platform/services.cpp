@@ -50,9 +50,13 @@ std::vector<std::string> splitCaptions(const std::string& captions) {
     return parts;
 }
 
+QWidget* QtQuestionBox::parent() const {
+    return owner_ ? owner_.data() : QApplication::activeWindow();
+}
+
 int QtQuestionBox::ask(QuestionIcon icon, const std::string& text, const std::string& captions,
                        int defaultButton) {
-    QMessageBox box(owner_ ? owner_.data() : QApplication::activeWindow());
+    QMessageBox box(parent());
     box.setWindowModality(Qt::WindowModal);
     box.setWindowTitle(QStringLiteral("Zahlgarten"));
     box.setText(QString::fromStdString(text));
@@ -86,7 +90,7 @@ int QtQuestionBox::ask(QuestionIcon icon, const std::string& text, const std::st
 }
 
 void QtQuestionBox::message(const std::string& text) {
-    QMessageBox box(owner_ ? owner_.data() : QApplication::activeWindow());
+    QMessageBox box(parent());
     box.setWindowModality(Qt::WindowModal);
     box.setWindowTitle(QStringLiteral("Zahlgarten"));
     box.setText(QString::fromStdString(text));

@@ -64,6 +64,7 @@ class QtQuestionBox : public QuestionBox {
     void message(const std::string& text) override;
 
   private:
+    QWidget* parent() const;
     QPointer<QWidget> owner_;
 };
 

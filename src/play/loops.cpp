@@ -11,7 +11,6 @@
 #include "play/redraw.h"
 #include "shell/help.h"
 #include "shell/program.h"
-#include "view/board_render.h"
 #include "view/cell_edit.h"
 
 namespace zg {
@@ -279,11 +278,7 @@ Next whilePaused(Program& p, const Event& ev) {
 void resetAids(Program& p) {
     hideCursor(p);
     endHint(p);
-    if (p.play.paused) {
-        p.play.paused = false;
-        drawBoardPanel(p.canvas(), p.view);
-        drawBoard(p);
-    }
+    if (p.play.paused) uncoverBoard(p);
     p.play.history.clear();
     p.play.cursorColumn = p.play.cursorRow = 1;
 }

@@ -66,7 +66,7 @@ void change(Program& p, bool editor, int col, int row, Change&& apply) {
     apply(p.model);
     const CellState after = cellState(p.model, col, row);
     if (after == before) return;
-    p.play.history.recordFrom(p.model, col, row, before);
+    p.play.history.record({col, row, before, after});
     afterPlayerChange(p, editor, before, after);
 }
 
@@ -237,16 +237,20 @@ void hintStep(Program& p) {
     }
 }
 
+void uncoverBoard(Program& p) {
+    p.play.paused = false;
+    drawBoardPanel(p.canvas(), p.view);
+    drawBoard(p);
+}
+
 void togglePause(Program& p) {
     PlayState& s = p.play;
     Canvas& c = p.canvas();
     const ViewState& v = p.view;
     if (s.paused) {
-        s.paused = false;
         p.clock.startTime += p.time().seconds() - s.pauseStart;
         p.clock.clockRunning = true;
-        drawBoardPanel(c, p.view);
-        drawBoard(p);
+        uncoverBoard(p);
         drawOverlays(p);
         clockThread(p);
         return;

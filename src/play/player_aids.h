@@ -36,5 +36,7 @@ void finishIfSolved(Program& p);
 void hintStep(Program& p);
 // P in a running timed game, and P again.
 void togglePause(Program& p);
+// The pause ends without the clock going on (leaving the loop): the board is shown again.
+void uncoverBoard(Program& p);
 
 }  // namespace zg
