@@ -25,7 +25,7 @@ void updateClock(Program& p) {
     ClockState& clock = p.clock;
     std::string text = kClockZero;
     if (!clock.clockRunning) {
-        p.panels.uhr.setText(kClockIdle);
+        setClockText(p.panels, kClockIdle);
         return;
     }
     const double now = p.time().seconds();
@@ -40,13 +40,13 @@ void updateClock(Program& p) {
         // the start of the second.
         splitElapsed(clock, now);
         const std::string final = finalText(clock);
-        p.panels.uhr.setText(final);
+        setClockText(p.panels, final);
         clock.finalTime = final;
         clock.clockRunning = false;
         recordCheck(p);
         text = kClockIdle;
     }
-    p.panels.uhr.setText(text);
+    setClockText(p.panels, text);
 }
 
 bool clockTurn(Program& p) {
@@ -59,13 +59,13 @@ bool clockTurn(Program& p) {
     if (!p.view.drawingBusy && tick != clock.lastTick) {
         splitElapsed(clock, now);
         clock.lastTick = tick;
-        if (!clock.finishClock) p.panels.uhr.setText(runningText(clock));
+        if (!clock.finishClock) setClockText(p.panels, runningText(clock));
     }
     return clock.clockRunning;
 }
 
 void clockThread(Program& p) {
-    p.panels.clockWorker.start([&p] { return clockTurn(p); });
+    p.panels.clockWorker->start([&p] { return clockTurn(p); });
 }
 
 void startTimedGame(Program& p) {

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include "platform/clock_worker.h"
-#include "platform/main_window.h"
+#include "platform/services.h"
+#include "platform/window.h"
 
 namespace zg {
 
@@ -13,10 +14,15 @@ inline constexpr const char* kHelpChooseMenu = "Bitte Menupunkt ausw\xC3\xA4hlen
 inline constexpr const char* kHelpClickCell = "Bitte ein Feld anklicken!";
 
 struct PanelsState {
-    std::string helpText;         // the hint of HILFEFENSTER
-    std::int16_t givenCount = 0;  // givens counted by the level panel (and by printing)
-    TextLabel uhr;                // the clock label, created at start-up
-    ClockWorker clockWorker;      // clockThread: refreshes uhr while a timed game runs
+    std::string helpText;                         // the hint of HILFEFENSTER
+    std::int16_t givenCount = 0;                  // givens counted by the level panel
+    std::unique_ptr<Label> uhr;                   // the clock label, created at start-up
+    std::unique_ptr<PeriodicWorker> clockWorker;  // clockThread: refreshes uhr while a game runs
 };
+
+// The clock label shows text (nothing happens before it exists).
+inline void setClockText(PanelsState& panels, const std::string& text) {
+    if (panels.uhr) panels.uhr->setText(text);
+}
 
 }  // namespace zg

@@ -8,82 +8,77 @@
 //    y + ascent. Opaque text first fills its cell (advance x height) with the background.
 //  - copyImage(x1, y1, x2, y2) takes both corners inclusive; putImage puts it back.
 // All coordinates are logical pixels of the target (client pixels on the screen, device
-// pixels on a printer). The back buffer may have a device pixel ratio > 1: drawing stays in
-// logical pixels and text is rendered at full resolution.
+// pixels on a printer). Each backend paints on its own back buffer, printer or test image.
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QImage>
-#include <QPainter>
-#include <QRect>
-#include <functional>
-#include <map>
+#include <cstdint>
 #include <memory>
 #include <string>
 
-#include "platform/fonts.h"
-
 namespace zg {
+
+struct Colour {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    constexpr bool operator==(const Colour&) const = default;
+};
+
+// A copy of part of a surface, taken by copyImage; the backend keeps its pixels.
+class ScreenImage {
+  public:
+    virtual ~ScreenImage() = default;
+};
+using SavedImage = std::shared_ptr<const ScreenImage>;
 
 class Canvas {
   public:
-    // Paints on device for the Canvas's lifetime (a QImage back buffer, a QPrinter, ...).
-    explicit Canvas(QPaintDevice* device);
-    ~Canvas();
+    virtual ~Canvas() = default;
+    Canvas() = default;
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
     // Drawing state.
-    void setForeground(QColor c) { fg_ = c; }
-    void setBackground(QColor c) { bg_ = c; }
+    void setForeground(Colour c) { fg_ = c; }
+    void setBackground(Colour c) { bg_ = c; }
     void setPenWidth(int w) { penWidth_ = w < 1 ? 1 : w; }
     void setTransparentText(bool on) { transparent_ = on; }
-    QColor foreground() const { return fg_; }
-    QColor background() const { return bg_; }
+    Colour foreground() const { return fg_; }
+    Colour background() const { return bg_; }
     int penWidth() const { return penWidth_; }
     bool transparentText() const { return transparent_; }
 
-    // Fonts by code (see fonts.h), or by face and point size (printing).
-    void selectFont(int code);
-    void selectFace(const QString& face, double pointSize, bool bold = false);
+    // Fonts by code (the game's font codes), or by face and point size (printing).
+    virtual void selectFont(int code) = 0;
+    virtual void selectFace(const std::string& face, double pointSize, bool bold = false) = 0;
     int fontCode() const { return fontCode_; }
-    const QFont& font() const { return font_; }
-    int fontHeight() const;  // the height of the current font's character cell
-    int textWidth(const std::string& utf8) const;
+    virtual int fontHeight() const = 0;  // the height of the current font's character cell
+    virtual int textWidth(const std::string& utf8) const = 0;
 
     // Primitives.
-    void line(int x1, int y1, int x2, int y2);
-    void rectangle(int x1, int y1, int x2, int y2);
-    void fillRectangle(int x1, int y1, int x2, int y2);
-    void text(int x, int y, const std::string& utf8);
+    virtual void line(int x1, int y1, int x2, int y2) = 0;
+    virtual void rectangle(int x1, int y1, int x2, int y2) = 0;
+    virtual void fillRectangle(int x1, int y1, int x2, int y2) = 0;
+    virtual void text(int x, int y, const std::string& utf8) = 0;
 
-    // Screen images, both corners inclusive.
-    QImage copyImage(int x1, int y1, int x2, int y2) const;
-    void putImage(const QImage& image, int x, int y);
+    // Screen images, both corners inclusive. Putting back an empty image does nothing.
+    virtual SavedImage copyImage(int x1, int y1, int x2, int y2) const = 0;
+    virtual void putImage(const SavedImage& image, int x, int y) = 0;
 
-    // Called with the logical rectangle that each primitive touched (the window repaints).
-    void setDamageHandler(std::function<void(const QRect&)> handler) {
-        damage_ = std::move(handler);
-    }
-    QPainter& painter() { return painter_; }
+    // False when the target could not be painted on (a printer that did not start).
+    virtual bool ready() const = 0;
+    // The target's size in its pixels.
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+  protected:
+    int fontCode_ = 0;
 
   private:
-    void fill(const QRect& r, QColor c);
-    void damaged(const QRect& r);
-
-    QPaintDevice* device_;
-    QPainter painter_;
-    QColor fg_{0, 0, 0};
-    QColor bg_{255, 255, 255};
+    Colour fg_{0, 0, 0};
+    Colour bg_{255, 255, 255};
     int penWidth_ = 1;
     bool transparent_ = false;
-    int fontCode_ = 0;
-    QFont font_;
-    std::map<int, FontChoice> fonts_;  // by code: building a font is costly, drawing is not
-    int cellAscent_ = 0;               // 0: the font's own metrics
-    int cellHeight_ = 0;
-    std::function<void(const QRect&)> damage_;
 };
 
 }  // namespace zg

@@ -12,7 +12,7 @@ namespace zg {
 
 void newGame(Program& p) {
     // The collections are read-only data: found in the current folder or beside the game.
-    p.files.boardFileName = resolveDataFile(collectionFile(p.model.level));
+    p.files.boardFileName = dataFile(p, collectionFile(p.model.level));
     const int record = p.random()(kRecordCount);
     // A missing or damaged collection leaves the board as it was and the game goes on with it;
     // the player is told why the puzzle is not a new one.

@@ -260,7 +260,7 @@ void togglePause(Program& p) {
     s.pauseStart = p.time().seconds();
     // The label keeps the time it shows; no turn of the worker may change it meanwhile.
     p.clock.clockRunning = false;
-    p.panels.clockWorker.stop();
+    p.panels.clockWorker->stop();
     // The whole board, its red borders too: from the panel's sunken frame inwards.
     const int left = v.boardLeft - 1, top = v.boardTop - 1;
     const int width = 6 * v.cellWidth + 1, height = 6 * v.cellHeight + 1;

@@ -15,7 +15,7 @@ void drawBoard(Program& p) {
 void drawCellCandidates(Program& p, int col, int row) {
     Canvas& c = p.canvas();
     const ViewState& v = p.view;
-    const QColor white = v.colourTable[colour::kWhite];
+    const Colour white = v.colourTable[colour::kWhite];
     for (int value = 1; value <= 6; ++value) {
         p.play.candidateValue = static_cast<std::int16_t>(value);
         const int px = v.boardLeft + (col - 1) * v.cellWidth + 6 + ((value - 1) % 3) * 19;

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "engine/shuffle.h"
-#include "platform/data_path.h"
 #include "shell/program.h"
 
 namespace zg {
@@ -15,8 +14,8 @@ namespace {
 // printer dialog cancelled: a real dialog there would wait for a player who is not there.
 class NoPrinter : public Printer {
   public:
-    bool selectPrinter(QWidget*) override { return false; }
-    QPaintDevice* startDocument(const std::string&) override { return nullptr; }
+    bool selectPrinter(Window&) override { return false; }
+    std::unique_ptr<Canvas> startDocument(const std::string&) override { return nullptr; }
     bool finishDocument() override { return false; }
 };
 
@@ -47,21 +46,29 @@ void drawGrid(Canvas& c, const PrintLayout& L) {
     c.setPenWidth(1);
 }
 
-void printCell(Program& p, Canvas& c, const PrintLayout& L, int col, int row, std::uint8_t value) {
-    if (p.model.givens.at(col, row) != 0) ++p.panels.givenCount;
-    const int x = nearest(2.4 * L.printUnitX) + (col - 1) * L.printCellWidth + L.printOffsetX;
-    const int y = nearest(1.8 * L.printUnitY) + (row - 1) * L.printCellHeight + L.printOffsetY;
-    if (value != 0) c.text(x, y, symbolText(value, p.model.showDigits));
-}
-
-void drawFooter(Program& p, Canvas& c, const PrintLayout& L, const std::string& levelName) {
-    c.selectFace(QStringLiteral("ARIAL"), 10);
-    c.text(L.printUnitX + L.printOffsetX, nearest(31.5 * L.printUnitY) + L.printOffsetY,
-           printFooter(levelName, p.panels.givenCount));
-}
-
 void selectBigFont(Canvas& c) {
-    c.selectFace(QStringLiteral("ARIAL"), 36);
+    c.selectFace("ARIAL", 36);
+}
+
+// One board: each value of cells in its place, then the footer counting the givens among them.
+void printCells(Canvas& c, const PrintLayout& L, const BoardModel& m, const Grid& cells,
+                const std::string& levelName) {
+    selectBigFont(c);
+    int givenCount = 0;
+    for (int col = 1; col <= 6; ++col)
+        for (int row = 1; row <= 6; ++row) {
+            const std::uint8_t value = cells.at(col, row);
+            if (value == 0) continue;
+            if (m.givens.at(col, row) != 0) ++givenCount;
+            const int x =
+                nearest(2.4 * L.printUnitX) + (col - 1) * L.printCellWidth + L.printOffsetX;
+            const int y =
+                nearest(1.8 * L.printUnitY) + (row - 1) * L.printCellHeight + L.printOffsetY;
+            c.text(x, y, symbolText(value, m.showDigits));
+        }
+    c.selectFace("ARIAL", 10);
+    c.text(L.printUnitX + L.printOffsetX, nearest(31.5 * L.printUnitY) + L.printOffsetY,
+           printFooter(levelName, givenCount));
 }
 
 // One page through the printer, drawn by paint(canvas, layout). No printer chosen: nothing
@@ -71,20 +78,18 @@ enum class PrintOutcome { none, printed, failed };
 template <typename Paint>
 PrintOutcome printPage(Program& p, const std::string& title, Paint paint) {
     Printer& pr = printer(p);
-    if (!pr.selectPrinter(&p.window)) return PrintOutcome::none;
-    QPaintDevice* page = pr.startDocument(title);
+    if (!pr.selectPrinter(p.window)) return PrintOutcome::none;
     bool started = false;
-    if (page != nullptr) {
-        Canvas c(page);
-        started = c.painter().isActive();
+    if (std::unique_ptr<Canvas> page = pr.startDocument(title)) {
+        started = page->ready();
         if (started) {
-            c.setForeground(Qt::black);
-            c.setBackground(Qt::white);
-            c.setTransparentText(true);
-            selectBigFont(c);
-            paint(c, printLayout(page->width(), page->height()));
+            page->setForeground({0, 0, 0});
+            page->setBackground({255, 255, 255});
+            page->setTransparentText(true);
+            selectBigFont(*page);
+            paint(*page, printLayout(page->width(), page->height()));
         }
-    }
+    }  // the page ends with its canvas
     const bool finished = pr.finishDocument();
     if (started && finished) return PrintOutcome::printed;
     p.questions().message(kPrintFailed);
@@ -114,13 +119,8 @@ Printer& printer(Program& p) {
 void printBoard(Program& p) {
     printPage(p, "Brett drucken", [&p](Canvas& c, PrintLayout L) {
         drawGrid(c, L);
-        p.panels.givenCount = 0;
-        for (int col = 1; col <= 6; ++col)
-            for (int row = 1; row <= 6; ++row)
-                if (p.model.board.at(col, row) != 0)
-                    printCell(p, c, L, col, row, p.model.board.at(col, row));
         const int level = p.model.level >= 0 && p.model.level <= 3 ? p.model.level : 0;
-        drawFooter(p, c, L, p.model.levelNames[level]);
+        printCells(c, L, p.model, p.model.board, p.model.levelNames[level]);
     });
 }
 
@@ -133,17 +133,11 @@ void printGameSet(Program& p) {
             L.printOffsetX = (g % 2) * 40 * L.printUnitX;
             L.printOffsetY = (g / 2) * 35 * L.printUnitY;
             drawGrid(c, L);
-            p.files.boardFileName = resolveDataFile(collectionFile(g));
+            p.files.boardFileName = dataFile(p, collectionFile(g));
             const int record = p.random()(4);
             loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record);
             shuffleBoard(p.model, p.random());
-            selectBigFont(c);
-            p.panels.givenCount = 0;
-            for (int col = 1; col <= 6; ++col)
-                for (int row = 1; row <= 6; ++row)
-                    if (p.model.givens.at(col, row) != 0)
-                        printCell(p, c, L, col, row, p.model.givens.at(col, row));
-            drawFooter(p, c, L, p.model.levelNames[g]);
+            printCells(c, L, p.model, p.model.givens, p.model.levelNames[g]);
         }
     });
     if (outcome == PrintOutcome::failed) {

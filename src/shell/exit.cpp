@@ -5,12 +5,11 @@
 namespace zg {
 
 void askExit(Program& p) {
-    p.shell.alertChoice = static_cast<std::int16_t>(
-        p.questions().ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2));
+    const int answer = p.questions().ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2);
     // Only a chosen "&JA" ends the game; a box closed without a choice counts as "&NEIN".
-    if (p.shell.alertChoice != 1) return;
+    if (answer != 1) return;
     p.window.hide();
-    p.shell.buttonRowImage = QImage();
+    p.shell.buttonRowImage.reset();
     throw ProgramExit{};
 }
 

@@ -1,6 +1,5 @@
 #include "shell/help.h"
 
-#include "platform/data_path.h"
 #include "shell/program.h"
 
 namespace zg {
@@ -10,13 +9,13 @@ bool detectHtmlHelp() {
 }
 
 HelpViewer& helpViewer(Program& p) {
-    if (!p.services.help) p.services.help = std::make_unique<QtHelpViewer>(&p.window);
+    if (!p.services.help) p.services.help = p.platform().createHelpViewer(p.window);
     return *p.services.help;
 }
 
 void showHtmlTopic(Program& p, const std::string& topic, const std::string& file) {
     // The pages lie beside the collections; the help file's name only names the request.
-    if (!helpViewer(p).showPage(resolveDataFile(topic))) p.questions().message(kHelpError + file);
+    if (!helpViewer(p).showPage(dataFile(p, topic))) p.questions().message(kHelpError + file);
 }
 
 void showClassicHelp(Program&, const std::string&) {}

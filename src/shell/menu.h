@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/main_window.h"
+#include "platform/window.h"
 
 namespace zg {
 

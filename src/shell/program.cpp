@@ -2,33 +2,37 @@
 
 #include <chrono>
 
+#include "platform/data_path.h"
 #include "shell/exit.h"
 #include "shell/menu.h"
 #include "view/cell_edit.h"
 
 namespace zg {
 
-Services Services::real() {
+Services Services::from(Platform& platform) {
     Services s;
-    s.events = std::make_unique<QtEventSource>();
-    s.questions = std::make_unique<QtQuestionBox>();
-    s.time = std::make_unique<SystemTime>();
+    s.platform = &platform;
+    s.events = platform.eventSource();
+    s.questions = platform.questionBox();
+    s.time = platform.timeSource();
     const auto seed =
         static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     s.random = std::make_unique<SeededRandom>(seed);
-    s.fileIo = std::make_unique<PosixFileIo>();
-    s.beeper = std::make_unique<QtBeeper>();
-    s.printer = std::make_unique<QtPrinter>();
+    s.fileIo = platform.fileIo();
+    s.beeper = platform.beeper();
+    s.printer = platform.printer();
     return s;
 }
 
 Program::Program(Services s)
     : services(std::move(s)),
       pump(std::move(services.events)),
-      window(pump, services.devicePixelRatio),
+      mainWindow(platform().createWindow(pump, services.devicePixelRatio)),
+      window(*mainWindow),
       screen(*this) {
     pump.setHandler([this](const Event& ev) { dispatchEvent(*this, ev); });
-    if (auto* box = dynamic_cast<QtQuestionBox*>(services.questions.get())) box->setOwner(&window);
+    panels.clockWorker = platform().createWorker();
+    services.questions->setOwner(window);
 }
 
 Program::~Program() {
@@ -49,6 +53,10 @@ void dispatchEvent(Program& p, const Event& ev) {
         default:
             break;
     }
+}
+
+std::string dataFile(Program& p, const std::string& name) {
+    return resolveDataFile(name, p.platform().dataFolders());
 }
 
 }  // namespace zg

@@ -1,8 +1,10 @@
 // The one object that owns all program state and the services it reaches the system through.
 //
 // Every function of the game takes the Program (or the structs it needs) by reference; there
-// are no mutable globals. The game builds one with Services::real(); tests build a fresh one
+// are no mutable globals. The game builds one with Services::from(); tests build a fresh one
 // per test with scripted services (see tests/support/test_program.h).
+//
+// Nothing here knows the toolkit: the window, forms and services come from the Platform.
 #pragma once
 
 #include <memory>
@@ -14,13 +16,8 @@
 #include "files/file_io.h"
 #include "halloffame/records.h"
 #include "panels/panels_state.h"
-#include "platform/canvas.h"
 #include "platform/event_pump.h"
-#include "platform/help_viewer.h"
-#include "platform/main_window.h"
-#include "platform/modal_form.h"
-#include "platform/printer.h"
-#include "platform/services.h"
+#include "platform/platform.h"
 #include "play/play_state.h"
 #include "shell/shell_state.h"
 #include "view/screen_view.h"
@@ -29,6 +26,7 @@
 namespace zg {
 
 struct Services {
+    Platform* platform = nullptr;  // makes the window, the forms, the help viewer, the clock
     std::unique_ptr<EventSource> events;
     std::unique_ptr<QuestionBox> questions;
     std::unique_ptr<TimeSource> time;
@@ -41,9 +39,8 @@ struct Services {
     std::unique_ptr<Printer> printer;
     double devicePixelRatio = 0;  // 0: the primary screen's
 
-    // The game's: Qt events, message boxes, the system clock, a time-seeded random source,
-    // POSIX files, the system beep.
-    static Services real();
+    // The game's: all of the platform's services and a time-seeded random source.
+    static Services from(Platform& platform);
 };
 
 struct Program {
@@ -66,9 +63,11 @@ struct Program {
     ShellState shell;
     DialogState dialog;
 
-    MainWindow window;  // Win_0 with its back buffer and menu bar
+    std::unique_ptr<Window> mainWindow;
+    Window& window;     // Win_0 with its back buffer and menu bar
     ScreenView screen;  // the engine's view: draws on window
 
+    Platform& platform() { return *services.platform; }
     Canvas& canvas() { return window.canvas(); }
     QuestionBox& questions() { return *services.questions; }
     TimeSource& time() { return *services.time; }
@@ -79,5 +78,8 @@ struct Program {
 
 // The main window's handlers, run by the pump for each event.
 void dispatchEvent(Program& p, const Event& ev);
+
+// A read-only data file (a collection, a help page) found like the platform finds its data.
+std::string dataFile(Program& p, const std::string& name);
 
 }  // namespace zg

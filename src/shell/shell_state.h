@@ -1,17 +1,24 @@
 // State of the application shell.
 #pragma once
 
-#include <QImage>
 #include <cstdint>
+
+#include "platform/canvas.h"
 
 namespace zg {
 
 struct ShellState {
-    bool useHtmlHelp = false;      // decided once at start-up
-    std::int16_t alertChoice = 0;  // the button chosen in the last question box, from 1
-    QImage buttonRowImage;         // the empty button strip, (30, 416)-(387, 444)
-    bool abortRequested = false;   // Escape typed in the cell edit
-    bool commandRunning = false;   // a menu command runs: the bar is off
+    bool useHtmlHelp = false;     // decided once at start-up
+    SavedImage buttonRowImage;    // the empty button strip, (30, 416)-(387, 444)
+    bool abortRequested = false;  // Escape typed in the cell edit
+    bool commandRunning = false;  // a menu command runs: the bar is off
+};
+
+// Shared by the modal forms (slot dialog, hall of fame, champion name, about box).
+struct DialogState {
+    std::int16_t selectedSlot = 0;  // the board place chosen last, 0..3
+    bool slotDialogLoads = false;   // the slot dialog was opened for loading
+    bool dialogDone = false;        // ends the wait loop of the open form
 };
 
 }  // namespace zg

@@ -12,8 +12,7 @@
 namespace zg {
 
 void openMainWindow(Program& p) {
-    p.window.place();
-    p.window.show();
+    p.window.open();
 }
 
 void initGlobals(Program& p) {
@@ -46,10 +45,10 @@ void startUp(Program& p) {
     p.shell.buttonRowImage = p.canvas().copyImage(30, 416, 387, 444);
     p.panels.helpText = kHelpChooseMenu;
     p.panels.uhr = p.window.createLabel(703, 322, 160, 30);
-    p.panels.uhr.setFontFace("Arial");
-    p.panels.uhr.setBackground(p.view.colourTable[colour::kWhite]);
-    p.panels.uhr.setFontSize(24);
-    p.panels.uhr.setText(kClockIdle);
+    p.panels.uhr->setFontFace("Arial");
+    p.panels.uhr->setBackground(p.view.colourTable[colour::kWhite]);
+    p.panels.uhr->setFontSize(24);
+    setClockText(p.panels, kClockIdle);
     drawStartScreen(p);
     p.shell.useHtmlHelp = detectHtmlHelp();
     p.canvas().selectFont(16);

@@ -15,7 +15,7 @@ void paintCell(Canvas& canvas, const ViewState& view, const BoardModel& m, int c
     const int y = view.boardTop + (row - 1) * view.cellHeight + 1;
     const int e = column % 3 == 0 ? 1 : 0;  // a thick border runs along the right side
     const int f = row % 2 == 0 ? 1 : 0;     // ... along the bottom
-    const QColor fill = view.colourTable[fillIndex];
+    const Colour fill = view.colourTable[fillIndex];
     canvas.setPenWidth(1);
     canvas.setForeground(fill);
     canvas.setBackground(fill);

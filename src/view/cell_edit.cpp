@@ -171,7 +171,7 @@ void editCell(Program& p, int column, int row) {
         v.chooserKey = keyOfCharacter(ev.charCode);
         break;
     }
-    v.pickerImage = QImage();
+    v.pickerImage.reset();
     v.pickerSaved = false;
     v.pickerOpen = false;
     waitButtonsUp(p);

@@ -3,17 +3,28 @@
 namespace zg {
 
 void fillColourTable(ViewState& view) {
-    static constexpr int rgb[16][3] = {
-        {0, 0, 0},       {128, 0, 0},     {0, 128, 0},   {255, 255, 0},  {0, 0, 188}, {128, 0, 128},
-        {0, 128, 128},   {192, 192, 192}, {64, 64, 64},  {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
-        {180, 201, 208}, {255, 0, 255},   {0, 255, 255}, {255, 255, 255}};
-    for (int i = 0; i < 16; ++i) view.colourTable[i] = QColor(rgb[i][0], rgb[i][1], rgb[i][2]);
+    view.colourTable = {{{0, 0, 0},
+                         {128, 0, 0},
+                         {0, 128, 0},
+                         {255, 255, 0},
+                         {0, 0, 188},
+                         {128, 0, 128},
+                         {0, 128, 128},
+                         {192, 192, 192},
+                         {64, 64, 64},
+                         {255, 0, 0},
+                         {0, 255, 0},
+                         {255, 255, 0},
+                         {180, 201, 208},
+                         {255, 0, 255},
+                         {0, 255, 255},
+                         {255, 255, 255}}};
 }
 
 void drawBevel(Canvas& canvas, const ViewState& view, int sunken, int thickness, int x1, int y1,
                int x2, int y2) {
-    const QColor light = view.colourTable[colour::kWhite];
-    const QColor dark = view.colourTable[colour::kDarkGrey];
+    const Colour light = view.colourTable[colour::kWhite];
+    const Colour dark = view.colourTable[colour::kDarkGrey];
     canvas.setPenWidth(1);
     const int n = thickness - sunken;
     canvas.setForeground(sunken ? dark : light);

@@ -1,10 +1,10 @@
 // State of the board view: layout, colours, pointer and the value chooser.
 #pragma once
 
-#include <QColor>
-#include <QImage>
 #include <array>
 #include <cstdint>
+
+#include "platform/canvas.h"
 
 namespace zg {
 
@@ -15,7 +15,7 @@ struct ViewState {
     std::int16_t cellWidth = 60;
     std::int16_t cellHeight = 60;
 
-    std::array<QColor, 16> colourTable{};  // filled by fillColourTable at start-up
+    std::array<Colour, 16> colourTable{};  // filled by fillColourTable at start-up
     bool largeFonts = false;               // never set here: the fixed fonts are 8 pixels wide
 
     // The last pointer position seen by Win_0_MouseMove; clicks are read here.
@@ -30,7 +30,7 @@ struct ViewState {
     std::int16_t pickerColumn = 0;
     std::int16_t pickerRow = 0;
     bool pickerSaved = false;
-    QImage pickerImage;
+    SavedImage pickerImage;
     bool drawingBusy = false;  // the clock skips its update while set
     bool rightClick = false;   // the edit was opened with the right button: marking mode
     bool rightClear = false;   // the edit ended with the right button

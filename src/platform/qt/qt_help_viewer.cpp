@@ -1,4 +1,4 @@
-#include "platform/help_viewer.h"
+#include "platform/qt/qt_help_viewer.h"
 
 #include <QFile>
 #include <QFileInfo>

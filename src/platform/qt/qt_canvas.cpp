@@ -1,4 +1,4 @@
-#include "platform/canvas.h"
+#include "platform/qt/qt_canvas.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -7,18 +7,18 @@
 
 namespace zg {
 
-Canvas::Canvas(QPaintDevice* device) : device_(device) {
+QtCanvas::QtCanvas(QPaintDevice* device) : device_(device) {
     painter_.begin(device_);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
     selectFont(16);
 }
 
-Canvas::~Canvas() {
+QtCanvas::~QtCanvas() {
     if (painter_.isActive()) painter_.end();
 }
 
-void Canvas::selectFont(int code) {
+void QtCanvas::selectFont(int code) {
     fontCode_ = code;
     auto it = fonts_.find(code);
     if (it == fonts_.end()) it = fonts_.emplace(code, fontForCode(code)).first;
@@ -29,36 +29,44 @@ void Canvas::selectFont(int code) {
     painter_.setFont(font_);
 }
 
-void Canvas::selectFace(const QString& face, double pointSize, bool bold) {
+void QtCanvas::selectFace(const std::string& face, double pointSize, bool bold) {
     fontCode_ = -1;
-    font_ = QFont(face);
+    font_ = QFont(QString::fromStdString(face));
     font_.setPointSizeF(pointSize);
     font_.setBold(bold);
     cellAscent_ = cellHeight_ = 0;
     painter_.setFont(font_);
 }
 
-int Canvas::fontHeight() const {
+int QtCanvas::width() const {
+    return device_->width();
+}
+
+int QtCanvas::height() const {
+    return device_->height();
+}
+
+int QtCanvas::fontHeight() const {
     if (cellHeight_ > 0) return cellHeight_;
     QFontMetrics m(font_, device_);
     return m.ascent() + m.descent();
 }
 
-int Canvas::textWidth(const std::string& utf8) const {
+int QtCanvas::textWidth(const std::string& utf8) const {
     return QFontMetrics(font_, device_).horizontalAdvance(QString::fromUtf8(utf8));
 }
 
-void Canvas::fill(const QRect& r, QColor c) {
+void QtCanvas::fill(const QRect& r, Colour c) {
     if (r.isEmpty()) return;
-    painter_.fillRect(r, c);
+    painter_.fillRect(r, qColour(c));
 }
 
-void Canvas::damaged(const QRect& r) {
+void QtCanvas::damaged(const QRect& r) {
     if (damage_ && !r.isEmpty()) damage_(r);
 }
 
-void Canvas::line(int x1, int y1, int x2, int y2) {
-    const int w = penWidth_;
+void QtCanvas::line(int x1, int y1, int x2, int y2) {
+    const int w = penWidth();
     const int before = w / 2;  // a wide pen is centred on the line
     if (y1 == y2) {
         if (x1 == x2) return;
@@ -71,7 +79,7 @@ void Canvas::line(int x1, int y1, int x2, int y2) {
             b = x2;
         }
         QRect r(a, y1 - before, b - a, w);
-        fill(r, fg_);
+        fill(r, foreground());
         damaged(r);
     } else if (x1 == x2) {
         int a, b;
@@ -83,12 +91,12 @@ void Canvas::line(int x1, int y1, int x2, int y2) {
             b = y2;
         }
         QRect r(x1 - before, a, w, b - a);
-        fill(r, fg_);
+        fill(r, foreground());
         damaged(r);
     } else {
         // Diagonals are not used by the game's own drawing; approximate GDI with Bresenham
         // through QPainter and no end point.
-        QPen pen(fg_);
+        QPen pen(qColour(foreground()));
         pen.setWidth(w);
         pen.setCapStyle(Qt::FlatCap);
         painter_.setPen(pen);
@@ -99,35 +107,35 @@ void Canvas::line(int x1, int y1, int x2, int y2) {
     }
 }
 
-void Canvas::rectangle(int x1, int y1, int x2, int y2) {
+void QtCanvas::rectangle(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (x2 == x1 || y2 == y1) return;
     // The outline runs through x1..x2-1, y1..y2-1; a wide pen is centred on it, the odd
     // pixel of an even width falling to the top and left.
-    const int w = penWidth_;
+    const int w = penWidth();
     const int l = x1 - w / 2, t = y1 - w / 2;
     const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first pixel of the right/bottom band
     const int width = r + w - l, height = b + w - t;
-    fill(QRect(l, t, width, w), fg_);
-    fill(QRect(l, b, width, w), fg_);
-    fill(QRect(l, t, w, height), fg_);
-    fill(QRect(r, t, w, height), fg_);
+    fill(QRect(l, t, width, w), foreground());
+    fill(QRect(l, b, width, w), foreground());
+    fill(QRect(l, t, w, height), foreground());
+    fill(QRect(r, t, w, height), foreground());
     damaged(QRect(l, t, width, height));
 }
 
-void Canvas::fillRectangle(int x1, int y1, int x2, int y2) {
+void QtCanvas::fillRectangle(int x1, int y1, int x2, int y2) {
     if (x2 < x1) std::swap(x1, x2);
     if (y2 < y1) std::swap(y1, y2);
     if (x2 == x1 || y2 == y1) return;
-    const int w = penWidth_;
+    const int w = penWidth();
     const int l = x1 - w / 2 + w, t = y1 - w / 2 + w;  // first interior pixel
     const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first outline pixel after it
-    fill(QRect(l, t, r - l, b - t), bg_);
+    fill(QRect(l, t, r - l, b - t), background());
     rectangle(x1, y1, x2, y2);
 }
 
-void Canvas::text(int x, int y, const std::string& utf8) {
+void QtCanvas::text(int x, int y, const std::string& utf8) {
     const QString s = QString::fromUtf8(utf8);
     QFontMetrics m(font_, device_);
     const int width = m.horizontalAdvance(s);
@@ -138,8 +146,8 @@ void Canvas::text(int x, int y, const std::string& utf8) {
     const QRect reach =
         cellAscent_ > 0 ? QRect(x, y + ascent - m.ascent(), width, m.ascent() + m.descent()) | cell
                         : cell;
-    if (!transparent_) fill(reach, bg_);
-    painter_.setPen(fg_);
+    if (!transparentText()) fill(reach, background());
+    painter_.setPen(qColour(foreground()));
     painter_.drawText(QPoint(x, y + ascent), s);
     painter_.setPen(Qt::NoPen);
     // Glyphs may overhang their cell (stretched Arial, descenders below a narrowed cell).
@@ -148,7 +156,7 @@ void Canvas::text(int x, int y, const std::string& utf8) {
         cell);
 }
 
-QImage Canvas::copyImage(int x1, int y1, int x2, int y2) const {
+SavedImage QtCanvas::copyImage(int x1, int y1, int x2, int y2) const {
     auto* image = dynamic_cast<QImage*>(device_);
     if (!image) return {};
     const double dpr = image->devicePixelRatio();
@@ -158,13 +166,14 @@ QImage Canvas::copyImage(int x1, int y1, int x2, int y2) const {
                        QSize(qRound(logical.width() * dpr), qRound(logical.height() * dpr)));
     QImage copy = image->copy(device);
     copy.setDevicePixelRatio(dpr);
-    return copy;
+    return std::make_shared<QtScreenImage>(std::move(copy));
 }
 
-void Canvas::putImage(const QImage& img, int x, int y) {
-    if (img.isNull()) return;
-    painter_.drawImage(QPoint(x, y), img);
-    damaged(QRect(QPoint(x, y), img.deviceIndependentSize().toSize()));
+void QtCanvas::putImage(const SavedImage& saved, int x, int y) {
+    const auto* qt = dynamic_cast<const QtScreenImage*>(saved.get());
+    if (!qt || qt->image.isNull()) return;
+    painter_.drawImage(QPoint(x, y), qt->image);
+    damaged(QRect(QPoint(x, y), qt->image.deviceIndependentSize().toSize()));
 }
 
 }  // namespace zg

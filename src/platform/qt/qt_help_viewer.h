@@ -1,5 +1,5 @@
-// The built-in help viewer: one window with a QTextBrowser that shows a help page and follows
-// the links between the pages. Behind an interface so tests can see which page was asked for.
+// The Qt help viewer: one window with a QTextBrowser that shows a help page and follows the
+// links between the pages.
 #pragma once
 
 #include <QPointer>
@@ -7,14 +7,9 @@
 #include <QWidget>
 #include <string>
 
-namespace zg {
+#include "platform/services.h"
 
-class HelpViewer {
-  public:
-    virtual ~HelpViewer() = default;
-    // Shows the HTML page at path. False when it cannot be shown (missing, unreadable).
-    virtual bool showPage(const std::string& path) = 0;
-};
+namespace zg {
 
 class QtHelpViewer : public HelpViewer {
   public:

@@ -1,4 +1,4 @@
-#include "platform/main_window.h"
+#include "platform/qt/qt_window.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -12,13 +12,6 @@
 #include <cmath>
 
 namespace zg {
-
-WindowPosition windowPosition(int screenWidth, int screenHeight) {
-    // nearbyint rounds halves to even in the default rounding mode.
-    const double x = std::nearbyint((screenWidth - 799) / 2.0);
-    const double y = std::nearbyint((screenHeight - 424) / 2.0 - 32.0);
-    return {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
-}
 
 int virtualKeyCode(int qtKey) {
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 'A' + (qtKey - Qt::Key_A);
@@ -52,7 +45,7 @@ int virtualKeyCode(int qtKey) {
 
 // ---- ClientArea
 
-ClientArea::ClientArea(MainWindow& window, EventPump& pump)
+ClientArea::ClientArea(QtWindow& window, EventPump& pump)
     : QWidget(&window), window_(window), pump_(pump) {
     setFixedSize(kClientWidth, kClientHeight);
     setMouseTracking(true);
@@ -155,21 +148,21 @@ void ClientArea::focusOutEvent(QFocusEvent* event) {
 
 // ---- TextLabel
 
-void TextLabel::setText(const std::string& utf8) {
+void QtLabel::setText(const std::string& utf8) {
     if (label_) label_->setText(QString::fromUtf8(utf8));
 }
-std::string TextLabel::text() const {
+std::string QtLabel::text() const {
     return label_ ? label_->text().toStdString() : std::string();
 }
 
-void TextLabel::setFontFace(const std::string& face) {
+void QtLabel::setFontFace(const std::string& face) {
     if (!label_) return;
     QFont f = label_->font();
     f.setFamily(QString::fromStdString(face));
     label_->setFont(f);
 }
 
-void TextLabel::setFontSize(int points) {
+void QtLabel::setFontSize(int points) {
     if (!label_) return;
     QFont f = label_->font();
     // The layout is in pixels of a 96 dpi screen; the label's text must fit it whatever dpi
@@ -178,34 +171,44 @@ void TextLabel::setFontSize(int points) {
     label_->setFont(f);
 }
 
-void TextLabel::setBackground(QColor colour) {
+void QtLabel::setBackground(Colour colour) {
     if (!label_) return;
     QPalette pal = label_->palette();
-    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::Window, qColour(colour));
     label_->setPalette(pal);
     label_->setAutoFillBackground(true);
 }
 
 // ---- MenuBar
 
-MenuBar::MenuBar(MainWindow& window) : window_(window) {}
+namespace {
+// A popup handle is the QMenu itself, seen through the backend-neutral type.
+MenuBar::Handle popupHandle(QMenu* menu) {
+    return reinterpret_cast<MenuBar::Handle>(menu);
+}
+QMenu* qMenu(MenuBar::Handle popup) {
+    return reinterpret_cast<QMenu*>(popup);
+}
+}  // namespace
 
-void MenuBar::begin() {
+QtMenuBar::QtMenuBar(QtWindow& window) : window_(window) {}
+
+void QtMenuBar::begin() {
     discard();
     building_ = new QMenuBar(&window_);
     building_actions_.clear();
 }
 
-MenuBar::Handle MenuBar::createPopup() {
-    return new QMenu(building_ ? static_cast<QWidget*>(building_) : &window_);
+QtMenuBar::Handle QtMenuBar::createPopup() {
+    return popupHandle(new QMenu(building_ ? static_cast<QWidget*>(building_) : &window_));
 }
 
-void MenuBar::destroyPopup(Handle popup) {
-    delete popup;
+void QtMenuBar::destroyPopup(Handle popup) {
+    delete qMenu(popup);
 }
 
-void MenuBar::appendCommand(Handle popup, int command, const std::string& label) {
-    QAction* a = popup ? popup->addAction(QString::fromStdString(label))
+void QtMenuBar::appendCommand(Handle popup, int command, const std::string& label) {
+    QAction* a = popup ? qMenu(popup)->addAction(QString::fromStdString(label))
                        : building_->addAction(QString::fromStdString(label));
     EventPump& pump = window_.pump();
     QObject::connect(a, &QAction::triggered, a,
@@ -213,19 +216,19 @@ void MenuBar::appendCommand(Handle popup, int command, const std::string& label)
     building_actions_[command] = a;
 }
 
-void MenuBar::appendSeparator(Handle popup) {
-    if (popup) popup->addSeparator();
+void QtMenuBar::appendSeparator(Handle popup) {
+    if (popup) qMenu(popup)->addSeparator();
 }
 
-void MenuBar::appendPopup(Handle parent, Handle popup, const std::string& title) {
-    popup->setTitle(QString::fromStdString(title));
+void QtMenuBar::appendPopup(Handle parent, Handle popup, const std::string& title) {
+    qMenu(popup)->setTitle(QString::fromStdString(title));
     if (parent)
-        parent->addMenu(popup);
+        qMenu(parent)->addMenu(qMenu(popup));
     else
-        building_->addMenu(popup);
+        building_->addMenu(qMenu(popup));
 }
 
-void MenuBar::attach() {
+void QtMenuBar::attach() {
     if (!building_) return;
     window_.setMenuBar(building_);  // deletes the previous bar
     actions_ = std::move(building_actions_);
@@ -233,13 +236,13 @@ void MenuBar::attach() {
     building_ = nullptr;
 }
 
-void MenuBar::discard() {
+void QtMenuBar::discard() {
     delete building_;
     building_ = nullptr;
     building_actions_.clear();
 }
 
-void MenuBar::setChecked(int command, bool on) {
+void QtMenuBar::setChecked(int command, bool on) {
     QAction* a = action(command);
     if (!a) return;
     // Only a checked item is checkable, so an unchecked one shows no empty indicator.
@@ -247,32 +250,32 @@ void MenuBar::setChecked(int command, bool on) {
     a->setChecked(on);
 }
 
-bool MenuBar::isChecked(int command) const {
+bool QtMenuBar::isChecked(int command) const {
     QAction* a = action(command);
     return a && a->isCheckable() && a->isChecked();
 }
 
-void MenuBar::setEnabled(bool on) {
+void QtMenuBar::setEnabled(bool on) {
     if (QMenuBar* b = bar()) b->setEnabled(on);
 }
 
-bool MenuBar::isEnabled() const {
+bool QtMenuBar::isEnabled() const {
     QMenuBar* b = bar();
     return b && b->isEnabled();
 }
 
-QAction* MenuBar::action(int command) const {
+QAction* QtMenuBar::action(int command) const {
     auto it = actions_.find(command);
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QMenuBar* MenuBar::bar() const {
+QMenuBar* QtMenuBar::bar() const {
     return window_.menuWidget() ? window_.menuBar() : nullptr;
 }
 
 // ---- MainWindow
 
-MainWindow::MainWindow(EventPump& pump, double devicePixelRatio) : pump_(pump), menu_(*this) {
+QtWindow::QtWindow(EventPump& pump, double devicePixelRatio) : pump_(pump), menu_(*this) {
     setWindowTitle(QString::fromUtf8(kWindowTitle));
     double dpr = devicePixelRatio;
     if (dpr <= 0) {
@@ -286,41 +289,42 @@ MainWindow::MainWindow(EventPump& pump, double devicePixelRatio) : pump_(pump), 
     client_ = new ClientArea(*this, pump);
     setCentralWidget(client_);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    canvas_ = std::make_unique<Canvas>(&backBuffer_);
+    canvas_ = std::make_unique<QtCanvas>(&backBuffer_);
     canvas_->setDamageHandler([this](const QRect& r) { damage(r); });
     client_->setFocus();
 }
 
-MainWindow::~MainWindow() {
+QtWindow::~QtWindow() {
     canvas_.reset();
 }
 
-void MainWindow::setBackgroundColour(QColor colour) {
-    canvas_->painter().fillRect(QRect(0, 0, kClientWidth, kClientHeight), colour);
+void QtWindow::setBackgroundColour(Colour colour) {
+    canvas_->fill(QRect(0, 0, kClientWidth, kClientHeight), colour);
     damage(QRect(0, 0, kClientWidth, kClientHeight));
 }
 
-TextLabel MainWindow::createLabel(int x, int y, int w, int h) {
+std::unique_ptr<Label> QtWindow::createLabel(int x, int y, int w, int h) {
     auto* label = new QLabel(client_);
     label->setGeometry(x, y, w, h);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->show();
-    return TextLabel(label);
+    return std::make_unique<QtLabel>(label);
 }
 
-void MainWindow::place() {
+void QtWindow::open() {
     QScreen* screen = QGuiApplication::primaryScreen();
     const QSize size = screen ? screen->geometry().size() : QSize(1024, 768);
     const WindowPosition pos = windowPosition(size.width(), size.height());
     move(pos.x, pos.y);
+    show();
 }
 
-void MainWindow::damage(const QRect& r) {
+void QtWindow::damage(const QRect& r) {
     pending_ += r;
     client_->update(r);
 }
 
-void MainWindow::painted(const QRegion& region) {
+void QtWindow::painted(const QRegion& region) {
     pending_ -= region;
     if (firstPaint_) {
         auto handler = std::move(firstPaint_);
@@ -329,7 +333,7 @@ void MainWindow::painted(const QRegion& region) {
     }
 }
 
-void MainWindow::presentNow() {
+void QtWindow::presentNow() {
     if (pending_.isEmpty() || !isVisible()) return;
     constexpr qint64 kFrameMs = 16;
     if (lastPresent_.isValid() && lastPresent_.elapsed() < kFrameMs) return;
@@ -338,7 +342,7 @@ void MainWindow::presentNow() {
     lastPresent_.start();
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void QtWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     pump_.post(Event::close());
 }

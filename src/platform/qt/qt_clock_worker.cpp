@@ -1,8 +1,8 @@
-#include "platform/clock_worker.h"
+#include "platform/qt/qt_clock_worker.h"
 
 namespace zg {
 
-void ClockWorker::start(std::function<bool()> turn) {
+void QtClockWorker::start(std::function<bool()> turn) {
     turn_ = std::move(turn);
     if (!timer_) {
         timer_ = std::make_unique<QTimer>();
@@ -13,11 +13,11 @@ void ClockWorker::start(std::function<bool()> turn) {
     timer_->start();
 }
 
-void ClockWorker::stop() {
+void QtClockWorker::stop() {
     if (timer_) timer_->stop();
 }
 
-void ClockWorker::fire() {
+void QtClockWorker::fire() {
     if (!running() || !turn_) return;
     if (!turn_()) stop();
 }

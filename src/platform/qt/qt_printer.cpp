@@ -1,8 +1,11 @@
-#include "platform/printer.h"
+#include "platform/qt/qt_printer.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include "platform/qt/qt_canvas.h"
+#include "platform/window.h"
 
 namespace zg {
 
@@ -16,7 +19,7 @@ QtPrinter::QtPrinter() = default;
 QtPrinter::QtPrinter(std::string pdfFile) : pdfFile_(std::move(pdfFile)) {}
 QtPrinter::~QtPrinter() = default;
 
-bool QtPrinter::selectPrinter(QWidget* owner) {
+bool QtPrinter::selectPrinter(Window& owner) {
     printer_.reset();
     if (!pdfFile_.empty()) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -32,7 +35,7 @@ bool QtPrinter::selectPrinter(QWidget* owner) {
     }
     // No default printer: the player picks one, or a PDF file, in the printer dialog.
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer_.get(), owner);
+    QPrintDialog dialog(printer_.get(), dynamic_cast<QWidget*>(&owner));
     dialog.setObjectName(QStringLiteral("cd"));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     if (dialog.exec() != QDialog::Accepted || !printer_->isValid()) {
@@ -43,11 +46,11 @@ bool QtPrinter::selectPrinter(QWidget* owner) {
     return true;
 }
 
-QPaintDevice* QtPrinter::startDocument(const std::string& title) {
+std::unique_ptr<Canvas> QtPrinter::startDocument(const std::string& title) {
     if (!printer_) return nullptr;
     printer_->setDocName(QString::fromStdString(title));
     printer_->setFullPage(false);
-    return printer_.get();
+    return std::make_unique<QtCanvas>(printer_.get());
 }
 
 bool QtPrinter::finishDocument() {

@@ -1,4 +1,4 @@
-#include "platform/fonts.h"
+#include "platform/qt/fonts.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>
