@@ -17,8 +17,8 @@ long long wholeSecond(double seconds) {
 
 }  // namespace
 
-void drawClockPanel(Program& p) {
-    drawPanelFrame(p.canvas(), p.view, 680, 292, 192, 72, 45, "ZEITMESSUNG:");
+void drawClockPanel(Canvas& c, const ViewState& view) {
+    drawPanelFrame(c, view, 680, 292, 192, 72, 45, "ZEITMESSUNG:");
 }
 
 void updateClock(Program& p) {

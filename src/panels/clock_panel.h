@@ -4,8 +4,10 @@
 namespace zg {
 
 struct Program;
+struct ViewState;
+class Canvas;
 
-void drawClockPanel(Program& p);
+void drawClockPanel(Canvas& c, const ViewState& view);
 // Refreshes the label now; finishes a solved timed game when finishClock is set.
 void updateClock(Program& p);
 // Starts the clock's worker: every 50 ms one clockTurn until clockRunning is false.

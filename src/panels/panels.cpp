@@ -1,16 +1,16 @@
 #include "panels/panels.h"
 
 #include "engine/rules.h"
+#include "panels/panels_state.h"
 #include "shell/program.h"
 #include "view/look.h"
 
 namespace zg {
 
 namespace {
-void blackOnWhite(Program& p) {
-    Canvas& c = p.canvas();
-    c.setForeground(p.view.colourTable[colour::kBlack]);
-    c.setBackground(p.view.colourTable[colour::kWhite]);
+void blackOnWhite(Canvas& c, const ViewState& view) {
+    c.setForeground(view.colourTable[colour::kBlack]);
+    c.setBackground(view.colourTable[colour::kWhite]);
     c.setTransparentText(false);
 }
 }  // namespace
@@ -25,7 +25,7 @@ void drawStatisticsPanel(Program& p) {
     Canvas& c = p.canvas();
     const int x0 = 423, y0 = 16;
     drawPanelFrame(c, p.view, x0, y0, 234, 78, 84, "STATISTIK:");
-    blackOnWhite(p);
+    blackOnWhite(c, p.view);
     c.selectFont(8);
     c.text(x0 + 16, 48, p.model.showDigits ? "Zahlen" : "Ziffer");
     c.text(x0 + 16, 68, "Anzahl");
@@ -49,16 +49,15 @@ void updateStatistics(Program& p) {
     zg::updateStatistics(p.model, p.screen);
 }
 
-void drawStatisticsCounts(Program& p) {
-    Canvas& c = p.canvas();
-    blackOnWhite(p);
+void drawStatisticsCounts(Canvas& c, const ViewState& view, const BoardModel& m) {
+    blackOnWhite(c, view);
     c.setPenWidth(1);
     c.line(494, 44, 494, 83);
     c.selectFont(8);
     for (int i = 1; i <= 6; ++i) {
-        const int count = p.model.valueCount[i];
+        const int count = m.valueCount[i];
         int x = 471 + 24 * i;
-        if (p.view.largeFonts && count >= 10) x -= 3;
+        if (view.largeFonts && count >= 10) x -= 3;
         c.text(x, 68, rightAligned2(count) + " ");
     }
 }
@@ -72,43 +71,39 @@ void checkBoard(Program& p) {
     zg::checkBoard(p.model, p.screen);
 }
 
-void drawStatusMessage(Program& p) {
-    Canvas& c = p.canvas();
-    blackOnWhite(p);
+void drawStatusMessage(Canvas& c, const ViewState& view, const BoardModel& m) {
+    blackOnWhite(c, view);
     c.selectFont(20);
-    c.text(446, 142, p.model.statusText);
+    c.text(446, 142, m.statusText);
 }
 
-void drawLevelPanel(Program& p) {
-    Canvas& c = p.canvas();
-    drawPanelFrame(c, p.view, 423, 200, 234, 78, 38, "SCHWIERIGKEITSGRAD:");
-    blackOnWhite(p);
+void drawLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, PanelsState& panels) {
+    drawPanelFrame(c, view, 423, 200, 234, 78, 38, "SCHWIERIGKEITSGRAD:");
+    blackOnWhite(c, view);
     c.selectFont(8);
-    c.text(451, 230, "Vorgegebene Zahlen: " + rightAligned2(p.panels.givenCount));
-    updateLevelPanel(p);
+    c.text(451, 230, "Vorgegebene Zahlen: " + rightAligned2(panels.givenCount));
+    updateLevelPanel(c, view, m, panels);
 }
 
-void updateLevelPanel(Program& p) {
-    Canvas& c = p.canvas();
-    p.panels.givenCount = static_cast<std::int16_t>(countGivens(p.model));
-    blackOnWhite(p);
+void updateLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, PanelsState& panels) {
+    panels.givenCount = static_cast<std::int16_t>(countGivens(m));
+    blackOnWhite(c, view);
     c.selectFont(8);
-    c.text(611, 230, rightAligned2(p.panels.givenCount) + " ");
+    c.text(611, 230, rightAligned2(panels.givenCount) + " ");
     c.selectFont(20);
-    const int level = p.model.level >= 0 && p.model.level <= 3 ? p.model.level : 0;
-    c.text(487, 244, p.model.levelNames[level] + "  ");
+    const int level = m.level >= 0 && m.level <= 3 ? m.level : 0;
+    c.text(487, 244, m.levelNames[level] + "  ");
 }
 
-void drawHelpPanel(Program& p) {
-    drawPanelFrame(p.canvas(), p.view, 423, 292, 234, 72, 64, "HILFEFENSTER:");
-    showHelpText(p);
+void drawHelpPanel(Canvas& c, const ViewState& view, const PanelsState& panels) {
+    drawPanelFrame(c, view, 423, 292, 234, 72, 64, "HILFEFENSTER:");
+    showHelpText(c, view, panels);
 }
 
-void showHelpText(Program& p) {
-    Canvas& c = p.canvas();
+void showHelpText(Canvas& c, const ViewState& view, const PanelsState& panels) {
     c.selectFont(8);
-    blackOnWhite(p);
-    c.text(436, 331, p.panels.helpText);
+    blackOnWhite(c, view);
+    c.text(436, 331, panels.helpText);
 }
 
 }  // namespace zg

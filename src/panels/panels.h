@@ -6,19 +6,29 @@
 namespace zg {
 
 struct Program;
+struct BoardModel;
+struct PanelsState;
+struct ViewState;
+class Canvas;
 
 void drawStatisticsPanel(Program& p);  // frame, headings, then updateStatistics, status panel
 void updateStatistics(Program& p);     // recount, counts, status check (through the engine)
 void drawStatusPanel(Program& p);      // frame, then checkBoard
 void checkBoard(Program& p);           // the status check, its message and beep
-void drawLevelPanel(Program& p);       // frame, label line, then updateLevelPanel
-void updateLevelPanel(Program& p);     // givenCount and the level name
-void drawHelpPanel(Program& p);        // frame, then showHelpText
-void showHelpText(Program& p);         // helpText at (436, 331)
+// frame, label line, then updateLevelPanel
+void drawLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, PanelsState& panels);
+// givenCount and the level name
+void updateLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, PanelsState& panels);
+// frame, then showHelpText
+void drawHelpPanel(Canvas& c, const ViewState& view, const PanelsState& panels);
+// helpText at (436, 331)
+void showHelpText(Canvas& c, const ViewState& view, const PanelsState& panels);
 
 // Drawing steps the engine asks for through the view.
-void drawStatisticsCounts(Program& p);  // the six counts after a recount
-void drawStatusMessage(Program& p);     // statusText at (446, 142)
+// the six counts after a recount
+void drawStatisticsCounts(Canvas& c, const ViewState& view, const BoardModel& m);
+// statusText at (446, 142)
+void drawStatusMessage(Canvas& c, const ViewState& view, const BoardModel& m);
 
 // n right-aligned in two characters (" 6", "12").
 std::string rightAligned2(int n);

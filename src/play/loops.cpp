@@ -55,7 +55,7 @@ void load(Program& p, Loop loop, const char* fileName) {
     p.files.boardFileName = fileName;
     openLoadDialog(p);
     p.play.history.clear();
-    updateLevelPanel(p);
+    updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     drawBoard(p);
     if (loop == Loop::play) updateClock(p);
     waitButtonsUp(p);
@@ -229,7 +229,7 @@ void editBoardClick(Program& p, bool right) {
     }
     p.play.history.recordFrom(m, c, r, before);
     updateStatistics(p);
-    updateLevelPanel(p);
+    updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
 }
 
 bool isButtonPress(const Event& ev) {

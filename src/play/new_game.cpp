@@ -18,7 +18,7 @@ void newGame(Program& p) {
     // the player is told why the puzzle is not a new one.
     if (loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record) != LoadResult::loaded)
         p.questions().message(missingCollectionText(collectionFile(p.model.level)));
-    updateLevelPanel(p);
+    updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     startTimedGame(p);
     shuffleBoard(p.model, p.random());
     p.model.candidateMarks.clear();

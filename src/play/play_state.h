@@ -14,8 +14,7 @@ struct PlayState {
     std::string shortcutArmed;     // "K" after K was released; O then solves
     std::int16_t clickColumn = 0;  // the cell of the click being handled, 1..6
     std::int16_t clickRow = 0;
-    std::int16_t candidateValue = 0;  // the value whose mark drawCandidates is drawing
-    bool ownBoardMode = false;        // the own-board editor runs
+    bool ownBoardMode = false;  // the own-board editor runs
 
     // Beyond the menu's game, each unseen until its key is used.
     History history;           // Ctrl+Z / Ctrl+Y in both loops

@@ -78,7 +78,7 @@ void showHelp(Program& p, std::string text) {
         std::count_if(text.begin(), text.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
     if (characters < kPanelCharacters) text.append(kPanelCharacters - characters, ' ');
     p.panels.helpText = std::move(text);
-    showHelpText(p);
+    showHelpText(p.canvas(), p.view, p.panels);
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ void repaintCell(Program& p, int column, int row) {
         p.screen.drawGivenCell(column, row, given);
     else
         p.screen.drawCell(column, row, m.board.at(column, row));
-    if (m.board.at(column, row) == 0) drawCellCandidates(p, column, row);
+    if (m.board.at(column, row) == 0) drawCellCandidates(p.canvas(), p.view, p.model, column, row);
 }
 
 bool overlaysShown(const Program& p) {
@@ -117,7 +117,7 @@ void endHint(Program& p) {
     repaintCells(p, hintUnitCells(s.hint));
     if (s.hint.kind == HintKind::place) repaintCell(p, s.hint.column, s.hint.row);
     p.panels.helpText = s.helpBeforeHint;
-    showHelpText(p);
+    showHelpText(p.canvas(), p.view, p.panels);
 }
 
 void moveCursor(Program& p, int keyCode) {
@@ -192,7 +192,7 @@ void afterPlayerChange(Program& p, bool editor, const CellState& before, const C
     if (before.value == after.value && before.given == after.given) return;
     updateStatistics(p);
     if (editor)
-        updateLevelPanel(p);
+        updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     else
         finishIfSolved(p);
 }

@@ -12,24 +12,21 @@ void drawBoard(Program& p) {
     zg::drawBoard(p.model, p.clock, p.screen);
 }
 
-void drawCellCandidates(Program& p, int col, int row) {
-    Canvas& c = p.canvas();
-    const ViewState& v = p.view;
+void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int col, int row) {
     const Colour white = v.colourTable[colour::kWhite];
     for (int value = 1; value <= 6; ++value) {
-        p.play.candidateValue = static_cast<std::int16_t>(value);
         const int px = v.boardLeft + (col - 1) * v.cellWidth + 6 + ((value - 1) % 3) * 19;
         const int py = v.boardTop + (row - 1) * v.cellHeight + 1 + ((value - 1) / 3) * 44;
         c.setPenWidth(1);
         c.setForeground(white);
         c.setBackground(white);
         c.fillRectangle(px, py, px + 13, py + 13);
-        if (p.model.candidateMarks.at(col, row, value)) {
+        if (m.candidateMarks.at(col, row, value)) {
             c.setTransparentText(true);
             c.setForeground(v.colourTable[colour::kBlack]);
             c.setBackground(white);
             c.selectFont(4);
-            c.text(px, py, symbolText(static_cast<std::uint8_t>(value), p.model.showDigits));
+            c.text(px, py, symbolText(static_cast<std::uint8_t>(value), m.showDigits));
             c.setTransparentText(false);
         }
     }
@@ -37,12 +34,12 @@ void drawCellCandidates(Program& p, int col, int row) {
     c.setBackground(white);
 }
 
-void drawCandidates(Program& p) {
+void drawCandidates(Canvas& c, const ViewState& v, const BoardModel& m) {
     for (int col = 1; col <= 6; ++col)
         for (int row = 1; row <= 6; ++row)
-            if (p.model.board.at(col, row) == 0) drawCellCandidates(p, col, row);
-    p.canvas().setForeground(p.view.colourTable[colour::kBlack]);
-    p.canvas().setBackground(p.view.colourTable[colour::kWhite]);
+            if (m.board.at(col, row) == 0) drawCellCandidates(c, v, m, col, row);
+    c.setForeground(v.colourTable[colour::kBlack]);
+    c.setBackground(v.colourTable[colour::kWhite]);
 }
 
 }  // namespace zg

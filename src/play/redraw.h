@@ -4,12 +4,15 @@
 namespace zg {
 
 struct Program;
+struct BoardModel;
+struct ViewState;
+class Canvas;
 
 // Every cell, the statistics and status, and the marks (computed with showCandidates).
 void drawBoard(Program& p);
 // The marks of every empty cell from candidateMarks, in their 13 x 13 slots.
-void drawCandidates(Program& p);
+void drawCandidates(Canvas& c, const ViewState& v, const BoardModel& m);
 // The marks of one cell.
-void drawCellCandidates(Program& p, int col, int row);
+void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int col, int row);
 
 }  // namespace zg

@@ -19,51 +19,70 @@
 
 namespace zg {
 
+const std::vector<MenuEntry>& menuEntries() {
+    using namespace cmd;
+    static const std::vector<MenuEntry> entries = {
+        {0, "&Zahlgarten"},
+        {kNewGame, "&Neues Spiel", kAsksForCell},
+        {0, "-"},
+        {kStartGame, "&Spielstart", kAsksForCell},
+        {kRestart, "N&eustart", kAsksForCell},
+        {0, "-"},
+        {kPrintGames, "Spieledruck"},
+        {0, "-"},
+        {kExit, "&Beenden"},
+        {0, ""},
+        {0, "&Optionen"},
+        {kLoadBoard, "&lade Brett", kAsksForCell},
+        {kSaveBoard, "&sichere Brett", kAsksForCell},
+        {0, "-"},
+        {kSolve, "&Brett l\xC3\xB6sen", kAsksForCell},
+        {kClear, "B&rett l\xC3\xB6schen"},
+        {kPrintBoard, "Brett &drucken"},
+        {kShuffle, "Brett &mischen", kAsksForCell},
+        {0, "-"},
+        {kOwnBoard, "&Eigenes Brett", kAsksForCell},
+        {0, ""},
+        {0, "Sch&wierigkeit"},
+        {kEasy, "&Leicht", kCheckable},
+        {kMedium, "&Mittel", kCheckable},
+        {kHard, "&Schwer", kCheckable},
+        {kExtreme, "&Extrem", kCheckable},
+        {0, "-"},
+        {kDigits, "&Zahlen", kCheckable},
+        {kLetters, "&Buchstaben", kCheckable},
+        {0, "-"},
+        {kCandidates, "Zeige &Kandidaten", kCheckable},
+        {0, "-"},
+        {kSymmetry, "R\xC3\xA4tsel-Symmetrie", kCheckable},
+        {0, "-"},
+        {kHallOfFame, "&Ruhmeshalle"},
+        {0, ""},
+        {0, "&Hilfe"},
+        {kInstructions, "&Anleitung"},
+        {0, "-"},
+        {kAbout,
+         "\xC3\xBC"
+         "ber &Zahlgarten..."},
+        {0, ""},
+        {0, ""}};
+    return entries;
+}
+
 const std::vector<std::string>& menuTextTable() {
-    static const std::vector<std::string> table = {"&Zahlgarten",
-                                                   "8:&Neues Spiel",
-                                                   "-",
-                                                   "10:&Spielstart",
-                                                   "25:N&eustart",
-                                                   "-",
-                                                   "12:Spieledruck",
-                                                   "-",
-                                                   "99:&Beenden",
-                                                   "",
-                                                   "&Optionen",
-                                                   "20:&lade Brett",
-                                                   "21:&sichere Brett",
-                                                   "-",
-                                                   "22:&Brett l\xC3\xB6sen",
-                                                   "26:B&rett l\xC3\xB6schen",
-                                                   "27:Brett &drucken",
-                                                   "24:Brett &mischen",
-                                                   "-",
-                                                   "11:&Eigenes Brett",
-                                                   "",
-                                                   "Sch&wierigkeit",
-                                                   "30:&Leicht",
-                                                   "31:&Mittel",
-                                                   "32:&Schwer",
-                                                   "33:&Extrem",
-                                                   "-",
-                                                   "40:&Zahlen",
-                                                   "41:&Buchstaben",
-                                                   "-",
-                                                   "44:Zeige &Kandidaten",
-                                                   "-",
-                                                   "45:R\xC3\xA4tsel-Symmetrie",
-                                                   "-",
-                                                   "50:&Ruhmeshalle",
-                                                   "",
-                                                   "&Hilfe",
-                                                   "60:&Anleitung",
-                                                   "-",
-                                                   "1:\xC3\xBC"
-                                                   "ber &Zahlgarten...",
-                                                   "",
-                                                   ""};
+    static const std::vector<std::string> table = [] {
+        std::vector<std::string> t;
+        for (const MenuEntry& e : menuEntries())
+            t.push_back(e.command != 0 ? std::to_string(e.command) + ":" + e.text : e.text);
+        return t;
+    }();
     return table;
+}
+
+bool commandHas(int command, unsigned flag) {
+    for (const MenuEntry& e : menuEntries())
+        if (e.command == command) return (e.flags & flag) != 0;
+    return false;
 }
 
 namespace {
@@ -136,8 +155,9 @@ void buildMenuBar(Program& p) {
 
 void updateMenuChecks(Program& p) {
     MenuBar& menu = p.window.menu();
-    for (int c : {30, 31, 32, 33, 40, 41, 44, 45}) menu.setChecked(c, false);
-    menu.setChecked(30 + p.model.level, true);
+    for (const MenuEntry& e : menuEntries())
+        if (e.flags & kCheckable) menu.setChecked(e.command, false);
+    menu.setChecked(cmd::kEasy + p.model.level, true);
     menu.setChecked(p.model.showDigits ? cmd::kDigits : cmd::kLetters, true);
     if (p.model.showCandidates) menu.setChecked(cmd::kCandidates, true);
     if (p.model.symmetricShuffle) menu.setChecked(cmd::kSymmetry, true);
@@ -167,7 +187,7 @@ void runCommand(Program& p, int command) {
         case cmd::kLoadBoard:
             p.files.boardFileName = kPlayerBoardFile;
             openLoadDialog(p);
-            updateLevelPanel(p);
+            updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
             drawBoard(p);
             playLoop(p);
             break;
@@ -231,29 +251,18 @@ void Win_0_MenuEvent(Program& p, int command) {
     p.shell.commandRunning = true;
     MenuBar& menu = p.window.menu();
     menu.setEnabled(false);
-    switch (command) {
-        case 8:
-        case 10:
-        case 11:
-        case 20:
-        case 21:
-        case 22:
-        case 24:
-        case 25:
-            p.panels.helpText = kHelpClickCell;
-            drawHelpPanel(p);
-            break;
-        default:
-            break;
+    if (commandHas(command, kAsksForCell)) {
+        p.panels.helpText = kHelpClickCell;
+        drawHelpPanel(p.canvas(), p.view, p.panels);
     }
     if (!p.shell.useHtmlHelp) closeClassicHelp(p);
     runCommand(p, command);
     menu.setEnabled(true);
     p.shell.commandRunning = false;
     updateMenuChecks(p);
-    updateLevelPanel(p);
+    updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     p.panels.helpText = kHelpChooseMenu;
-    showHelpText(p);
+    showHelpText(p.canvas(), p.view, p.panels);
     p.canvas().putImage(p.shell.buttonRowImage, 30, 416);
     p.clock.clockRunning = false;
 }

@@ -1,8 +1,9 @@
 // The menu bar, built from its text table, and the dispatch of menu commands.
 //
-// Adding a command: give it a case in runCommand (menu.cpp). Win_0_MenuEvent switches the
-// bar off around it and ends every command with the idle steps, so a case only does its own
-// steps; a case that starts a loop simply calls it (the loop runs on pump.next()).
+// Adding a command: a number in cmd, an entry in menuEntries and a case in runCommand.
+// Win_0_MenuEvent switches the bar off around it and ends every command with the idle steps, so a
+// case only does its own steps; a case that starts a loop simply calls it (the loop runs on
+// pump.next()).
 #pragma once
 
 #include <cstddef>
@@ -41,8 +42,22 @@ inline constexpr int kInstructions = 60;
 inline constexpr int kExit = 99;
 }  // namespace cmd
 
-// The menu text table, in the order the builder reads it.
+// Flags of a menu entry.
+inline constexpr unsigned kAsksForCell = 1;  // the help line asks for a cell while it runs
+inline constexpr unsigned kCheckable = 2;    // shows a check mark (updateMenuChecks)
+
+// The menu in the order the builder reads it: a popup title, its entries, "-" a separator,
+// "" the end of a popup (and a second "" the end of the bar). command 0: not a command.
+struct MenuEntry {
+    int command = 0;
+    const char* text = "";
+    unsigned flags = 0;
+};
+const std::vector<MenuEntry>& menuEntries();
+// The text table made from it ("8:&Neues Spiel"), in the same order.
 const std::vector<std::string>& menuTextTable();
+// Whether command's entry has flag.
+bool commandHas(int command, unsigned flag);
 
 // Builds the bar from the table and attaches it to the main window. Throws
 // std::runtime_error when a popup cannot be built.

@@ -34,7 +34,7 @@ void drawStartScreen(Program& p) {
     c.setTransparentText(true);
     drawPanelTitle(c, p.view, 16, colour::kBlack, 10, 490, "Zahlgarten V5.0");
     drawMainScreen(p);
-    drawHelpPanel(p);
+    drawHelpPanel(p.canvas(), p.view, p.panels);
 }
 
 void startUp(Program& p) {

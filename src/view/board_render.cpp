@@ -81,8 +81,8 @@ void drawBoardPanel(Canvas& canvas, ViewState& view) {
 void drawMainScreen(Program& p) {
     drawBoardPanel(p.canvas(), p.view);
     drawStatisticsPanel(p);
-    drawLevelPanel(p);
-    drawClockPanel(p);
+    drawLevelPanel(p.canvas(), p.view, p.model, p.panels);
+    drawClockPanel(p.canvas(), p.view);
 }
 
 }  // namespace zg

@@ -101,7 +101,7 @@ void drawPicker(Program& p, int column, int row) {
     Canvas& c = p.canvas();
     v.drawingBusy = true;
     p.panels.helpText = v.rightClick ? kHelpNoteCandidates : kHelpClearCell;
-    showHelpText(p);
+    showHelpText(p.canvas(), p.view, p.panels);
     const int x0 = pickerLeftOf(p, column);
     const int y0 = pickerTopOf(p, row);
     if (!v.pickerSaved) {
@@ -176,7 +176,7 @@ void editCell(Program& p, int column, int row) {
     v.pickerOpen = false;
     waitButtonsUp(p);
     p.panels.helpText = std::string(v.largeFonts ? "   " : "") + kHelpAfterEdit;
-    showHelpText(p);
+    showHelpText(p.canvas(), p.view, p.panels);
     if (p.model.showCandidates) computeCandidates(p);
 }
 

@@ -19,16 +19,16 @@ void ScreenView::drawGivenCell(int column, int row, std::uint8_t value) {
 }
 
 void ScreenView::drawCounts() {
-    drawStatisticsCounts(p_);
+    drawStatisticsCounts(p_.canvas(), p_.view, p_.model);
 }
 
 void ScreenView::drawStatus(bool beep) {
     if (beep) p_.beeper().beep();
-    drawStatusMessage(p_);
+    drawStatusMessage(p_.canvas(), p_.view, p_.model);
 }
 
 void ScreenView::drawCandidates() {
-    zg::drawCandidates(p_);
+    zg::drawCandidates(p_.canvas(), p_.view, p_.model);
 }
 
 void ScreenView::updateClock() {
