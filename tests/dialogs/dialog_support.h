@@ -14,7 +14,7 @@ namespace zg::test {
 
 // The visible form of that name (the forms are children of the main window).
 inline QDialog* openForm(Program& p, const char* name) {
-    for (QDialog* d : p.window.findChildren<QDialog*>(QString::fromLatin1(name)))
+    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(QString::fromLatin1(name)))
         if (d->isVisible()) return d;
     return nullptr;
 }

@@ -97,7 +97,7 @@ struct Player {
 
 // The visible form of that name, or nullptr.
 inline QDialog* visibleForm(Program& p, const char* name) {
-    for (QDialog* d : p.window.findChildren<QDialog*>(QString::fromLatin1(name)))
+    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(QString::fromLatin1(name)))
         if (d->isVisible()) return d;
     return nullptr;
 }

@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/canvas.h"
+#include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_window.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 #include "shell/startup.h"
@@ -68,6 +70,7 @@ class CountingBeeper : public Beeper {
 };
 
 struct TestProgram {
+    QtPlatform platform;  // the real backend, offscreen: windows, forms, the clock's timer
     ScriptedEventSource* events;
     ScriptedQuestions* questions;
     ManualTime* time;
@@ -78,6 +81,7 @@ struct TestProgram {
     explicit TestProgram(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7),
                          double devicePixelRatio = 1) {
         Services s;
+        s.platform = &platform;
         auto e = std::make_unique<ScriptedEventSource>();
         auto q = std::make_unique<ScriptedQuestions>();
         auto t = std::make_unique<ManualTime>();
@@ -100,12 +104,13 @@ struct TestProgram {
     }
 
     Program& p() { return *program; }
-    const QImage& screen() const { return program->window.backBuffer(); }
+    QtWindow& window() const { return dynamic_cast<QtWindow&>(program->window); }
+    const QImage& screen() const { return window().backBuffer(); }
     QColor pixel(int x, int y) const { return screen().pixelColor(x, y); }
 
     // The command chosen from the menu bar, delivered through the pump and run to its end.
     void menu(int command) {
-        QAction* a = program->window.menu().action(command);
+        QAction* a = window().qtMenu().action(command);
         ASSERT_NE(a, nullptr) << "no menu item " << command;
         a->trigger();
         program->pump.next();
@@ -115,7 +120,7 @@ struct TestProgram {
 inline QColor colourOf(int index) {
     ViewState v;
     fillColourTable(v);
-    return v.colourTable[index];
+    return qColour(v.colourTable[index]);
 }
 
 // Text as the canvas draws it alone on a plain background: the reference a screen region
@@ -125,17 +130,19 @@ inline QImage renderText(int fontCode, const std::string& text, QColor fg = Qt::
     QImage probe(1, 1, QImage::Format_RGB32);
     int w = 0, h = 0;
     {
-        Canvas c(&probe);
+        QtCanvas c(&probe);
         c.selectFont(fontCode);
         w = c.textWidth(text);
         h = c.fontHeight();
     }
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(bg);
-    Canvas c(&image);
+    QtCanvas c(&image);
     c.selectFont(fontCode);
-    c.setForeground(fg);
-    c.setBackground(bg);
+    c.setForeground({static_cast<std::uint8_t>(fg.red()), static_cast<std::uint8_t>(fg.green()),
+                     static_cast<std::uint8_t>(fg.blue())});
+    c.setBackground({static_cast<std::uint8_t>(bg.red()), static_cast<std::uint8_t>(bg.green()),
+                     static_cast<std::uint8_t>(bg.blue())});
     c.text(0, 0, text);
     return image;
 }
