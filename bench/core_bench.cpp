@@ -7,6 +7,7 @@
 #include "engine/rules.h"
 #include "engine/shuffle.h"
 #include "files/board_file.h"
+#include "support/fits_by_scan.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ BENCHMARK(BM_isConsistent);
 
 void BM_fitsByScan(benchmark::State& state) {
     zg::BoardModel m = loadPuzzle(1, 0);
-    for (auto _ : state) benchmark::DoNotOptimize(zg::fitsByScan(m, 6, 6, 3));
+    for (auto _ : state) benchmark::DoNotOptimize(zg::test::fitsByScan(m, 6, 6, 3));
 }
 BENCHMARK(BM_fitsByScan);
 
@@ -54,7 +55,9 @@ void BM_solveCommand(benchmark::State& state) {
     }
     state.SetLabel(std::string(kLevels[state.range(0)]) + " #" + std::to_string(state.range(1)));
 }
-BENCHMARK(BM_solveCommand)->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2, 3}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_solveCommand)
+    ->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_shuffleBoard(benchmark::State& state) {
     zg::BoardModel m = loadPuzzle(2, 1);

@@ -4,19 +4,19 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "puzzle_line.h"
+#include "engine/puzzle_line.h"
 #include "solution_counter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    zg::tools::PuzzleLine line = zg::tools::parsePuzzleLine(text);
+    zg::PuzzleLine line = zg::parsePuzzleLine(text);
     if (line.ok && (line.blank || !line.error.empty())) std::abort();
     if (!line.ok) return 0;
     for (std::uint8_t v : line.cells)
         if (v > 6) std::abort();
-    zg::tools::PuzzleLine again = zg::tools::parsePuzzleLine(zg::tools::cellsText(line.cells));
+    zg::PuzzleLine again = zg::parsePuzzleLine(zg::cellsText(line.cells));
     if (!again.ok || again.cells != line.cells) std::abort();
-    zg::tools::Cells solution{};
+    zg::Cells solution{};
     int n = zg::tools::countSolutions(line.cells, 2, &solution);
     if (n < 0 || n > 2) std::abort();
     if (n > 0) {

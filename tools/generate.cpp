@@ -4,10 +4,11 @@
 #include <iostream>
 #include <string>
 
+#include "engine/puzzle_line.h"
 #include "generator.h"
-#include "puzzle_line.h"
 
 int main(int argc, char** argv) {
+    using namespace zg;
     using namespace zg::tools;
     auto level = argc >= 3 ? levelNamed(argv[1]) : std::nullopt;
     char* end = nullptr;

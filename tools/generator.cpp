@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "puzzle_line.h"
+#include "engine/puzzle_line.h"
 
 namespace zg::tools {
 

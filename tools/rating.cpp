@@ -1,8 +1,8 @@
 #include "rating.h"
 
 #include "engine/board.h"
+#include "engine/puzzle_line.h"
 #include "engine/rules.h"
-#include "puzzle_line.h"
 
 namespace zg::tools {
 

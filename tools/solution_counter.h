@@ -2,13 +2,9 @@
 // solver, so it can judge the game's puzzles (and the game's solver) independently.
 #pragma once
 
-#include <array>
-#include <cstdint>
+#include "engine/puzzle_line.h"
 
 namespace zg::tools {
-
-// Cells row by row from the top left (index 6 * row + column, both from 0); 0 = empty, 1..6.
-using Cells = std::array<std::uint8_t, 36>;
 
 // The number of solutions, counted up to limit (so 2 means "two or more" with the default).
 // Givens that already clash, or values outside 0..6, give 0. When solution is not null and

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/puzzle_line.h"
 #include "engine/random.h"
 #include "files/board_file.h"
 #include "files/file_io.h"
-#include "puzzle_line.h"
 #include "rating.h"
 #include "solution_counter.h"
 

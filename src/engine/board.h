@@ -32,7 +32,7 @@ struct Cube {
 };
 
 using Marks = Cube<bool>;              // candidateMarks
-using MarkImage = Cube<std::uint8_t>;  // markBytes, the file image of the marks
+using MarkImage = Cube<std::uint8_t>;  // the file image of the marks
 
 inline constexpr const char* kStatusWrong = "Falsche Zahl! ";
 inline constexpr const char* kStatusNoErrors = "Keine Fehler! ";
@@ -41,13 +41,8 @@ inline constexpr const char* kStatusSolved = "Brett gel\xC3\xB6st!!!";
 struct BoardModel {
     Grid board;
     Grid givens;
-    Grid boardBackup;
     Marks candidateMarks;
-    MarkImage markBytes;
     std::array<std::uint8_t, 7> valueCount{};
-    std::array<std::uint8_t, 7> checkCount{};
-    std::array<std::uint8_t, 7> symbolMap{};
-    std::array<bool, 7> symbolFree{};
     std::array<std::string, 4> levelNames{" Leicht ", " Mittel ", "Schwer ", "Extrem "};
 
     std::int16_t level = 0;

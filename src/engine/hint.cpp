@@ -82,7 +82,7 @@ std::optional<Unit> wrongEntry(const BoardModel& m) {
 }
 
 struct Finder {
-    BoardModel m;  // a copy: fits writes into the board while it tests
+    const BoardModel& m;
 
     bool open(int c, int r, int v) { return m.board.at(c, r) == 0 && fits(m, c, r, v); }
 

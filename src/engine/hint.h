@@ -34,7 +34,7 @@ struct Hint {
 // The cells of a unit, in order (6 (column,row) pairs).
 std::array<std::pair<int, int>, 6> unitCells(Unit u);
 
-// The hint for the board. Does not change m (works on a copy; takes const&).
+// The hint for the board.
 Hint findHint(const BoardModel& m);
 
 // The help-panel texts, UTF-8:

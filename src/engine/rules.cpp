@@ -4,13 +4,13 @@ namespace zg {
 
 namespace {
 
-// Adds the six cells to checkCount after clearing it; false when a value shows twice.
+// Counts the values of the six cells; false when one shows twice.
 template <typename CellAt>
-bool unitClean(BoardModel& m, CellAt cellAt) {
-    m.checkCount.fill(0);
-    for (int i = 0; i < 6; ++i) ++m.checkCount[cellAt(i)];
+bool unitClean(CellAt cellAt) {
+    std::array<std::uint8_t, 7> checkCount{};
+    for (int i = 0; i < 6; ++i) ++checkCount[cellAt(i)];
     for (int v = 1; v <= 6; ++v)
-        if (m.checkCount[v] > 1) return false;
+        if (checkCount[v] > 1) return false;
     return true;
 }
 
@@ -31,6 +31,7 @@ struct Solver {
     BoardModel& m;
     ClockState& clock;
     BoardView& view;
+    const Grid* backup = nullptr;  // the board as the trial search found it
     bool consistent = false;
 
     void recheck() { consistent = isConsistent(m); }
@@ -85,7 +86,7 @@ struct Solver {
 
     void restoreBackup() {
         for (int c = 1; c <= 6; ++c)
-            for (int r = 1; r <= 6; ++r) m.board.at(c, r) = m.boardBackup.at(c, r);
+            for (int r = 1; r <= 6; ++r) m.board.at(c, r) = backup->at(c, r);
         recheck();
     }
 
@@ -118,31 +119,24 @@ struct Solver {
 
 }  // namespace
 
-bool isConsistent(BoardModel& m) {
+bool isConsistent(const BoardModel& m) {
     for (int c = 1; c <= 6; ++c)
-        if (!unitClean(m, [&](int i) { return m.board.at(c, i + 1); })) return false;
+        if (!unitClean([&](int i) { return m.board.at(c, i + 1); })) return false;
     for (int r = 1; r <= 6; ++r)
-        if (!unitClean(m, [&](int i) { return m.board.at(i + 1, r); })) return false;
+        if (!unitClean([&](int i) { return m.board.at(i + 1, r); })) return false;
     for (const auto& box : kBoxOrder) {
         int x0 = box[0], y0 = box[1];
         // Column by column, within a column row by row.
-        if (!unitClean(m, [&](int i) { return m.board.at(x0 + i / 2, y0 + i % 2); })) return false;
+        if (!unitClean([&](int i) { return m.board.at(x0 + i / 2, y0 + i % 2); })) return false;
     }
     return true;
 }
 
-bool fitsByScan(BoardModel& m, int column, int row, int value) {
-    m.board.at(column, row) = static_cast<std::uint8_t>(value);
-    bool ok = isConsistent(m);
-    m.board.at(column, row) = 0;
-    return ok;
-}
-
-bool fits(BoardModel& m, int column, int row, int value) {
+bool fits(const BoardModel& m, int column, int row, int value) {
     return peersFree(m, column, row, value) && isConsistent(m);
 }
 
-bool allCellsOpen(BoardModel& m) {
+bool allCellsOpen(const BoardModel& m) {
     bool consistent = isConsistent(m);
     for (int c = 1; c <= 6; ++c) {
         for (int r = 1; r <= 6; ++r) {
@@ -155,7 +149,7 @@ bool allCellsOpen(BoardModel& m) {
     return true;
 }
 
-StatusCheck decideStatus(BoardModel& m) {
+StatusCheck decideStatus(const BoardModel& m) {
     StatusCheck s{kStatusWrong, true, false};
     bool consistent = isConsistent(m);
     if (consistent)
@@ -226,9 +220,10 @@ void solveBoard(BoardModel& m, ClockState& clock, BoardView& view) {
 
 void trialSearch(BoardModel& m, ClockState& clock, BoardView& view) {
     m.inTrial = true;
+    Grid boardBackup;
     for (int c = 1; c <= 6; ++c)
-        for (int r = 1; r <= 6; ++r) m.boardBackup.at(c, r) = m.board.at(c, r);
-    Solver s{m, clock, view};
+        for (int r = 1; r <= 6; ++r) boardBackup.at(c, r) = m.board.at(c, r);
+    Solver s{m, clock, view, &boardBackup};
     s.recheck();
     for (int k = 1; k <= 6; ++k) {
         s.rowTrial(k);

@@ -7,16 +7,16 @@
 
 namespace zg {
 
-// No value twice in any column, row or box of board; empty cells are ignored. Uses checkCount.
-bool isConsistent(BoardModel& m);
+// No value twice in any column, row or box of board; empty cells are ignored.
+bool isConsistent(const BoardModel& m);
 
 // Whether value fits the empty cell (column, row): the board stays consistent with it.
 // Computed from the cell's peers when the rest of the board is known to be consistent;
 // the result is always that of writing the value, running isConsistent and writing 0 back.
-bool fits(BoardModel& m, int column, int row, int value);
+bool fits(const BoardModel& m, int column, int row, int value);
 
 // False when some empty cell has no fitting value at all.
-bool allCellsOpen(BoardModel& m);
+bool allCellsOpen(const BoardModel& m);
 
 struct StatusCheck {
     const char* text;  // one of kStatusWrong, kStatusNoErrors, kStatusSolved
@@ -25,7 +25,7 @@ struct StatusCheck {
 };
 
 // The decision of the status check, from board and the valueCount just recounted.
-StatusCheck decideStatus(BoardModel& m);
+StatusCheck decideStatus(const BoardModel& m);
 
 // Applies the status check to the model and shows it.
 void checkBoard(BoardModel& m, BoardView& view);
@@ -49,8 +49,5 @@ void solveCommand(BoardModel& m, ClockState& clock, BoardView& view);
 void restartBoard(BoardModel& m, ClockState& clock, BoardView& view);
 // "B&rett löschen": everything empty, no givens, no marks, redrawn.
 void clearBoard(BoardModel& m, ClockState& clock, BoardView& view);
-
-// Reference implementation of fits: the full scan. Kept for tests and the benchmark.
-bool fitsByScan(BoardModel& m, int column, int row, int value);
 
 }  // namespace zg

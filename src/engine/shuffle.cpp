@@ -1,5 +1,7 @@
 #include "engine/shuffle.h"
 
+#include <array>
+#include <cstdint>
 #include <utility>
 
 namespace zg {
@@ -47,19 +49,20 @@ void mirrorColumns(BoardModel& m) {
 }
 
 void relabel(BoardModel& m, Random& random) {
-    m.symbolFree.fill(true);
-    m.symbolMap.fill(0);
+    std::array<bool, 7> symbolFree;
+    symbolFree.fill(true);
+    std::array<std::uint8_t, 7> symbolMap{};
     for (int v = 1; v <= 6; ++v) {
         int d = 0;
         do d = random(6) + 1;
-        while (!m.symbolFree[d]);
-        m.symbolMap[v] = static_cast<std::uint8_t>(d);
-        m.symbolFree[d] = false;
+        while (!symbolFree[d]);
+        symbolMap[v] = static_cast<std::uint8_t>(d);
+        symbolFree[d] = false;
     }
     for (int c = 1; c <= 6; ++c)
         for (int r = 1; r <= 6; ++r) {
-            m.board.at(c, r) = m.symbolMap[m.board.at(c, r)];
-            m.givens.at(c, r) = m.symbolMap[m.givens.at(c, r)];
+            m.board.at(c, r) = symbolMap[m.board.at(c, r)];
+            m.givens.at(c, r) = symbolMap[m.givens.at(c, r)];
         }
 }
 

@@ -55,16 +55,17 @@ LoadResult loadBoardSlot(BoardFiles& files, BoardModel& m, ClockState& clock, Fi
 
     for (int i = 0; i < 49; ++i) m.board.bytes[i] = record[i];
     for (int i = 0; i < 49; ++i) m.givens.bytes[i] = record[49 + i];
-    for (int i = 0; i < 343; ++i) m.markBytes.items[i] = record[98 + i];
+    MarkImage markBytes;
+    for (int i = 0; i < 343; ++i) markBytes.items[i] = record[98 + i];
     m.candidateMarks.clear();
     for (int c = 1; c <= 6; ++c)
         for (int r = 1; r <= 6; ++r)
-            for (int v = 1; v <= 6; ++v)
-                m.candidateMarks.at(c, r, v) = m.markBytes.at(c, r, v) != 0;
+            for (int v = 1; v <= 6; ++v) m.candidateMarks.at(c, r, v) = markBytes.at(c, r, v) != 0;
     return LoadResult::loaded;
 }
 
-WriteResult saveBoardSlot(BoardFiles& files, BoardModel& m, Random& random, FileIo& io, int slot) {
+WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random, FileIo& io,
+                          int slot) {
     if (slot < 0 || slot >= kRecordCount) return {false, "Ungültiger Speicherplatz."};
     std::vector<unsigned char> bytes;
     // One byte more than a valid file tells a longer file from a valid one.
@@ -83,12 +84,12 @@ WriteResult saveBoardSlot(BoardFiles& files, BoardModel& m, Random& random, File
     record.reserve(kRecordSize);
     record.insert(record.end(), m.board.bytes.begin(), m.board.bytes.end());
     record.insert(record.end(), m.givens.bytes.begin(), m.givens.bytes.end());
-    m.markBytes.clear();
+    MarkImage markBytes;  // index 0 of any coordinate stays 0
     for (int c = 1; c <= 6; ++c)
         for (int r = 1; r <= 6; ++r)
             for (int v = 1; v <= 6; ++v)
-                m.markBytes.at(c, r, v) = m.candidateMarks.at(c, r, v) ? 0xFF : 0x00;
-    record.insert(record.end(), m.markBytes.items.begin(), m.markBytes.items.end());
+                markBytes.at(c, r, v) = m.candidateMarks.at(c, r, v) ? 0xFF : 0x00;
+    record.insert(record.end(), markBytes.items.begin(), markBytes.items.end());
     appendFiller(record, random);
 
     std::copy(record.begin(), record.end(), bytes.begin() + kRecordSize * slot);

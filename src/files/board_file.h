@@ -37,6 +37,7 @@ LoadResult loadBoardSlot(BoardFiles& files, BoardModel& m, ClockState& clock, Fi
 
 // Writes board, givens and candidateMarks into record slot of files.boardFileName, keeping the
 // other three records; a file of another length is first rewritten as four fresh records.
-WriteResult saveBoardSlot(BoardFiles& files, BoardModel& m, Random& random, FileIo& io, int slot);
+WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random, FileIo& io,
+                          int slot);
 
 }  // namespace zg

@@ -6,12 +6,14 @@
 
 #include "engine/random.h"
 #include "engine/shuffle.h"
+#include "support/fits_by_scan.h"
 #include "support/recording_view.h"
 
 namespace zg {
 namespace {
 
 using test::boardString;
+using test::fitsByScan;
 using test::kSolution;
 using test::RecordingView;
 using test::setBoard;
@@ -68,7 +70,7 @@ struct ReferenceSolver {
     }
     void trial() {
         m.inTrial = true;
-        m.boardBackup = m.board;
+        const Grid backup = m.board;
         for (int k = 1; k <= 6 && !solved(); ++k) {
             for (int x = 1; x <= 6; ++x) {
                 if (m.board.at(x, k) != 0) continue;
@@ -84,11 +86,11 @@ struct ReferenceSolver {
                 put(x, k, first);
                 solveBoard();
                 if (solved()) break;
-                m.board = m.boardBackup;
+                m.board = backup;
                 put(x, k, second);
                 solveBoard();
                 if (solved()) break;
-                m.board = m.boardBackup;
+                m.board = backup;
                 view.drawCell(x, k, 0);
             }
             if (!solved()) drawBoard(m, clock, view);

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <set>
 
+#include "engine/puzzle_line.h"
 #include "files/board_file.h"
 #include "generator.h"
-#include "puzzle_line.h"
 #include "rating.h"
 
 namespace zg::tools {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/puzzle_line.h"
 #include "generator.h"
-#include "puzzle_line.h"
 #include "rating.h"
 
 namespace zg::tools {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "puzzle_line.h"
+#include "engine/puzzle_line.h"
 
 namespace zg::tools {
 namespace {

@@ -1,4 +1,4 @@
-#include "puzzle_line.h"
+#include "engine/puzzle_line.h"
 
 #include <gtest/gtest.h>
 

@@ -2,13 +2,17 @@
 // '1'..'6' a given, '0' or '.' an empty cell.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "engine/board.h"
-#include "solution_counter.h"
 
-namespace zg::tools {
+namespace zg {
+
+// Cells row by row from the top left (index 6 * row + column, both from 0); 0 = empty, 1..6.
+using Cells = std::array<std::uint8_t, 36>;
 
 struct PuzzleLine {
     bool blank = false;  // empty or only blanks and tabs: not a puzzle, skipped by the tools
@@ -34,4 +38,4 @@ int filledCount(const Cells& cells);
 // "4 twice in row 1"; empty when the values do not clash.
 std::string describeClash(const Cells& cells);
 
-}  // namespace zg::tools
+}  // namespace zg

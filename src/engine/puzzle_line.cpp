@@ -1,8 +1,8 @@
-#include "puzzle_line.h"
+#include "engine/puzzle_line.h"
 
 #include <cstdio>
 
-namespace zg::tools {
+namespace zg {
 
 namespace {
 
@@ -99,4 +99,4 @@ std::string describeClash(const Cells& cells) {
     return {};
 }
 
-}  // namespace zg::tools
+}  // namespace zg
