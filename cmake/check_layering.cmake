@@ -1,0 +1,23 @@
+# Fails when a toolkit header is included outside its backend folder: Qt only in
+# src/platform/qt/, Win32 only in src/platform/win32/.
+#   cmake -DROOT=<source dir> -P cmake/check_layering.cmake
+if(NOT ROOT)
+    message(FATAL_ERROR "check_layering: ROOT not set")
+endif()
+set(qt_headers "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]+/|qt[a-z]*\\.h)")
+set(win32_headers "#[ \t]*include[ \t]*[<\"]([Ww]indows\\.h|win[a-z]*\\.h|commctrl\\.h|commdlg\\.h|htmlhelp\\.h|shellapi\\.h|shlobj\\.h|objbase\\.h)")
+file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/src/*.h ${ROOT}/src/*.cpp)
+set(faults "")
+foreach(f IN LISTS sources)
+    file(STRINGS ${ROOT}/${f} qt REGEX "${qt_headers}")
+    file(STRINGS ${ROOT}/${f} win REGEX "${win32_headers}")
+    if(qt AND NOT f MATCHES "^src/platform/qt/")
+        string(APPEND faults "\n  ${f}: ${qt}")
+    endif()
+    if(win AND NOT f MATCHES "^src/platform/win32/")
+        string(APPEND faults "\n  ${f}: ${win}")
+    endif()
+endforeach()
+if(faults)
+    message(FATAL_ERROR "A toolkit header outside its backend folder:${faults}")
+endif()
