@@ -10,6 +10,8 @@
 
 #include "engine/rules.h"
 #include "files/board_file.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/qt_services.h"
 #include "play/loops.h"
 #include "play/redraw.h"
 #include "shell/program.h"
@@ -29,7 +31,9 @@ class NoBeep : public zg::Beeper {
 };
 
 std::unique_ptr<zg::Program> makeProgram(std::unique_ptr<zg::EventSource> events = nullptr) {
+    static zg::QtPlatform platform;
     zg::Services s;
+    s.platform = &platform;
     s.events = events ? std::move(events) : std::make_unique<zg::ScriptedEventSource>();
     s.questions = std::make_unique<SilentQuestions>();
     s.time = std::make_unique<zg::SystemTime>();
