@@ -1,20 +1,11 @@
 #include "files/file_io.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 
 namespace zg {
 
 namespace {
-
-std::string folderOf(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
 
 std::string baseName(const std::string& path) {
     auto slash = path.rfind('/');
@@ -48,104 +39,6 @@ std::string reasonText(int error) {
 }
 
 }  // namespace
-
-ReadStatus PosixFileIo::readAll(const std::string& path, std::vector<unsigned char>& out,
-                                std::size_t maxBytes) {
-    out.clear();
-    // Without O_NONBLOCK, opening a FIFO waits for a writer; the type is checked on the open
-    // descriptor, so nothing can swap the file in between.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) return errno == ENOENT ? ReadStatus::missing : ReadStatus::error;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        return ReadStatus::error;
-    }
-    unsigned char chunk[65536];
-    while (out.size() < maxBytes) {
-        std::size_t want = sizeof chunk;
-        if (maxBytes - out.size() < want) want = maxBytes - out.size();
-        ssize_t n = ::read(fd, chunk, want);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            int saved = errno;
-            ::close(fd);
-            errno = saved;
-            out.clear();
-            return ReadStatus::error;
-        }
-        if (n == 0) break;
-        out.insert(out.end(), chunk, chunk + n);
-    }
-    ::close(fd);
-    return ReadStatus::ok;
-}
-
-bool PosixFileIo::mayReplace(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
-    if (S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return false;
-    }
-    // A FIFO or a device: the player's own thing, never silently turned into a file.
-    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
-        errno = EINVAL;
-        return false;
-    }
-    // A rename would silently replace a file the player has made read-only. The mode bits are
-    // looked at too, since access() lets the superuser write anything.
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0) {
-        errno = EACCES;
-        return false;
-    }
-    return true;
-}
-
-int PosixFileIo::openTemp(const std::string& targetPath, std::string& tempPath) {
-    std::string pattern = folderOf(targetPath) + "." + baseName(targetPath) + ".XXXXXX";
-    if (folderOf(targetPath) == ".") pattern = "." + baseName(targetPath) + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) return -1;
-    tempPath = name.data();
-    // mkstemp creates 0600; a saved board should get the usual permissions.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    return fd;
-}
-
-bool PosixFileIo::write(int fd, const unsigned char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool PosixFileIo::flush(int fd) {
-    return ::fsync(fd) == 0;
-}
-
-bool PosixFileIo::close(int fd) {
-    return ::close(fd) == 0;
-}
-
-bool PosixFileIo::rename(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
-}
-
-void PosixFileIo::remove(const std::string& path) {
-    ::unlink(path.c_str());
-}
 
 std::string saveErrorText(const std::string& path, int error) {
     return "Die Datei \"" + baseName(path) +

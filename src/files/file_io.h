@@ -27,7 +27,7 @@ class FileIo {
     virtual void remove(const std::string& path) = 0;
 };
 
-// The real files, through POSIX calls.
+// The real files, through POSIX calls (files/posix_file_io.cpp; Windows builds give their own).
 class PosixFileIo : public FileIo {
   public:
     ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out,
