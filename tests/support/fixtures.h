@@ -1,0 +1,81 @@
+// What many tests share: boards written as puzzle lines, the stored collections, CR LF text.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/board.h"
+#include "engine/clock_state.h"
+#include "engine/puzzle_line.h"
+#include "files/board_file.h"
+
+namespace zg::test {
+
+// A solved board, and a puzzle of it that the solver's passes finish without guessing.
+inline constexpr const char* kSolvedLine = "123456456123231564564231312645645312";
+inline constexpr const char* kSinglesLine = "103050450100030504064001302040040302";
+
+inline Cells cellsFromLine(std::string_view line) {
+    PuzzleLine p = parsePuzzleLine(line);
+    if (!p.ok) throw std::invalid_argument("not a puzzle line: " + std::string(line));
+    return p.cells;
+}
+
+// givens as board and givens; entries, when given, are the player's values in the empty cells.
+inline BoardModel boardFromLine(std::string_view givens, std::string_view entries = {}) {
+    BoardModel m;
+    putCells(m.givens, cellsFromLine(givens));
+    m.board = m.givens;
+    if (entries.empty()) return m;
+    Grid player;
+    putCells(player, cellsFromLine(entries));
+    for (std::size_t i = 0; i < player.bytes.size(); ++i)
+        if (m.board.bytes[i] == 0) m.board.bytes[i] = player.bytes[i];
+    return m;
+}
+
+inline std::string lineOf(const Grid& g) {
+    return cellsText(cellsOf(g));
+}
+
+// A file of data/ in the source tree.
+inline std::string dataPath(const std::string& name) {
+    return std::string(ZG_SOURCE_DIR) + "/data/" + name;
+}
+
+inline std::vector<unsigned char> readDataFile(const std::string& name) {
+    PosixFileIo io;
+    std::vector<unsigned char> bytes;
+    if (io.readAll(dataPath(name), bytes) != ReadStatus::ok)
+        throw std::runtime_error("cannot read " + name);
+    return bytes;
+}
+
+// Record slot of the collection of level, as the game loads it.
+inline BoardModel collectionBoard(int level, int slot) {
+    BoardFiles files{dataPath(collectionFile(level))};
+    PosixFileIo io;
+    BoardModel m;
+    ClockState clock;
+    if (loadBoardSlot(files, m, clock, io, slot) != LoadResult::loaded)
+        throw std::runtime_error("cannot load " + files.boardFileName);
+    return m;
+}
+
+// The lines of a text whose every line ends in CR LF; text after the last CR LF is a line too.
+inline std::vector<std::string> splitCrLf(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find("\r\n", at)) != std::string_view::npos; at = end + 2)
+        lines.emplace_back(text.substr(at, end - at));
+    if (at < text.size()) lines.emplace_back(text.substr(at));
+    return lines;
+}
+
+inline std::vector<std::string> splitCrLf(const std::vector<unsigned char>& bytes) {
+    return splitCrLf(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+}  // namespace zg::test
