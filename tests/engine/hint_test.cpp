@@ -11,7 +11,6 @@
 namespace zg {
 namespace {
 
-constexpr UnitKind kBox = UnitKind::box, kRow = UnitKind::row, kColumn = UnitKind::column;
 constexpr HintReason kOnlyValue = HintReason::onlyValueInCell,
                      kOnlyPlace = HintReason::onlyPlaceInUnit;
 
@@ -102,17 +101,6 @@ TEST(Hint, AlwaysTheSolversFirstPlacement) {
                 m.board.at(h.column, h.row) = static_cast<std::uint8_t>(h.value);
             }
         }
-}
-
-TEST(Hint, UnitCellsInTheSolversOrder) {
-    using Cells = std::array<std::pair<int, int>, 6>;
-    const std::pair<Unit, Cells> cases[] = {
-        {{kBox, 2}, {{{1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 3}, {3, 4}}}},
-        {{kBox, 4}, {{{4, 1}, {4, 2}, {5, 1}, {5, 2}, {6, 1}, {6, 2}}}},
-        {{kRow, 5}, {{{1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}}}},
-        {{kColumn, 2}, {{{2, 1}, {2, 2}, {2, 3}, {2, 4}, {2, 5}, {2, 6}}}},
-    };
-    for (const auto& [unit, cells] : cases) EXPECT_EQ(unitCells(unit), cells) << unit.index;
 }
 
 Hint placeHint(int value, HintReason reason) {

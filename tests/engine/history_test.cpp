@@ -68,26 +68,20 @@ TEST(History, SequencesOfRecordUndoRedoAndClear) {
 TEST(History, CellStateRoundTripsThroughTheModel) {
     for (const CellState& s : {state(0, 0, {}), state(5, 0, {}), state(4, 4, {1, 3, 6})}) {
         BoardModel m;
-        for (int i = 0; i < 49; ++i) m.board.bytes[i] = m.givens.bytes[i] = 2;
+        m.board.bytes.fill(2);
+        m.givens.bytes.fill(2);
         m.candidateMarks.items.fill(true);
         const BoardModel before = m;
         applyCellState(m, 4, 5, s);
-        EXPECT_EQ(cellState(m, 4, 5), s);
         History h;
         h.recordFrom(m, 4, 5, cellState(before, 4, 5));
+        h.recordFrom(m, 4, 5, cellState(m, 4, 5));  // no change: not recorded
         const std::optional<CellChange> c = h.undo();
-        ASSERT_TRUE(c);
-        EXPECT_EQ(c->column * 10 + c->row, 45);
-        EXPECT_EQ(c->after, s);
+        ASSERT_TRUE(c && c->column == 4 && c->row == 5 && c->after == s);
         applyCellState(m, 4, 5, c->before);
-        EXPECT_EQ(m.board, before.board);
-        EXPECT_EQ(m.givens, before.givens);
-        EXPECT_EQ(m.candidateMarks, before.candidateMarks);
+        EXPECT_TRUE(m.board == before.board && m.givens == before.givens &&
+                    m.candidateMarks == before.candidateMarks);
     }
-    BoardModel m;
-    History h;
-    h.recordFrom(m, 3, 2, cellState(m, 3, 2));
-    EXPECT_FALSE(h.canUndo()) << "the cell did not change";
 }
 
 }  // namespace
