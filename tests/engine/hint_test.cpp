@@ -65,7 +65,7 @@ TEST(Hint, DecisionsOnTypicalBoards) {
          "....................................", "2...................................", "guess"},
         {"extrem puzzle after the solver's passes", "500200004000300060040001000600002004",
          "....4..........4........4...........", "guess"},
-        {"solved", "123456456123231564564231312645645312", "", "solved"},
+        {"solved", test::kSolvedLine, "", "solved"},
     };
     for (const auto& [name, givens, entries, expected] : cases)
         EXPECT_EQ(describe(findHint(test::boardFromLine(givens, entries))), expected) << name;

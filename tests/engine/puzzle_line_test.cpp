@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fixtures.h"
+
 namespace zg {
 namespace {
 
@@ -48,7 +50,7 @@ TEST(PuzzleLine, SymmetryCountAndClash) {
         const char* clash;
     } cases[] = {
         {"....................................", true, 0, ""},
-        {"123456456123231564564231312645645312", true, 36, ""},
+        {test::kSolvedLine, true, 36, ""},
         {"1..................................4", true, 2, ""},  // only being filled counts
         {"1...................................", false, 1, ""},
         {"........2.................5.........", false, 2, ""},  // (3,2) pairs with (4,5)

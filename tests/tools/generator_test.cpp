@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fixtures.h"
+
 namespace zg::tools {
 namespace {
 
@@ -14,7 +16,7 @@ TEST(SolutionCounter, KnownCases) {
         const char* puzzle;
         int limit, count;
     } cases[] = {
-        {"123456456123231564564231312645645312", 2, 1},
+        {test::kSolvedLine, 2, 1},
         {"1234564561232315645642313126456453.2", 2, 1},
         {"....................................", 5, 5},
         {"....................................", 0, 0},
