@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "engine/hint.h"
@@ -106,6 +107,7 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
         {kSwapped, false, true, wrong, true, 6},  // full: no empty cell
         {"113456456123231564564231312645645312", false, true, wrong, false, 7},
         {".12...3.....4.....5...........6.....", true, false, none, false, 1},  // (1,1) dead
+        {".....4.....5...............6..3..12.", true, false, none, false, 1},  // (6,6) dead
     };
     for (const auto& c : cases) {
         BoardModel m = boardFromLine(c.line);
@@ -116,6 +118,8 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
         EXPECT_EQ(m.statusText, c.status) << c.line;
         EXPECT_EQ(m.boardSolved, c.boardSolved) << c.line;
         EXPECT_EQ(m.valueCount[1], c.ones) << c.line;
+        const std::string cells = lineOf(m.board);
+        EXPECT_EQ(m.valueCount[0], std::count(cells.begin(), cells.end(), '0')) << c.line;
         const std::string beep = c.consistent ? "" : " beep";
         EXPECT_EQ(view.log, (std::vector<std::string>{"counts", "status " + m.statusText + beep}));
     }

@@ -98,6 +98,7 @@ TEST_F(BoardFileTest, AnyNonZeroMarkByteCountsAsSet) {
     file()[1000 + 98 + 2 + 7 * 5 + 49 * 4] = 0x01;
     file()[1000 + 98 + 6 + 7 * 1 + 49 * 1] = 0x7E;
     file()[1000 + 98 + 0 + 7 * 1 + 49 * 1] = 0xFF;  // index 0: never a mark
+    file()[1000 + 98 + Marks::offset(3, 0, 2)] = 0xFF;
     BoardModel m;
     ASSERT_EQ(loadBoardSlot(files, m, clock, io, 1), LoadResult::loaded);
     Marks expected;
@@ -119,6 +120,7 @@ TEST_F(BoardFileTest, FailedLoadsLeaveTheModelAndStopTheClock) {
         {"7 at index 0", [](Bytes& b) { b[0] = 7; }, 0, LoadResult::damaged},
         {"7 as a given", [](Bytes& b) { b[97] = 7; }, 0, LoadResult::damaged},
         {"7 in another record", [](Bytes& b) { b[1000] = 7; }, 0, LoadResult::loaded},
+        {"a mark byte is no value", [](Bytes& b) { b[98] = 0xFF; }, 0, LoadResult::loaded},
         {"a given the board does not show",
          [](Bytes& b) { b[49 + Grid::offset(2, 2)] = 4, b[Grid::offset(2, 2)] = 3; }, 0,
          LoadResult::damaged},
