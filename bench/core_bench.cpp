@@ -8,44 +8,35 @@
 #include "engine/shuffle.h"
 #include "files/board_file.h"
 #include "support/fits_by_scan.h"
+#include "support/fixtures.h"
 
 namespace {
 
 const char* const kLevels[] = {"leicht", "mittel", "schwer", "extrem"};
 
-zg::BoardModel loadPuzzle(int level, int slot) {
-    zg::BoardModel m;
-    zg::ClockState clock;
-    zg::BoardFiles files{std::string(ZG_SOURCE_DIR) + "/data/" + kLevels[level] + ".zgb"};
-    zg::PosixFileIo io;
-    if (zg::loadBoardSlot(files, m, clock, io, slot) != zg::LoadResult::loaded)
-        throw std::runtime_error("cannot load " + files.boardFileName);
-    return m;
-}
-
 void BM_isConsistent(benchmark::State& state) {
-    zg::BoardModel m = loadPuzzle(1, 0);
+    zg::BoardModel m = zg::test::collectionBoard(1, 0);
     for (auto _ : state) benchmark::DoNotOptimize(zg::isConsistent(m));
 }
 BENCHMARK(BM_isConsistent);
 
 void BM_fitsByScan(benchmark::State& state) {
-    zg::BoardModel m = loadPuzzle(1, 0);
+    zg::BoardModel m = zg::test::collectionBoard(1, 0);
     for (auto _ : state) benchmark::DoNotOptimize(zg::test::fitsByScan(m, 6, 6, 3));
 }
 BENCHMARK(BM_fitsByScan);
 
 // The solver's fits(): only the cell's row, column and box are looked at.
 void BM_fits(benchmark::State& state) {
-    zg::BoardModel m = loadPuzzle(1, 0);
+    zg::BoardModel m = zg::test::collectionBoard(1, 0);
     for (auto _ : state) benchmark::DoNotOptimize(zg::fits(m, 6, 6, 3));
 }
 BENCHMARK(BM_fits);
 
 // The solve command as the game runs it, without drawing, on every collection puzzle.
 void BM_solveCommand(benchmark::State& state) {
-    const zg::BoardModel start =
-        loadPuzzle(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const zg::BoardModel start = zg::test::collectionBoard(static_cast<int>(state.range(0)),
+                                                           static_cast<int>(state.range(1)));
     zg::NullView view;
     for (auto _ : state) {
         zg::BoardModel m = start;
@@ -60,7 +51,7 @@ BENCHMARK(BM_solveCommand)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_shuffleBoard(benchmark::State& state) {
-    zg::BoardModel m = loadPuzzle(2, 1);
+    zg::BoardModel m = zg::test::collectionBoard(2, 1);
     m.symmetricShuffle = state.range(0) != 0;
     zg::SeededRandom random(42);
     for (auto _ : state) {

@@ -3,32 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <string_view>
 
 #include "engine/rules.h"
-#include "files/board_file.h"
+#include "support/fixtures.h"
 #include "support/recording_view.h"
 
 namespace zg {
 namespace {
 
-// Puzzle lines, rows from the top, '.' or '0' empty. The tools' parser lives in zg_tools,
-// which this test executable does not link; entries are the player's values on top.
-BoardModel modelOf(std::string_view givens, std::string_view entries = {}) {
-    BoardModel m;
-    EXPECT_EQ(givens.size(), 36u);
-    EXPECT_TRUE(entries.empty() || entries.size() == 36u);
-    auto value = [](char ch) { return static_cast<std::uint8_t>(ch == '.' ? 0 : ch - '0'); };
-    for (int i = 0; i < 36; ++i) {
-        int c = i % 6 + 1, r = i / 6 + 1;
-        m.givens.at(c, r) = value(givens[i]);
-        m.board.at(c, r) = m.givens.at(c, r);
-        if (!entries.empty() && m.board.at(c, r) == 0) m.board.at(c, r) = value(entries[i]);
-    }
-    return m;
-}
-
-constexpr UnitKind kBox = UnitKind::box, kRow = UnitKind::row, kColumn = UnitKind::column;
 constexpr HintReason kOnlyValue = HintReason::onlyValueInCell,
                      kOnlyPlace = HintReason::onlyPlaceInUnit;
 
@@ -83,26 +65,27 @@ TEST(Hint, DecisionsOnTypicalBoards) {
          "....................................", "2...................................", "guess"},
         {"extrem puzzle after the solver's passes", "500200004000300060040001000600002004",
          "....4..........4........4...........", "guess"},
-        {"solved", "123456456123231564564231312645645312", "", "solved"},
+        {"solved", test::kSolvedLine, "", "solved"},
     };
     for (const auto& [name, givens, entries, expected] : cases)
-        EXPECT_EQ(describe(findHint(modelOf(givens, entries))), expected) << name;
+        EXPECT_EQ(describe(findHint(test::boardFromLine(givens, entries))), expected) << name;
+    // Bytes outside the 6 x 6 cells (a board file may hold them) are no entries.
+    BoardModel m = test::boardFromLine(extrem0, ".3........5..1......................");
+    m.board.at(0, 2) = 5;
+    EXPECT_EQ(describe(findHint(m)), "conflict box 4");
 }
 
 // Hint after hint through every stored puzzle: each is the placement the solver makes first
 // on that board, and the walk ends where the passes end.
 TEST(Hint, AlwaysTheSolversFirstPlacement) {
-    PosixFileIo io;
-    for (int level = 0; level < 4; ++level) {
-        BoardFiles files{std::string(ZG_SOURCE_DIR) + "/data/" + collectionFile(level)};
+    for (int level = 0; level < 4; ++level)
         for (int slot = 0; slot < kRecordCount; ++slot) {
-            BoardModel m;
-            ClockState clock;
-            ASSERT_EQ(loadBoardSlot(files, m, clock, io, slot), LoadResult::loaded);
-            const std::string where = files.boardFileName + " " + std::to_string(slot);
+            BoardModel m = test::collectionBoard(level, slot);
+            const std::string where = std::to_string(level) + "/" + std::to_string(slot);
             for (int step = 0; step <= 36; ++step) {
                 const Hint h = findHint(m);
                 BoardModel solved = m;
+                ClockState clock;
                 test::RecordingView view;
                 solveCommand(solved, clock, view);
                 ASSERT_FALSE(view.log.empty());
@@ -118,18 +101,6 @@ TEST(Hint, AlwaysTheSolversFirstPlacement) {
                 m.board.at(h.column, h.row) = static_cast<std::uint8_t>(h.value);
             }
         }
-    }
-}
-
-TEST(Hint, UnitCellsInTheSolversOrder) {
-    using Cells = std::array<std::pair<int, int>, 6>;
-    const std::pair<Unit, Cells> cases[] = {
-        {{kBox, 2}, {{{1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 3}, {3, 4}}}},
-        {{kBox, 4}, {{{4, 1}, {4, 2}, {5, 1}, {5, 2}, {6, 1}, {6, 2}}}},
-        {{kRow, 5}, {{{1, 5}, {2, 5}, {3, 5}, {4, 5}, {5, 5}, {6, 5}}}},
-        {{kColumn, 2}, {{{2, 1}, {2, 2}, {2, 3}, {2, 4}, {2, 5}, {2, 6}}}},
-    };
-    for (const auto& [unit, cells] : cases) EXPECT_EQ(unitCells(unit), cells) << unit.index;
 }
 
 Hint placeHint(int value, HintReason reason) {
@@ -140,29 +111,13 @@ TEST(HintText, ReadsAsThePanelShowsIt) {
     const std::tuple<Hint, bool, std::string> cases[] = {
         {placeHint(4, kOnlyPlace), true, "Nur hier passt die 4."},
         {placeHint(2, kOnlyValue), false, "Hier passt nur die B."},
+        {placeHint(6, kOnlyValue), false, "Hier passt nur die F."},
         {Hint{HintKind::conflict, {}}, true, "Hier stimmt etwas nicht."},
         {Hint{HintKind::guess, {}}, true, "Hier hilft nur Raten."},
         {Hint{HintKind::solved, {}}, true, kStatusSolved},
     };
     for (const auto& [hint, digits, text] : cases) EXPECT_EQ(hintReasonText(hint, digits), text);
-}
-
-TEST(HintText, EveryTextFitsThePanel) {
-    auto shownLength = [](const std::string& s) {
-        int n = 0;
-        for (unsigned char ch : s) n += (ch & 0xC0) != 0x80;
-        return n;
-    };
-    EXPECT_LE(shownLength(kHintWhere), 26);
-    for (bool digits : {true, false}) {
-        for (HintKind kind : {HintKind::conflict, HintKind::guess, HintKind::solved})
-            EXPECT_LE(shownLength(hintReasonText(Hint{kind, {}}, digits)), 26);
-        for (int v = 1; v <= 6; ++v)
-            for (HintReason reason : {kOnlyValue, kOnlyPlace}) {
-                const std::string text = hintReasonText(placeHint(v, reason), digits);
-                EXPECT_LE(shownLength(text), 26) << text;
-            }
-    }
+    EXPECT_EQ(symbolText(0, true), "");
 }
 
 }  // namespace

@@ -2,23 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
-#include "engine/random.h"
+#include "engine/hint.h"
 #include "engine/shuffle.h"
 #include "support/fits_by_scan.h"
+#include "support/fixtures.h"
 #include "support/recording_view.h"
 
 namespace zg {
 namespace {
 
-using test::boardString;
+using test::boardFromLine;
 using test::fitsByScan;
-using test::kSolution;
+using test::kSinglesLine;
+using test::kSolvedLine;
+using test::lineOf;
 using test::RecordingView;
-using test::setBoard;
 
-// The solver as first written, every test a full scan. The engine's faster fits must give
+// The solver as first written, every test a full scan. The engine's short cuts must give
 // exactly the same placements, redraws and status refreshes.
 struct ReferenceSolver {
     BoardModel& m;
@@ -30,68 +33,52 @@ struct ReferenceSolver {
         m.board.at(c, r) = static_cast<std::uint8_t>(v);
         view.drawCell(c, r, static_cast<std::uint8_t>(v));
     }
-    void single(int v, int x, int y, int& count, int& lv, int& lx, int& ly) {
-        if (m.board.at(x, y) == 0 && fitsByScan(m, x, y, v)) ++count, lv = v, lx = x, ly = y;
+    // Of six (column, row, value) options the one that fits, when exactly one does.
+    template <typename Option>
+    void placeIfOne(Option option) {
+        int n = 0;
+        std::array<int, 3> last{};
+        for (int i = 0; i < 6; ++i)
+            if (auto [c, r, v] = option(i); m.board.at(c, r) == 0 && fitsByScan(m, c, r, v))
+                ++n, last = {c, r, v};
+        if (n == 1) put(last[0], last[1], last[2]);
     }
     void solveBoard() {
         for (int pass = 0; pass < 10; ++pass) {
-            for (const auto& b : kBoxOrder) {
-                for (int x = b[0]; x < b[0] + 3; ++x)
-                    for (int y = b[1]; y < b[1] + 2; ++y) {
-                        int n = 0, lv = 0, lx = 0, ly = 0;
-                        for (int v = 1; v <= 6; ++v) single(v, x, y, n, lv, lx, ly);
-                        if (n == 1) put(lx, ly, lv);
-                    }
-                for (int v = 1; v <= 6; ++v) {
-                    int n = 0, lv = 0, lx = 0, ly = 0;
-                    for (int x = b[0]; x < b[0] + 3; ++x)
-                        for (int y = b[1]; y < b[1] + 2; ++y) single(v, x, y, n, lv, lx, ly);
-                    if (n == 1) put(lx, ly, lv);
-                }
+            for (int b = 1; b <= 6; ++b) {
+                const auto cells = unitCells({UnitKind::box, b});
+                for (auto [c, r] : cells)
+                    placeIfOne([&](int i) { return std::array{c, r, i + 1}; });
+                for (int v = 1; v <= 6; ++v)
+                    placeIfOne([&](int i) {
+                        return std::array{cells[i].first, cells[i].second, v};
+                    });
             }
-            for (int k = 1; k <= 6; ++k) {
-                for (int v = 1; v <= 6; ++v) {
-                    int n = 0, lv = 0, lx = 0, ly = 0;
-                    for (int x = 1; x <= 6; ++x) single(v, x, k, n, lv, lx, ly);
-                    if (n == 1) put(lx, ly, lv);
-                }
-                for (int v = 1; v <= 6; ++v) {
-                    int n = 0, lv = 0, lx = 0, ly = 0;
-                    for (int y = 1; y <= 6; ++y) single(v, k, y, n, lv, lx, ly);
-                    if (n == 1) put(lx, ly, lv);
-                }
-            }
+            for (int k = 1; k <= 6; ++k)
+                for (UnitKind kind : {UnitKind::row, UnitKind::column})
+                    for (int v = 1; v <= 6; ++v)
+                        placeIfOne([&](int i) {
+                            auto [c, r] = unitCells({kind, k})[i];
+                            return std::array{c, r, v};
+                        });
         }
         updateStatistics(m, view);
-        if (!solved() && !m.inTrial) {
-            m.level = 3;
-            trial();
-        }
-    }
-    void trial() {
+        if (solved() || m.inTrial) return;
+        m.level = 3;
         m.inTrial = true;
         const Grid backup = m.board;
-        for (int k = 1; k <= 6 && !solved(); ++k) {
-            for (int x = 1; x <= 6; ++x) {
-                if (m.board.at(x, k) != 0) continue;
-                int first = 0, second = 0, n = 0;
-                for (int v = 1; v <= 6; ++v) {
-                    if (!fitsByScan(m, x, k, v)) continue;
-                    ++n;
-                    if (n == 1) first = v;
-                    if (n == 2) second = v;
-                    if (n >= 3) first = second = 0;
+        for (int r = 1; r <= 6 && !solved(); ++r) {
+            for (int c = 1; c <= 6 && !solved(); ++c) {
+                std::vector<int> fitting;
+                for (int v = 1; v <= 6 && m.board.at(c, r) == 0; ++v)
+                    if (fitsByScan(m, c, r, v)) fitting.push_back(v);
+                for (std::size_t i = 0; i < fitting.size() && fitting.size() == 2; ++i) {
+                    put(c, r, fitting[i]);
+                    solveBoard();
+                    if (solved()) break;
+                    m.board = backup;
+                    if (i == 1) view.drawCell(c, r, 0);
                 }
-                if (second == 0) continue;
-                put(x, k, first);
-                solveBoard();
-                if (solved()) break;
-                m.board = backup;
-                put(x, k, second);
-                solveBoard();
-                if (solved()) break;
-                m.board = backup;
-                view.drawCell(x, k, 0);
             }
             if (!solved()) drawBoard(m, clock, view);
         }
@@ -99,57 +86,46 @@ struct ReferenceSolver {
     }
 };
 
-BoardModel puzzle(const std::vector<std::string>& rows) {
-    BoardModel m;
-    setBoard(m.board, rows);
-    m.givens = m.board;
-    return m;
-}
+const char* const kEmpty = "....................................";
+const char* const kSwapped = "213456456123231564564231312645645312";  // counts fine, not valid
 
-// Removes cells from the solution at random, so that the boards range from singles-only to
-// boards that need guessing or cannot be finished.
-BoardModel randomPuzzle(std::mt19937& rng, int holes) {
-    BoardModel m = puzzle(kSolution);
-    SeededRandom shuffleRandom(rng());
-    shuffleBoard(m, shuffleRandom);
-    for (int i = 0; i < holes; ++i) {
-        int c = static_cast<int>(rng() % 6) + 1, r = static_cast<int>(rng() % 6) + 1;
-        m.board.at(c, r) = 0;
-        m.givens.at(c, r) = 0;
+TEST(Rules, ConsistencyOpenCellsAndStatus) {
+    const char *none = kStatusNoErrors, *wrong = kStatusWrong, *solved = kStatusSolved;
+    const struct {
+        const char* line;
+        bool consistent, open;
+        const char* status;
+        bool boardSolved;
+        int ones;  // valueCount[1]
+    } cases[] = {
+        {kEmpty, true, true, none, false, 0},
+        {kSinglesLine, true, true, none, false, 3},
+        {kSolvedLine, true, true, solved, true, 6},
+        {"4....4..............................", false, false, wrong, false, 0},  // row
+        {".3.............................3....", false, false, wrong, false, 0},  // column
+        {"...............5.......5............", false, false, wrong, false, 0},  // box
+        {kSwapped, false, true, wrong, true, 6},  // full: no empty cell
+        {"113456456123231564564231312645645312", false, true, wrong, false, 7},
+        {".12...3.....4.....5...........6.....", true, false, none, false, 1},  // (1,1) dead
+        {".....4.....5...............6..3..12.", true, false, none, false, 1},  // (6,6) dead
+    };
+    for (const auto& c : cases) {
+        BoardModel m = boardFromLine(c.line);
+        EXPECT_EQ(isConsistent(m), c.consistent) << c.line;
+        EXPECT_EQ(allCellsOpen(m), c.open) << c.line;
+        RecordingView view(&m);
+        updateStatistics(m, view);
+        EXPECT_EQ(m.statusText, c.status) << c.line;
+        EXPECT_EQ(m.boardSolved, c.boardSolved) << c.line;
+        EXPECT_EQ(m.valueCount[1], c.ones) << c.line;
+        const std::string cells = lineOf(m.board);
+        EXPECT_EQ(m.valueCount[0], std::count(cells.begin(), cells.end(), '0')) << c.line;
+        const std::string beep = c.consistent ? "" : " beep";
+        EXPECT_EQ(view.log, (std::vector<std::string>{"counts", "status " + m.statusText + beep}));
     }
-    return m;
 }
 
-TEST(Consistency, DuplicatesInAnyUnitFail) {
-    BoardModel m;
-    EXPECT_TRUE(isConsistent(m));
-    setBoard(m.board, kSolution);
-    EXPECT_TRUE(isConsistent(m));
-
-    BoardModel row;
-    row.board.at(1, 1) = 4;
-    row.board.at(6, 1) = 4;
-    EXPECT_FALSE(isConsistent(row));
-    BoardModel column;
-    column.board.at(2, 1) = 3;
-    column.board.at(2, 6) = 3;
-    EXPECT_FALSE(isConsistent(column));
-    BoardModel box;  // (4,3) and (6,4) share only their box
-    box.board.at(4, 3) = 5;
-    box.board.at(6, 4) = 5;
-    EXPECT_FALSE(isConsistent(box));
-}
-
-TEST(Consistency, ADuplicateAnywhereMeansNothingFitsAnywhere) {
-    BoardModel m;
-    m.board.at(1, 1) = 2;
-    m.board.at(1, 6) = 2;
-    for (int v = 1; v <= 6; ++v) EXPECT_FALSE(fits(m, 6, 3, v));
-    EXPECT_FALSE(allCellsOpen(m));
-    EXPECT_EQ(m.board.at(6, 3), 0);
-}
-
-TEST(Consistency, FastFitsAgreesWithTheFullScan) {
+TEST(Rules, FastFitsAgreesWithTheFullScan) {
     std::mt19937 rng(7);
     for (int round = 0; round < 300; ++round) {
         BoardModel m;
@@ -157,173 +133,82 @@ TEST(Consistency, FastFitsAgreesWithTheFullScan) {
             m.board.at(static_cast<int>(rng() % 6) + 1, static_cast<int>(rng() % 6) + 1) =
                 static_cast<std::uint8_t>(rng() % 7);
         for (int c = 1; c <= 6; ++c)
-            for (int r = 1; r <= 6; ++r) {
-                if (m.board.at(c, r) != 0) continue;
-                for (int v = 1; v <= 6; ++v) {
-                    Grid before = m.board;
-                    ASSERT_EQ(fits(m, c, r, v), fitsByScan(m, c, r, v));
-                    ASSERT_EQ(m.board, before);
-                }
-            }
+            for (int r = 1; r <= 6; ++r)
+                for (int v = 1; v <= 6 && m.board.at(c, r) == 0; ++v)
+                    ASSERT_EQ(fits(m, c, r, v), fitsByScan(m, c, r, v)) << lineOf(m.board);
     }
 }
 
-TEST(Consistency, AllCellsOpen) {
-    BoardModel full = puzzle(kSolution);
-    EXPECT_TRUE(allCellsOpen(full));
-    full.board.at(1, 1) = 2;  // a full board with a conflict has no empty cell either
-    EXPECT_TRUE(allCellsOpen(full));
-
-    BoardModel dead;  // (1,1) sees 1..6 through its row, column and box, without any duplicate
-    setBoard(dead.board, {"012000", "300000", "400000", "500000", "000000", "600000"});
-    EXPECT_TRUE(isConsistent(dead));
-    EXPECT_FALSE(allCellsOpen(dead));
+TEST(Rules, CandidatesAreTheFittingValuesOnlyWhenShown) {
+    for (bool shown : {true, false}) {
+        BoardModel m = boardFromLine("1..........2.............3.........6");
+        ClockState clock;
+        clock.clockRunning = true;
+        RecordingView view;
+        m.candidateMarks.at(1, 1, 3) = true;  // on a filled cell: dropped when computed
+        m.showCandidates = shown;
+        computeCandidates(m, clock, view);
+        EXPECT_EQ(clock.clockRunning, !shown);
+        EXPECT_EQ(view.log.size(), shown ? 2u : 1u);
+        EXPECT_EQ(view.log.back(), "marks");
+        for (int i = 0; i < 343; ++i) {
+            const int c = i % 7, r = i / 7 % 7, v = i / 49;
+            const bool fitting = c && r && v && m.board.at(c, r) == 0 && fitsByScan(m, c, r, v);
+            ASSERT_EQ(m.candidateMarks.items[i], shown ? fitting : i == Marks::offset(1, 1, 3));
+        }
+    }
 }
 
-TEST(StatusCheck, TheThreeMessages) {
-    RecordingView view;
-    BoardModel m;
-    updateStatistics(m, view);
-    EXPECT_EQ(m.statusText, kStatusNoErrors);
-    EXPECT_FALSE(m.boardSolved);
-    EXPECT_EQ(m.valueCount[0], 36);
-    EXPECT_EQ(view.beeps, 0);
-
-    setBoard(m.board, kSolution);
-    updateStatistics(m, view);
-    EXPECT_EQ(m.statusText, kStatusSolved);
-    EXPECT_TRUE(m.boardSolved);
-
-    // Every value six times, but swapped within a row: counts fine, duplicates in columns.
-    std::swap(m.board.at(1, 1), m.board.at(2, 1));
-    updateStatistics(m, view);
-    EXPECT_EQ(m.statusText, kStatusWrong);
-    EXPECT_TRUE(m.boardSolved);
-    EXPECT_EQ(view.beeps, 1);
-
-    // Seven of a value: counted as 7, and necessarily a duplicate.
-    m.board.at(1, 1) = 1;
-    m.board.at(2, 1) = 1;
-    updateStatistics(m, view);
-    EXPECT_EQ(m.valueCount[1], 7);
-    EXPECT_EQ(m.statusText, kStatusWrong);
-    EXPECT_FALSE(m.boardSolved);
+TEST(Rules, SolveCommand) {
+    // The board and status afterwards, the level from 1, the first visible effects.
+    const struct {
+        const char *givens, *entries, *board, *status;
+        int level;
+        std::vector<std::string> first;
+    } cases[] = {
+        {kEmpty, "", kEmpty, kStatusNoErrors, 3, {"counts", "status "}},  // every row tried
+        {kSolvedLine, "", kSolvedLine, kStatusSolved, 1, {"counts"}},
+        {kSwapped, "", kSwapped, kStatusWrong, 3, {"counts"}},
+        {kSinglesLine, "", kSolvedLine, kStatusSolved, 1, {"cell 21=2", "cell 32=6"}},
+        // A deadly pattern takes a guess, the smaller value first.
+        {".23.56.56.23231564564231312645645312",
+         "",
+         kSolvedLine,
+         kStatusSolved,
+         3,
+         {"counts", "status ", "cell 11=1"}},
+        // An entry clashing with a given: solved again from the givens.
+        {kSinglesLine, ".1..................................", kSolvedLine, kStatusSolved, 3, {}},
+    };
+    for (const auto& c : cases) {
+        BoardModel m = boardFromLine(c.givens, c.entries);
+        m.level = 1;
+        m.candidateMarks.at(3, 3, 2) = true;
+        ClockState clock;
+        RecordingView view;
+        solveCommand(m, clock, view);
+        EXPECT_EQ(lineOf(m.board), lineOf(boardFromLine(c.board).board)) << c.givens;
+        EXPECT_EQ(m.statusText, c.status) << c.givens;
+        EXPECT_EQ(m.level, c.level) << c.givens;
+        EXPECT_FALSE(m.inTrial);
+        EXPECT_TRUE(std::equal(c.first.begin(), c.first.end(), view.log.begin())) << c.givens;
+        EXPECT_EQ(m.candidateMarks.at(3, 3, 2), *c.entries == '\0') << "restarted";
+    }
 }
 
-TEST(Candidates, EmptyCellsGetExactlyTheFittingValues) {
-    BoardModel m = puzzle({"100000", "000020", "000000", "003000", "000000", "000006"});
-    ClockState clock;
-    clock.clockRunning = true;
-    RecordingView view;
-    m.candidateMarks.at(1, 1, 3) = true;  // marks on filled cells are dropped
-    m.showCandidates = true;
-    computeCandidates(m, clock, view);
-    EXPECT_FALSE(clock.clockRunning);
-    EXPECT_EQ(view.log, (std::vector<std::string>{"clock", "marks"}));
-    for (int c = 1; c <= 6; ++c)
-        for (int r = 1; r <= 6; ++r)
-            for (int v = 1; v <= 6; ++v) {
-                bool expected = m.board.at(c, r) == 0 && fitsByScan(m, c, r, v);
-                EXPECT_EQ(m.candidateMarks.at(c, r, v), expected) << c << r << v;
-            }
-
-    // Without automatic candidates the player's own notes are only drawn.
-    m.showCandidates = false;
-    clock.clockRunning = true;
-    m.candidateMarks.clear();
-    m.candidateMarks.at(2, 2, 4) = true;
-    computeCandidates(m, clock, view);
-    EXPECT_TRUE(clock.clockRunning);
-    EXPECT_TRUE(m.candidateMarks.at(2, 2, 4));
-}
-
-TEST(Solver, EmptyBoardPlacesNothingAndIsRatedExtrem) {
-    BoardModel m(puzzle({"000000", "000000", "000000", "000000", "000000", "000000"}));
-    ClockState clock;
-    RecordingView view(&m);
-    solveCommand(m, clock, view);
-    EXPECT_EQ(m.level, 3);
-    EXPECT_EQ(m.statusText, kStatusNoErrors);
-    EXPECT_EQ(boardString(m.board), std::string(36, '0'));
-    // One status refresh after the passes, then one full redraw per row trial.
-    EXPECT_EQ(view.counts, 7);
-    EXPECT_EQ(view.cells, 6 * 36);
-    EXPECT_FALSE(m.inTrial);
-}
-
-TEST(Solver, SolvedBoardStaysAndKeepsTheLevel) {
-    BoardModel m = puzzle(kSolution);
-    m.level = 1;
-    ClockState clock;
-    RecordingView view(&m);
-    solveCommand(m, clock, view);
-    EXPECT_EQ(m.statusText, kStatusSolved);
-    EXPECT_EQ(m.level, 1);
-    EXPECT_EQ(view.cells, 0);
-    EXPECT_EQ(view.log, (std::vector<std::string>{"counts", "status Brett gel\xC3\xB6st!!!"}));
-}
-
-TEST(Solver, FullBoardWithAConflictIsLeftAsItIs) {
-    BoardModel m = puzzle(kSolution);
-    std::swap(m.board.at(1, 1), m.board.at(2, 1));
-    Grid before = m.board;
-    ClockState clock;
-    RecordingView view(&m);
-    solveCommand(m, clock, view);
-    EXPECT_EQ(m.statusText, kStatusWrong);
-    EXPECT_EQ(m.level, 3);
-    EXPECT_EQ(m.board, before);
-}
-
-TEST(Solver, SinglesOnlyPuzzleIsSolvedInOrderWithoutGuessing) {
-    BoardModel m = puzzle({"103050", "450100", "030504", "064001", "302040", "040302"});
-    m.level = 0;
-    ClockState clock;
-    RecordingView view(&m);
-    solveCommand(m, clock, view);
-    EXPECT_EQ(m.statusText, kStatusSolved);
-    EXPECT_EQ(m.level, 0);
-    EXPECT_EQ(boardString(m.board), "123456456123231564564231312645645312");
-    // The first placements follow the box order: box (1,1) cell by cell, column first.
-    ASSERT_GE(view.log.size(), 3u);
-    EXPECT_EQ(view.log[0], "cell 21=2");
-    EXPECT_EQ(view.log[1], "cell 32=6");
-    EXPECT_EQ(view.log.back(), "status Brett gel\xC3\xB6st!!!");
-}
-
-TEST(Solver, DeadlyPatternNeedsOneGuessInReadingOrder) {
-    // The four corners of a rectangle spanning two boxes: two solutions, no single anywhere.
-    BoardModel m = puzzle({"023056", "056023", "231564", "564231", "312645", "645312"});
-    ClockState clock;
-    RecordingView view(&m);
-    solveCommand(m, clock, view);
-    EXPECT_EQ(m.level, 3);
-    EXPECT_EQ(m.statusText, kStatusSolved);
-    EXPECT_EQ(boardString(m.board), "123456456123231564564231312645645312");
-    // No pass placed anything; the first guess is cell (1,1) with its smaller value.
-    EXPECT_EQ(view.log[0], "counts");
-    EXPECT_EQ(view.log[2], "cell 11=1");
-}
-
-TEST(Solver, DuplicateEntryForcesARestartFromTheGivens) {
-    BoardModel m = puzzle({"103050", "450100", "030504", "064001", "302040", "040302"});
-    m.board.at(2, 1) = 1;  // the player's entry clashes with the given 1 in row 1
-    m.candidateMarks.at(3, 3, 2) = true;
-    ClockState clock;
-    RecordingView view(&m);
-    solveCommand(m, clock, view);
-    EXPECT_EQ(m.statusText, kStatusSolved);
-    EXPECT_EQ(m.level, 3);  // the first attempt rated it before the restart
-    EXPECT_EQ(boardString(m.board), "123456456123231564564231312645645312");
-    EXPECT_FALSE(m.candidateMarks.at(3, 3, 2));
-    EXPECT_GE(view.beeps, 1);
-}
-
-TEST(Solver, SameEffectsAsTheFullScanSolver) {
+// Removes cells from shuffled solutions at random: boards from singles-only to boards that
+// need a guess or cannot be finished, each solved by both solvers.
+TEST(Rules, SolverHasTheSameEffectsAsTheFullScanSolver) {
     std::mt19937 rng(11);
     int guessed = 0, unsolved = 0;
     for (int round = 0; round < 200; ++round) {
-        BoardModel a = randomPuzzle(rng, 10 + round % 25);
+        BoardModel a = boardFromLine(kSolvedLine);
+        SeededRandom shuffleRandom(rng());
+        shuffleBoard(a, shuffleRandom);
+        for (int i = 0; i < 10 + round % 25; ++i) {
+            int c = static_cast<int>(rng() % 6) + 1, r = static_cast<int>(rng() % 6) + 1;
+            a.board.at(c, r) = a.givens.at(c, r) = 0;
+        }
         a.showCandidates = round % 5 == 0;
         BoardModel b = a;
         ClockState ca, cb;
@@ -333,40 +218,29 @@ TEST(Solver, SameEffectsAsTheFullScanSolver) {
         ASSERT_EQ(va.log, vb.log) << "round " << round;
         ASSERT_EQ(a.board, b.board);
         ASSERT_EQ(a.level, b.level);
-        if (a.level == 3) ++guessed;
-        if (a.statusText != kStatusSolved) ++unsolved;
+        guessed += a.level == 3;
+        unsolved += a.statusText != kStatusSolved;
     }
     EXPECT_GT(guessed, 10);  // the sample reaches the trial search
     EXPECT_GT(unsolved, 0);  // and boards that one guess cannot finish
 }
 
-TEST(WholeBoard, RestartKeepsOnlyTheGivens) {
-    BoardModel m = puzzle({"103050", "450100", "030504", "064001", "302040", "040302"});
-    m.board.at(2, 1) = 5;  // a wrong entry
-    m.board.at(4, 1) = 4;
-    m.candidateMarks.at(6, 6, 1) = true;
-    ClockState clock;
-    RecordingView view(&m);
-    restartBoard(m, clock, view);
-    EXPECT_EQ(m.board, m.givens);
-    EXPECT_EQ(m.candidateMarks, Marks{});
-    EXPECT_EQ(view.givenCells + view.cells, 36);
-    EXPECT_EQ(view.log.back(), "marks");
-}
-
-TEST(WholeBoard, ClearEmptiesEverythingIncludingIndexZero) {
-    BoardModel m = puzzle(kSolution);
-    m.board.bytes[0] = 3;
-    m.givens.bytes[7] = 2;
-    m.candidateMarks.at(1, 1, 1) = true;
-    ClockState clock;
-    RecordingView view(&m);
-    clearBoard(m, clock, view);
-    EXPECT_EQ(m.board, Grid{});
-    EXPECT_EQ(m.givens, Grid{});
-    EXPECT_EQ(m.candidateMarks, Marks{});
-    EXPECT_EQ(view.cells, 36);
-    EXPECT_EQ(m.statusText, kStatusNoErrors);
+TEST(Rules, RestartKeepsTheGivensAndClearKeepsNothing) {
+    for (bool clear : {false, true}) {
+        BoardModel m = boardFromLine(kSinglesLine, ".5.4................................");
+        m.board.bytes[0] = 3;  // index 0 too
+        m.candidateMarks.at(6, 6, 1) = true;
+        ClockState clock;
+        RecordingView view(&m);
+        clear ? clearBoard(m, clock, view) : restartBoard(m, clock, view);
+        EXPECT_EQ(lineOf(m.board), clear ? lineOf(Grid{}) : kSinglesLine);
+        EXPECT_EQ(m.board.bytes[0], clear ? 0 : 3);
+        EXPECT_EQ(countGivens(m), clear ? 0 : 18);
+        EXPECT_EQ(m.candidateMarks, Marks{});
+        EXPECT_EQ(view.givenCells, clear ? 0 : 18);
+        EXPECT_EQ(view.cells + view.givenCells, 36);
+        EXPECT_EQ(view.log.back(), "marks");
+    }
 }
 
 }  // namespace

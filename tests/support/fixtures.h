@@ -1,9 +1,7 @@
-// Shared fixtures: boards written as 36-character puzzle lines (row by row from the top left,
-// '1'..'6' a value, '0' or '.' empty), the game's data files, and lines split at CR LF.
+// What many tests share: boards written as puzzle lines (36 characters row by row from the top
+// left, '1'..'6' a value, '0' or '.' empty), the stored collections, CR LF text.
 #pragma once
 
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -11,22 +9,25 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/clock_state.h"
 #include "engine/puzzle_line.h"
+#include "files/board_file.h"
 
 namespace zg::test {
 
-// A solved board: every value once in each column, row and 3 x 2 box.
-inline constexpr std::string_view kSolvedLine = "123456456123231564564231312645645312";
+// A solved board, and a puzzle of it that the solver's passes finish without guessing.
+inline constexpr const char* kSolvedLine = "123456456123231564564231312645645312";
+inline constexpr const char* kSinglesLine = "103050450100030504064001302040040302";
 
-inline Cells cellsFrom(std::string_view line) {
-    const PuzzleLine parsed = parsePuzzleLine(line);
-    if (!parsed.ok) throw std::invalid_argument("bad puzzle line: " + parsed.error);
-    return parsed.cells;
+inline Cells cellsFromLine(std::string_view line) {
+    PuzzleLine p = parsePuzzleLine(line);
+    if (!p.ok) throw std::invalid_argument("not a puzzle line: " + std::string(line));
+    return p.cells;
 }
 
 // The value of (c, r), both from 1, in a puzzle line.
 inline int valueAt(std::string_view line, int c, int r) {
-    return cellsFrom(line)[static_cast<std::size_t>(6 * (r - 1) + c - 1)];
+    return cellsFromLine(line)[static_cast<std::size_t>(6 * (r - 1) + c - 1)];
 }
 
 // line with the listed cells (c, r) emptied.
@@ -36,24 +37,20 @@ inline std::string withOpen(std::string_view line, const std::vector<std::pair<i
     return s;
 }
 
-// A model with givens from the first line and the player's entries from the second (its
-// values over the givens' empty cells); no marks.
+// givens as board and givens; entries, when given, are the player's values in the empty cells.
 inline BoardModel boardFromLine(std::string_view givens, std::string_view entries = {}) {
     BoardModel m;
-    putCells(m.givens, cellsFrom(givens));
-    putCells(m.board, cellsFrom(givens));
-    if (!entries.empty()) {
-        const Cells e = cellsFrom(entries);
-        for (int r = 1; r <= 6; ++r)
-            for (int c = 1; c <= 6; ++c)
-                if (const auto v = e[static_cast<std::size_t>(6 * (r - 1) + c - 1)];
-                    v != 0 && m.givens.at(c, r) == 0)
-                    m.board.at(c, r) = v;
-    }
+    putCells(m.givens, cellsFromLine(givens));
+    m.board = m.givens;
+    if (entries.empty()) return m;
+    Grid player;
+    putCells(player, cellsFromLine(entries));
+    for (std::size_t i = 0; i < player.bytes.size(); ++i)
+        if (m.board.bytes[i] == 0) m.board.bytes[i] = player.bytes[i];
     return m;
 }
 
-// Puts givens (and entries) on m's board, keeping the rest of m.
+// Puts givens (and entries) on m's board without marks, keeping the rest of m.
 inline void setBoard(BoardModel& m, std::string_view givens, std::string_view entries = {}) {
     const BoardModel b = boardFromLine(givens, entries);
     m.board = b.board;
@@ -61,27 +58,46 @@ inline void setBoard(BoardModel& m, std::string_view givens, std::string_view en
     m.candidateMarks.clear();
 }
 
-// A file of the source tree's data/ folder.
-inline std::vector<unsigned char> readDataFile(const std::string& name) {
-    std::ifstream in(std::string(ZG_SOURCE_DIR) + "/data/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+inline std::string lineOf(const Grid& g) {
+    return cellsText(cellsOf(g));
 }
 
-// The lines of bytes ended by CR LF (a last line without it included).
-inline std::vector<std::string> splitCrLf(const std::vector<unsigned char>& bytes) {
+// A file of data/ in the source tree.
+inline std::string dataPath(const std::string& name) {
+    return std::string(ZG_SOURCE_DIR) + "/data/" + name;
+}
+
+inline std::vector<unsigned char> readDataFile(const std::string& name) {
+    PosixFileIo io;
+    std::vector<unsigned char> bytes;
+    if (io.readAll(dataPath(name), bytes) != ReadStatus::ok)
+        throw std::runtime_error("cannot read " + name);
+    return bytes;
+}
+
+// Record slot of the collection of level, as the game loads it.
+inline BoardModel collectionBoard(int level, int slot) {
+    BoardFiles files{dataPath(collectionFile(level))};
+    PosixFileIo io;
+    BoardModel m;
+    ClockState clock;
+    if (loadBoardSlot(files, m, clock, io, slot) != LoadResult::loaded)
+        throw std::runtime_error("cannot load " + files.boardFileName);
+    return m;
+}
+
+// The lines of a text whose every line ends in CR LF; text after the last CR LF is a line too.
+inline std::vector<std::string> splitCrLf(std::string_view text) {
     std::vector<std::string> lines;
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            lines.push_back(line);
-            line.clear();
-            ++i;
-        } else {
-            line += static_cast<char>(bytes[i]);
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find("\r\n", at)) != std::string_view::npos; at = end + 2)
+        lines.emplace_back(text.substr(at, end - at));
+    if (at < text.size()) lines.emplace_back(text.substr(at));
     return lines;
+}
+
+inline std::vector<std::string> splitCrLf(const std::vector<unsigned char>& bytes) {
+    return splitCrLf(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace zg::test

@@ -26,11 +26,6 @@ class MemoryFileIo : public FileIo {
         failError_ = error;
         calls_.clear();
     }
-    // How often each step has run since the last failAt.
-    int calls(FileStep step) const {
-        auto it = calls_.find(step);
-        return it == calls_.end() ? 0 : it->second;
-    }
     std::size_t openTemps() const { return pending_.size(); }
     // Every (step, nth) call since the last failAt: after a clean save, each point where a
     // fault can be injected.
@@ -45,16 +40,13 @@ class MemoryFileIo : public FileIo {
                        std::size_t maxBytes = kNoLimit) override {
         auto it = files.find(path);
         if (it == files.end()) return ReadStatus::missing;
-        std::size_t n = std::min(maxBytes, it->second.size());
-        out.assign(it->second.begin(), it->second.begin() + static_cast<long>(n));
+        out.assign(it->second.begin(), it->second.begin() + std::min(maxBytes, it->second.size()));
         return ReadStatus::ok;
     }
     bool mayReplace(const std::string& path) override {
-        if (readOnly[path] && files.count(path)) {
-            errno = EACCES;
-            return false;
-        }
-        return true;
+        if (!readOnly[path] || !files.count(path)) return true;
+        errno = EACCES;
+        return false;
     }
     int openTemp(const std::string& targetPath, std::string& tempPath) override {
         if (fails(FileStep::open)) return -1;
@@ -64,15 +56,11 @@ class MemoryFileIo : public FileIo {
         return next_++;
     }
     bool write(int fd, const unsigned char* data, std::size_t size) override {
-        if (fails(FileStep::write)) {
-            // A full disk takes part of the data before it refuses the rest.
-            auto& f = files[pending_[fd]];
-            f.insert(f.end(), data, data + size / 2);
-            return false;
-        }
+        // A full disk takes part of the data before it refuses the rest.
+        bool failed = fails(FileStep::write);
         auto& f = files[pending_[fd]];
-        f.insert(f.end(), data, data + size);
-        return true;
+        f.insert(f.end(), data, data + (failed ? size / 2 : size));
+        return !failed;
     }
     bool flush(int) override { return !fails(FileStep::flush); }
     bool close(int fd) override {
@@ -94,12 +82,9 @@ class MemoryFileIo : public FileIo {
 
   private:
     bool fails(FileStep step) {
-        int n = ++calls_[step];
-        if (failNth_ > 0 && step == failStep_ && n == failNth_) {
-            errno = failError_;
-            return true;
-        }
-        return false;
+        if (++calls_[step] != failNth_ || step != failStep_) return false;
+        errno = failError_;
+        return true;
     }
 
     int next_ = 3;

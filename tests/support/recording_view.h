@@ -47,21 +47,4 @@ class RecordingView : public BoardView {
     const BoardModel* model_;
 };
 
-// Rows from the top, each six characters '0'..'6'.
-inline void setBoard(Grid& g, const std::vector<std::string>& rows) {
-    for (int r = 1; r <= 6; ++r)
-        for (int c = 1; c <= 6; ++c)
-            g.at(c, r) = static_cast<std::uint8_t>(rows[r - 1][c - 1] - '0');
-}
-
-inline std::string boardString(const Grid& g) {
-    std::string s;
-    for (int r = 1; r <= 6; ++r)
-        for (int c = 1; c <= 6; ++c) s += static_cast<char>('0' + g.at(c, r));
-    return s;
-}
-
-inline const std::vector<std::string> kSolution{"123456", "456123", "231564",
-                                                "564231", "312645", "645312"};
-
 }  // namespace zg::test
