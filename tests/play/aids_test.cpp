@@ -95,7 +95,7 @@ TEST_F(Aids, UndoAndRedoEveryKindOfChangeInBothLoops) {
             test::setPuzzle(m(), {{1, 1}, {2, 1}, {3, 3}, {6, 6}});
             m().board.at(2, 1) = static_cast<std::uint8_t>(test::solutionAt(2, 1));
             drawBoard(p());
-            updateLevelPanel(p());
+            updateLevelPanel(p().canvas(), p().view, m(), p().panels);
             QImage before;
             pl.then([&] { before = boardAndPanels(t.screen()); });
             c.act(pl);
@@ -207,7 +207,7 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
         EXPECT_EQ(help(), kHintWhere);
         EXPECT_TRUE(framed(t.screen(), uc, ur, blue));
         EXPECT_FALSE(p().clock.clockRunning);
-        EXPECT_EQ(p().panels.uhr.text(), kClockIdle);
+        EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
     });
     pl.release('T');
     pl.then([&] {
@@ -262,7 +262,7 @@ TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
         EXPECT_TRUE(
             test::allOf(t.screen(), QRect(28, 44, 361, 361).adjusted(0, 0, 0, -200), cover));
         EXPECT_TRUE(test::allOf(t.screen(), QRect(28, 300, 361, 105), cover));
-        EXPECT_FALSE(p().panels.clockWorker.running());
+        EXPECT_FALSE(p().panels.clockWorker->running());
         t.time->now = 2000;  // a long pause
     });
     pl.leftOnCell(1, 1);
@@ -273,7 +273,7 @@ TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
     pl.then([&] {
         EXPECT_TRUE(t.screen() == shown) << "the board uncovered as it was";
         EXPECT_TRUE(p().clock.clockRunning);
-        EXPECT_TRUE(p().panels.clockWorker.running());
+        EXPECT_TRUE(p().panels.clockWorker->running());
         t.time->now = 2002;
     });
     pl.enter(1, 1, test::solutionAt(1, 1));
@@ -294,7 +294,7 @@ TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
     pl.release('P');
     pl.abortButton();
     run(cmd::kStartGame);
-    EXPECT_EQ(p().panels.uhr.text(), kClockIdle);
+    EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
     EXPECT_TRUE(t.screen().copy(0, 0, 400, 410) == board) << "the board uncovered, grid and all";
 }
 

@@ -52,7 +52,7 @@ class TimedGame : public ::testing::Test {
   protected:
     TimedGame() : t(makeRandom()) {
         for (int level = 0; level < 4; ++level)
-            t.files->files[resolveDataFile(collectionFile(level))] =
+            t.files->files[dataFile(p(), collectionFile(level))] =
                 test::dataFile(collectionFile(level));
     }
     std::unique_ptr<Random> makeRandom() {
@@ -62,13 +62,13 @@ class TimedGame : public ::testing::Test {
     }
     Program& p() { return t.p(); }
     BoardModel& m() { return p().model; }
-    std::string label() { return p().panels.uhr.text(); }
+    std::string label() { return p().panels.uhr->text(); }
     // The clock reads seconds from the moment the script gets here.
     void at(double seconds) {
         pl.then([this, seconds] { t.time->now = seconds; });
     }
     void turn() {
-        pl.then([&] { p().panels.clockWorker.fire(); });
+        pl.then([&] { p().panels.clockWorker->fire(); });
     }
     // Answers the two forms of a record as they open, noting which opened.
     void answerRecordForms(const std::string& name) {
@@ -112,14 +112,14 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     ASSERT_GE(cells.size(), 2u);
     pl.then([&] {
         EXPECT_EQ(random->requests.front(), 4);
-        EXPECT_EQ(p().files.boardFileName, resolveDataFile("leicht.zgb"));
+        EXPECT_EQ(p().files.boardFileName, dataFile(p(), "leicht.zgb"));
         EXPECT_EQ(m().board, game.board);
         EXPECT_EQ(m().givens, game.givens);
         EXPECT_EQ(m().candidateMarks, Marks{});
         EXPECT_TRUE(p().clock.clockRunning);
         EXPECT_EQ(p().clock.finalTime, "X");
         EXPECT_EQ(label(), kClockZero);
-        EXPECT_TRUE(p().panels.clockWorker.running());
+        EXPECT_TRUE(p().panels.clockWorker->running());
     });
     at(1030.0);
     turn();
@@ -145,7 +145,7 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     turn();
     pl.then([&] {
         EXPECT_EQ(m().statusText, kStatusSolved);
-        EXPECT_FALSE(p().panels.clockWorker.running());
+        EXPECT_FALSE(p().panels.clockWorker->running());
     });
     pl.abortButton();
     t.menu(cmd::kNewGame);
@@ -216,9 +216,9 @@ TEST_P(Abandoning, StopsTheClockWithoutARecord) {
         EXPECT_FALSE(p().clock.clockRunning);
         EXPECT_EQ(label(), GetParam().labelAfter ? GetParam().labelAfter : " 00:00:03");
         t.time->now += 1.0;  // a turn overdue from before the stop, in a later second
-        p().panels.clockWorker.fire();
+        p().panels.clockWorker->fire();
         EXPECT_EQ(label(), GetParam().labelAfter ? GetParam().labelAfter : " 00:00:03");
-        EXPECT_FALSE(p().panels.clockWorker.running());
+        EXPECT_FALSE(p().panels.clockWorker->running());
     });
     // Solving the board now leads nowhere near the hall of fame.
     pl.release('K');
@@ -240,8 +240,8 @@ TEST_F(TimedGame, AbbruchStopsTheClock) {
     EXPECT_EQ(t.events->remaining(), 0u);
     EXPECT_FALSE(p().clock.clockRunning);
     EXPECT_EQ(label(), " 00:00:03");
-    p().panels.clockWorker.fire();
-    EXPECT_FALSE(p().panels.clockWorker.running());
+    p().panels.clockWorker->fire();
+    EXPECT_FALSE(p().panels.clockWorker->running());
     EXPECT_DOUBLE_EQ(t.time->now, 1003.2);  // the pause that lets the worker see the stop
 
     at(1010.0);
@@ -250,9 +250,9 @@ TEST_F(TimedGame, AbbruchStopsTheClock) {
     t.menu(cmd::kNewGame);
     EXPECT_EQ(label(), kClockIdle);
     t.time->now += 1.0;
-    p().panels.clockWorker.fire();  // overdue after the pause: the label stays
+    p().panels.clockWorker->fire();  // overdue after the pause: the label stays
     EXPECT_EQ(label(), kClockIdle);
-    EXPECT_FALSE(p().panels.clockWorker.running());
+    EXPECT_FALSE(p().panels.clockWorker->running());
 }
 
 // An open cell of the game and its value in the solution.

@@ -17,6 +17,7 @@
 #include "engine/board.h"
 #include "files/board_file.h"
 #include "halloffame/records.h"
+#include "platform/qt/qt_platform.h"
 #include "shell/exit.h"
 #include "shell/program.h"
 #include "shell/startup.h"
@@ -269,9 +270,11 @@ SoakResult soak(unsigned seed, long events) {
     auto owned = std::make_unique<SoakSource>(rng, watch, events);
     SoakSource* source = owned.get();
     SoakResult result;
+    QtPlatform platform;
     // The file store outlives each program, as the disk outlives a run of the game.
     for (;;) {
         Services s;
+        s.platform = &platform;
         // The source survives restarts: each program borrows it through a forwarder.
         struct Forward : EventSource {
             SoakSource* to;
