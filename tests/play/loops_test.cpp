@@ -1,102 +1,54 @@
-// The play loop and the own-board editor: click areas, the drawn buttons, board clicks in
-// both loops, and the keys with the differences between the loops.
+// The play loop and the own-board editor: the drawn buttons and their click areas, board
+// clicks in both loops, and the keys with the differences between the loops.
 #include <gtest/gtest.h>
 
 #include "engine/rules.h"
 #include "files/board_file.h"
-#include "play/loops.h"
 #include "play_support.h"
-#include "view/cell_edit.h"
 
 namespace zg {
 namespace {
 
 using test::colourOf;
-using test::inkBox;
 
-const QColor kWhite = colourOf(colour::kWhite);
-const QColor kDarkGrey = colourOf(colour::kDarkGrey);
-const QColor kDarkRed = colourOf(colour::kDarkRed);
-const QColor kBlack = colourOf(colour::kBlack);
-
-TEST(StripButtons, ClickAreasEqualTheDrawnButtonsButAbbruchReachesToX431) {
-    struct Case {
-        int x, y;
-        StripButton b;
-    };
-    const Case cases[] = {
-        {31, 430, StripButton::none},   {32, 430, StripButton::load},
-        {124, 430, StripButton::load},  {125, 430, StripButton::save},
-        {217, 430, StripButton::save},  {218, 430, StripButton::help},
-        {294, 430, StripButton::help},  {295, 430, StripButton::abort},
-        {387, 430, StripButton::abort}, {431, 430, StripButton::abort},
-        {432, 430, StripButton::none},  {100, 416, StripButton::none},
-        {100, 417, StripButton::load},  {100, 443, StripButton::load},
-        {100, 444, StripButton::none},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(stripButtonAt(c.x, c.y), c.b) << "at (" << c.x << ", " << c.y << ")";
-}
-
-class Loops : public ::testing::Test {
+class Loops : public test::PlayTest {
   protected:
     Loops() { test::setPuzzle(m(), {{1, 1}, {2, 1}, {3, 3}, {6, 6}}); }
-    Program& p() { return t.p(); }
-    BoardModel& m() { return p().model; }
-    // Runs the command; the script must end it, and use every event.
-    void run(int command) {
-        t.menu(command);
-        EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
-        EXPECT_FALSE(p().shell.commandRunning);
-    }
-    test::TestProgram t;
-    test::Player pl{t};
 };
 
-TEST_F(Loops, AClickRightOfAbbruchEndsThePlayLoopAndOneLeftOfLadenDoesNothing) {
-    pl.left({30, 430});
-    pl.then([&] { EXPECT_TRUE(p().shell.commandRunning); });
-    pl.press({420, 430});
-    run(cmd::kStartGame);
-    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
-}
-
 TEST_F(Loops, DrawsFourRaisedButtonsWithRedAcceleratorsAndPressesLaden) {
-    const int lefts[] = {32, 125, 218, 295};
-    const int rights[] = {124, 217, 294, 387};
-    // The accelerator letter lands on the blank of its caption, drawn dark red one pixel up
-    // and left of its white shadow.
-    const int letterX[] = {32 + 10 + 2 * 8 - 1, 125 + 10 + 8 - 1, 218 + 10 + 8 - 1,
-                           295 + 10 + 8 - 1};
+    const QColor white = colourOf(colour::kWhite), black = colourOf(colour::kBlack);
+    const QColor darkGrey = colourOf(colour::kDarkGrey), red = colourOf(colour::kDarkRed);
+    struct Button {
+        int left, right, letterX;  // the accelerator sits on the blank of its caption
+    };
+    const Button buttons[] = {{32, 124, 57}, {125, 217, 142}, {218, 294, 235}, {295, 387, 312}};
     pl.then([&] {
-        for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(t.pixel(lefts[i], 430), kWhite) << "raised left edge " << i;
-            EXPECT_EQ(t.pixel(lefts[i] - 1, 430), kBlack) << "outline " << i;
-            // The outline ends one pixel inside the frame's right edge.
-            EXPECT_EQ(t.pixel(rights[i] - 1, 430), kBlack) << "outline " << i;
-            // Where the next button's outline does not cover it, the frame shows.
-            EXPECT_EQ(t.pixel(rights[i], 430), i == 3 ? kDarkGrey : kBlack) << "frame " << i;
-            const QRect red =
-                inkBox(t.screen(), QRect(QPoint(lefts[i], 418), QPoint(rights[i], 443)), kDarkRed);
-            ASSERT_FALSE(red.isNull()) << "accelerator of button " << i;
-            EXPECT_GE(red.left(), letterX[i]);
-            EXPECT_LT(red.right(), letterX[i] + 8);
-            EXPECT_GE(red.top(), 418 + 5);
-            // Captions in black.
-            EXPECT_FALSE(
-                inkBox(t.screen(), QRect(QPoint(lefts[i], 418), QPoint(rights[i], 443)), kBlack)
-                    .isNull());
+        for (const Button& b : buttons) {
+            SCOPED_TRACE(b.left);
+            EXPECT_EQ(t.pixel(b.left, 430), white);
+            EXPECT_EQ(t.pixel(b.left - 1, 430), black);
+            EXPECT_EQ(t.pixel(b.right - 1, 430), black);
+            EXPECT_EQ(t.pixel(b.right, 430), b.left == 295 ? darkGrey : black);
+            const QRect face(QPoint(b.left, 418), QPoint(b.right, 443));
+            const QRect letter = test::inkBox(t.screen(), face, red);
+            EXPECT_GE(letter.left(), b.letterX);
+            EXPECT_LT(letter.right(), b.letterX + 8);
+            EXPECT_GE(letter.top(), 423);
+            EXPECT_FALSE(test::inkBox(t.screen(), face, black).isNull());
         }
     });
-    pl.left({60, 430});  // Laden: the slot dialog opens with the button pressed
+    pl.left({60, 430});  // Laden: the slot dialog opens over the pressed button
     pl.then([&] {
         EXPECT_EQ(p().files.boardFileName, kPlayerBoardFile);
-        EXPECT_EQ(t.pixel(32, 430), kDarkGrey) << "Laden is drawn sunken";
-        test::clickControl(p(), "frm1", "cmd2");  // Abbrechen
+        EXPECT_EQ(t.pixel(32, 430), darkGrey);
+        test::clickControl(p(), "frm1", "cmd2");
     });
-    pl.then([&] { EXPECT_EQ(t.pixel(32, 430), kWhite) << "and raised again"; });
-    pl.abortButton();
+    pl.then([&] { EXPECT_EQ(t.pixel(32, 430), white); });
+    pl.left({30, 430});    // left of Laden: nothing
+    pl.press({420, 430});  // "Abbruch" takes clicks beyond its right edge
     run(cmd::kStartGame);
+    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
 }
 
 // Pressed on "Hilfe", dragged onto an empty cell and released there: the press counts where it
@@ -105,7 +57,7 @@ TEST_F(Loops, AButtonPressIsJudgedWhereItHappenedAndKeysMeanwhileAreKept) {
     m().board.at(2, 1) = static_cast<std::uint8_t>(test::solutionAt(2, 1));
     pl.press({250, 430});
     pl.move(test::cellCentre(1, 1));
-    t.events->add({Event::keyUp('N'), Event::leftUp()});
+    pl.add({Event::keyUp('N'), Event::leftUp()});
     pl.then([&] {
         EXPECT_FALSE(p().view.pickerOpen);
         EXPECT_EQ(m().board.at(2, 1), 0);
@@ -114,84 +66,64 @@ TEST_F(Loops, AButtonPressIsJudgedWhereItHappenedAndKeysMeanwhileAreKept) {
     run(cmd::kStartGame);
 }
 
-TEST_F(Loops, GivenCellsIgnoreClicksInThePlayLoop) {
-    pl.leftOnCell(4, 4);
-    pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
+TEST_F(Loops, PlayClicksLeaveGivensRightClickEmptiesAtOnceOrMarks) {
+    m().board.at(1, 1) = 1;
+    pl.leftOnCell(4, 4);  // a given: no chooser, nothing typed or cleared
     pl.type('1', '1');
     pl.rightOnCell(4, 4);
-    pl.abortButton();
-    run(cmd::kStartGame);
-    EXPECT_EQ(m().board.at(4, 4), test::solutionAt(4, 4));
-    EXPECT_EQ(m().givens.at(4, 4), test::solutionAt(4, 4));
-}
-
-TEST_F(Loops, RightClickEmptiesAFilledCellAtOnceAndMarksAnEmptyOne) {
-    m().board.at(1, 1) = 1;
     pl.rightOnCell(1, 1);
     pl.then([&] {
         EXPECT_EQ(m().board.at(1, 1), 0);
-        EXPECT_FALSE(p().view.pickerOpen);  // no chooser for it
+        EXPECT_FALSE(p().view.pickerOpen);
     });
-    pl.rightOnCell(1, 1);
-    pl.then([&] {
-        EXPECT_TRUE(p().view.pickerOpen);
-        EXPECT_TRUE(p().view.rightClick);
-    });
+    pl.rightOnCell(1, 1);  // now empty: marking mode
     pl.pickSquare(1, 1, 3);
     pl.abortButton();
     run(cmd::kStartGame);
+    EXPECT_EQ(m().board.at(4, 4), test::solutionAt(4, 4));
     EXPECT_TRUE(m().candidateMarks.at(1, 1, 3));
     EXPECT_EQ(m().board.at(1, 1), 0);
 }
 
 TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
-    m().board.at(1, 1) = 1;  // entered by the player, not a given
-    pl.rightOnCell(1, 1);    // not a given: nothing
-    pl.rightOnCell(4, 4);    // a given: gone
-    pl.enter(2, 1, 2);       // becomes a given
-    pl.enter(5, 5, 6);       // a given changed
-    pl.leftOnCell(6, 5);     // a given removed through the chooser's right click
+    m().board.at(1, 1) = 1;  // the player's entry, not a given
+    pl.rightOnCell(1, 1);
+    pl.rightOnCell(4, 4);
+    pl.enter(2, 1, 2);
+    pl.enter(5, 5, 6);
+    pl.leftOnCell(6, 5);  // removed through the chooser's right click
     pl.right(test::squareCentre(6, 5, 1));
     pl.release(vk::kEscape);
     run(cmd::kOwnBoard);
-    EXPECT_EQ(m().board.at(1, 1), 1);
-    EXPECT_EQ(m().board.at(4, 4), 0);
-    EXPECT_EQ(m().givens.at(4, 4), 0);
-    EXPECT_EQ(m().givens.at(2, 1), 2);
-    EXPECT_EQ(m().board.at(2, 1), 2);
-    EXPECT_EQ(m().givens.at(5, 5), 6);
-    EXPECT_EQ(m().board.at(5, 5), 6);
-    EXPECT_EQ(m().givens.at(6, 5), 0);
-    EXPECT_EQ(m().board.at(6, 5), 0);
-    EXPECT_EQ(p().panels.givenCount, countGivens(m()));
-    EXPECT_EQ(countGivens(m()), 36 - 4 - 1 + 1 - 1);
+    const std::pair<int, int> cells[] = {{1, 1}, {4, 4}, {2, 1}, {5, 5}, {6, 5}};
+    const int boards[] = {1, 0, 2, 6, 0}, givens[] = {0, 0, 2, 6, 0};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(m().board.at(cells[i].first, cells[i].second), boards[i]) << i;
+        EXPECT_EQ(m().givens.at(cells[i].first, cells[i].second), givens[i]) << i;
+    }
+    EXPECT_EQ(p().panels.givenCount, 36 - 4 - 1 + 1 - 1);
     EXPECT_FALSE(p().play.ownBoardMode);
 }
 
 TEST_F(Loops, TheEditorNeverEntersMarksAfterAPlayLoopLeftInMarkingMode) {
-    pl.rightOnCell(1, 1);  // marking mode ...
+    pl.rightOnCell(1, 1);
     pl.pickSquare(1, 1, 4);
-    pl.rightOnCell(2, 1);
-    pl.pickSquare(2, 1, 4);
-    pl.release('A');  // ... and the loop left before another event resets it
+    pl.release('A');  // left before another event resets marking mode
     t.menu(cmd::kStartGame);
     pl.enter(3, 3, 1);
     pl.release(vk::kEscape);
     run(cmd::kOwnBoard);
     EXPECT_EQ(m().givens.at(3, 3), 1);
-    EXPECT_EQ(m().board.at(3, 3), 1);
 }
 
 TEST_F(Loops, AEndsThePlayLoopInBothModesButTheEditorOnlyWithDigits) {
     m().showDigits = false;
     pl.release('A');
     run(cmd::kStartGame);
-
-    pl.release('A');  // a letter in the editor: nothing
+    pl.release('A');  // a letter to the editor
     pl.then([&] { EXPECT_TRUE(p().shell.commandRunning); });
     pl.release(vk::kEscape);
     run(cmd::kOwnBoard);
-
     m().showDigits = true;
     pl.release('A');
     run(cmd::kOwnBoard);
@@ -205,14 +137,11 @@ TEST_F(Loops, KThenOSolvesWhateverCameBetweenAndOAloneOnlyDisarms) {
     pl.release('S');
     pl.then([&] { test::clickControl(p(), "frm1", "cmd2"); });  // S opened the slot dialog
     pl.release('O');
-    pl.then([&] {
-        EXPECT_EQ(m().statusText, kStatusSolved);
-        EXPECT_TRUE(p().play.shortcutArmed.empty());
-    });
+    pl.then([&] { EXPECT_TRUE(p().play.shortcutArmed.empty()); });
     pl.abortButton();
     run(cmd::kStartGame);
-    for (int c = 1; c <= 6; ++c)
-        for (int r = 1; r <= 6; ++r) EXPECT_EQ(m().board.at(c, r), test::solutionAt(c, r));
+    EXPECT_EQ(m().statusText, kStatusSolved);
+    EXPECT_EQ(m().board, test::boardFromLine(test::kSolvedLine).board);
 }
 
 TEST_F(Loops, MShowsComputedCandidatesAndHidesThemAgain) {
@@ -249,12 +178,11 @@ TEST_F(Loops, XShufflesOnlyInTheEditor) {
     pl.abortButton();
     run(cmd::kStartGame);
     EXPECT_EQ(m().board, before);
-
     pl.release('X');
     pl.release(vk::kEscape);
     run(cmd::kOwnBoard);
     EXPECT_NE(m().board, before);
-    EXPECT_EQ(m().board, m().givens);  // givens and board move together
+    EXPECT_EQ(m().board, m().givens);
     EXPECT_TRUE(isConsistent(m()));
 }
 
