@@ -32,9 +32,9 @@ bool showsTheModel(test::TestProgram& t) {
     return boardAndPanels(t) == shown;
 }
 
-class Aids : public test::PlayTest {
+class Aids : public ::testing::Test, public test::Session {
   protected:
-    Aids() { test::setPuzzle(m(), {{1, 1}, {2, 1}, {3, 3}, {6, 6}}); }
+    Aids() : Session({{1, 1}, {2, 1}, {3, 3}, {6, 6}}) {}
     // The help panel's text without the blanks that pad it to the panel's width.
     std::string help() {
         const std::string& text = p().panels.helpText;
@@ -70,8 +70,7 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
     for (const Case& c : cases)
         for (const int redo : {int(mod::kControl), mod::kControl | mod::kShift}) {
             SCOPED_TRACE(std::string(c.name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
-            test::Session s;
-            test::setPuzzle(s.m(), {{1, 1}, {2, 1}, {3, 3}, {6, 6}});
+            test::Session s({{1, 1}, {2, 1}, {3, 3}, {6, 6}});
             s.m().board.at(2, 1) = static_cast<std::uint8_t>(test::solutionAt(2, 1));
             drawBoard(s.p());
             updateLevelPanel(s.p().canvas(), s.p().view, s.m(), s.p().panels);
@@ -95,7 +94,7 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
 
 // Undoing into a solved board counts as solving it: the timed game ends once.
 TEST_F(Aids, UndoIntoASolvedBoardEndsTheTimedGame) {
-    test::setPuzzle(m(), {{1, 1}});
+    test::setBoard(m(), test::withOpen(test::kSolvedLine, {{1, 1}}));
     pl.enter(1, 1, test::solutionAt(1, 1));
     pl.rightOnCell(1, 1);
     pl.then([&] {
@@ -117,7 +116,7 @@ TEST_F(Aids, UndoIntoASolvedBoardEndsTheTimedGame) {
 // and Shift+digit act at it, Enter opens the chooser there; a click takes it away.
 TEST_F(Aids, KeyboardPlayAtTheCursor) {
     const QColor green = colourOf(colour::kGreen);
-    test::setPuzzle(m(), {{1, 1}, {6, 1}, {6, 6}});
+    test::setBoard(m(), test::withOpen(test::kSolvedLine, {{1, 1}, {6, 1}, {6, 6}}));
     pl.key('1');  // no cursor yet: nothing
     pl.then([&] { EXPECT_EQ(m().board.at(1, 1), 0); });
     pl.key(vk::kRight);  // shows it where it is
@@ -219,7 +218,7 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
 // P covers the board and holds the clock; only P goes on, the paused time is not counted;
 // "Abbruch" while paused leaves as it always does.
 TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
-    test::setPuzzle(m(), {{1, 1}});
+    test::setBoard(m(), test::withOpen(test::kSolvedLine, {{1, 1}}));
     const QColor cover = colourOf(colour::kBackground);
     QImage shown;
     startTimedGame(p());

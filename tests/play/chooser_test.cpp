@@ -12,9 +12,9 @@ const QColor kBlack = test::colourOf(colour::kBlack);
 const QColor kWhite = test::colourOf(colour::kWhite);
 
 // Played with "&Spielstart" (no clock), left through "Abbruch" when the script ends.
-class Chooser : public test::PlayTest {
+class Chooser : public ::testing::Test, public test::Session {
   protected:
-    Chooser() { test::setPuzzle(m(), {{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}); }
+    Chooser() : Session({{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}) {}
     void play() {
         pl.abortButton();
         run(cmd::kStartGame);
@@ -26,7 +26,7 @@ TEST_F(Chooser, CoversItsCellFromTheLeftAndPutsBackTheScreen) {
     pl.then([&] { before = t.screen().copy(); });
     pl.leftOnCell(6, 3);
     pl.then([&] {
-        EXPECT_EQ(p().panels.helpText, kHelpClearCell);
+        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpClearCell));
         // From 16 pixels left of the cell; in column 6 it reaches past the board.
         EXPECT_EQ(t.pixel(313, 175), kBlack);
         EXPECT_EQ(t.pixel(402, 175), kBlack);
@@ -89,8 +89,7 @@ TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.digits ? "digits, " : "letters, ") + char(c.character));
-        test::Session s;
-        test::setPuzzle(s.m(), {{1, 3}});
+        test::Session s({{1, 3}});
         s.m().board.at(1, 3) = 5;
         s.m().showDigits = c.digits;
         s.pl.leftOnCell(1, 3);
@@ -111,8 +110,7 @@ TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
 // the game. Released again in the loop, they do.
 TEST(ChooserKeys, TheReleaseOfTheKeyThatEndedTheChooserStaysWithIt) {
     for (int key : {int{'A'}, vk::kEscape}) {
-        test::Session s;
-        test::setPuzzle(s.m(), {{1, 3}});
+        test::Session s({{1, 3}});
         s.m().showDigits = false;
         s.pl.leftOnCell(1, 3);
         s.pl.type(key == 'A' ? 'a' : 27, key);
@@ -131,6 +129,7 @@ QRect markSlot(int c, int r, int value) {
             13, 13};
 }
 
+// The marks stay inside their cell; the text drawn after them is opaque again.
 TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
     pl.rightOnCell(2, 2);
     pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
@@ -144,6 +143,9 @@ TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
             EXPECT_EQ(m().candidateMarks.at(2, 2, v), v == 2 || v == 5) << v;
             EXPECT_EQ(test::allOf(t.screen(), markSlot(2, 2, v), kWhite), v != 2 && v != 5) << v;
         }
+        const QRect line(markSlot(2, 2, 1).topLeft() - QPoint(0, 2), QSize(51, 2));
+        EXPECT_EQ(t.screen().copy(line), t.screen().copy(line.translated(60, 0)));  // a given's
+        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpAfterEdit));
     });
     pl.rightOnCell(2, 2);
     pl.right(test::squareCentre(2, 2, 1));

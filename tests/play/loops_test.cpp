@@ -9,31 +9,26 @@
 namespace zg {
 namespace {
 
-using test::colourOf;
-
-class Loops : public test::PlayTest {
+class Loops : public ::testing::Test, public test::Session {
   protected:
-    Loops() { test::setPuzzle(m(), {{1, 1}, {2, 1}, {3, 3}, {6, 6}}); }
+    Loops() : Session({{1, 1}, {2, 1}, {3, 3}, {6, 6}}) {}
 };
 
 TEST_F(Loops, DrawsFourRaisedButtonsWithRedAcceleratorsAndPressesLaden) {
-    const QColor white = colourOf(colour::kWhite), black = colourOf(colour::kBlack);
-    const QColor darkGrey = colourOf(colour::kDarkGrey), red = colourOf(colour::kDarkRed);
-    struct Button {
-        int left, right, letterX;  // the accelerator sits on the blank of its caption
-    };
-    const Button buttons[] = {{32, 124, 57}, {125, 217, 142}, {218, 294, 235}, {295, 387, 312}};
+    const QColor white = test::colourOf(colour::kWhite), black = test::colourOf(colour::kBlack);
+    const QColor grey = test::colourOf(colour::kDarkGrey), red = test::colourOf(colour::kDarkRed);
+    // Left and right edge, and where the accelerator sits on the blank of its caption.
+    const int buttons[][3] = {{32, 124, 57}, {125, 217, 142}, {218, 294, 235}, {295, 387, 312}};
     pl.then([&] {
-        for (const Button& b : buttons) {
-            SCOPED_TRACE(b.left);
-            EXPECT_EQ(t.pixel(b.left, 430), white);
-            EXPECT_EQ(t.pixel(b.left - 1, 430), black);
-            EXPECT_EQ(t.pixel(b.right - 1, 430), black);
-            EXPECT_EQ(t.pixel(b.right, 430), b.left == 295 ? darkGrey : black);
-            const QRect face(QPoint(b.left, 418), QPoint(b.right, 443));
+        for (const auto& [left, right, letterX] : buttons) {
+            SCOPED_TRACE(left);
+            EXPECT_EQ(t.pixel(left, 430), white);
+            EXPECT_EQ(t.pixel(left - 1, 430), black);
+            EXPECT_EQ(t.pixel(right - 1, 430), black);
+            EXPECT_EQ(t.pixel(right, 430), left == 295 ? grey : black);
+            const QRect face(QPoint(left, 418), QPoint(right, 443));
             const QRect letter = test::inkBox(t.screen(), face, red);
-            EXPECT_GE(letter.left(), b.letterX);
-            EXPECT_LT(letter.right(), b.letterX + 8);
+            EXPECT_TRUE(letter.left() >= letterX && letter.right() < letterX + 8);
             EXPECT_GE(letter.top(), 423);
             EXPECT_FALSE(test::inkBox(t.screen(), face, black).isNull());
         }
@@ -41,7 +36,7 @@ TEST_F(Loops, DrawsFourRaisedButtonsWithRedAcceleratorsAndPressesLaden) {
     pl.left({60, 430});  // Laden: the slot dialog opens over the pressed button
     pl.then([&] {
         EXPECT_EQ(p().files.boardFileName, kPlayerBoardFile);
-        EXPECT_EQ(t.pixel(32, 430), darkGrey);
+        EXPECT_EQ(t.pixel(32, 430), grey);
         test::clickControl(p(), "frm1", "cmd2");
     });
     pl.then([&] { EXPECT_EQ(t.pixel(32, 430), white); });
@@ -56,14 +51,11 @@ TEST_F(Loops, DrawsFourRaisedButtonsWithRedAcceleratorsAndPressesLaden) {
 TEST_F(Loops, AButtonPressIsJudgedWhereItHappenedAndKeysMeanwhileAreKept) {
     m().board.at(2, 1) = static_cast<std::uint8_t>(test::solutionAt(2, 1));
     pl.press({250, 430});
-    pl.move(test::cellCentre(1, 1));
-    pl.add({Event::keyUp('N'), Event::leftUp()});
-    pl.then([&] {
-        EXPECT_FALSE(p().view.pickerOpen);
-        EXPECT_EQ(m().board.at(2, 1), 0);
-    });
+    pl.add({test::Player::to(test::cellCentre(1, 1)), Event::keyUp('N'), Event::leftUp()});
+    pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
     pl.abortButton();
     run(cmd::kStartGame);
+    EXPECT_EQ(m().board.at(2, 1), 0);
 }
 
 TEST_F(Loops, PlayClicksLeaveGivensRightClickEmptiesAtOnceOrMarks) {
@@ -72,10 +64,7 @@ TEST_F(Loops, PlayClicksLeaveGivensRightClickEmptiesAtOnceOrMarks) {
     pl.type('1', '1');
     pl.rightOnCell(4, 4);
     pl.rightOnCell(1, 1);
-    pl.then([&] {
-        EXPECT_EQ(m().board.at(1, 1), 0);
-        EXPECT_FALSE(p().view.pickerOpen);
-    });
+    pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
     pl.rightOnCell(1, 1);  // now empty: marking mode
     pl.pickSquare(1, 1, 3);
     pl.abortButton();
@@ -95,11 +84,11 @@ TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
     pl.right(test::squareCentre(6, 5, 1));
     pl.release(vk::kEscape);
     run(cmd::kOwnBoard);
-    const std::pair<int, int> cells[] = {{1, 1}, {4, 4}, {2, 1}, {5, 5}, {6, 5}};
-    const int boards[] = {1, 0, 2, 6, 0}, givens[] = {0, 0, 2, 6, 0};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(m().board.at(cells[i].first, cells[i].second), boards[i]) << i;
-        EXPECT_EQ(m().givens.at(cells[i].first, cells[i].second), givens[i]) << i;
+    // Column, row, then the value on the board and the given.
+    const int cells[][4] = {{1, 1, 1, 0}, {4, 4, 0, 0}, {2, 1, 2, 2}, {5, 5, 6, 6}, {6, 5, 0, 0}};
+    for (const auto& [c, r, value, given] : cells) {
+        EXPECT_EQ(m().board.at(c, r), value) << c << r;
+        EXPECT_EQ(m().givens.at(c, r), given) << c << r;
     }
     EXPECT_EQ(p().panels.givenCount, 36 - 4 - 1 + 1 - 1);
     EXPECT_FALSE(p().play.ownBoardMode);
@@ -116,14 +105,31 @@ TEST_F(Loops, TheEditorNeverEntersMarksAfterAPlayLoopLeftInMarkingMode) {
     EXPECT_EQ(m().givens.at(3, 3), 1);
 }
 
-TEST_F(Loops, AEndsThePlayLoopInBothModesButTheEditorOnlyWithDigits) {
+// A, X, L and H in the editor: A is a letter to enter when letters are shown, X shuffles,
+// L loads "brett.sud" (the button "brett.zgb"), H does nothing. The play loop does not shuffle.
+TEST_F(Loops, TheEditorsOwnKeys) {
+    const Grid before = m().board;
     m().showDigits = false;
+    pl.release('X');
     pl.release('A');
     run(cmd::kStartGame);
-    pl.release('A');  // a letter to the editor
+    EXPECT_EQ(m().board, before);
+    for (const char* file : {kEditorBoardFile, kPlayerBoardFile}) {
+        file == kEditorBoardFile ? pl.release('L') : pl.left({60, 430});
+        pl.then([&, file] {
+            EXPECT_EQ(p().files.boardFileName, file);
+            test::clickControl(p(), "frm1", "cmd2");
+        });
+    }
+    pl.release('H');
+    pl.release('A');
+    pl.release('X');
     pl.then([&] { EXPECT_TRUE(p().shell.commandRunning); });
     pl.release(vk::kEscape);
     run(cmd::kOwnBoard);
+    EXPECT_NE(m().board, before);
+    EXPECT_EQ(m().board, m().givens);
+    EXPECT_TRUE(isConsistent(m()));
     m().showDigits = true;
     pl.release('A');
     run(cmd::kOwnBoard);
@@ -144,22 +150,17 @@ TEST_F(Loops, KThenOSolvesWhateverCameBetweenAndOAloneOnlyDisarms) {
     EXPECT_EQ(m().board, test::boardFromLine(test::kSolvedLine).board);
 }
 
-TEST_F(Loops, MShowsComputedCandidatesAndHidesThemAgain) {
-    m().candidateMarks.at(1, 1, 6) = true;  // the player's own note goes
+// M shows computed candidates in place of the player's own and hides them again; N restarts
+// from the givens, marks gone.
+TEST_F(Loops, MShowsCandidatesAndNRestarts) {
+    m().candidateMarks.at(1, 1, 6) = true;
     pl.release('M');
     pl.then([&] {
-        EXPECT_TRUE(m().showCandidates);
         for (int v = 1; v <= 6; ++v)
             EXPECT_EQ(m().candidateMarks.at(1, 1, v), v == test::solutionAt(1, 1)) << v;
     });
     pl.release('M');
-    pl.abortButton();
-    run(cmd::kStartGame);
-    EXPECT_FALSE(m().showCandidates);
-    EXPECT_EQ(m().candidateMarks, Marks{});
-}
-
-TEST_F(Loops, NRestartsFromTheGivens) {
+    pl.then([&] { EXPECT_EQ(m().candidateMarks, Marks{}); });
     pl.enter(1, 1, 1);
     pl.rightOnCell(2, 1);
     pl.pickSquare(2, 1, 2);
@@ -167,39 +168,9 @@ TEST_F(Loops, NRestartsFromTheGivens) {
     pl.release('N');
     pl.abortButton();
     run(cmd::kStartGame);
-    EXPECT_EQ(m().board.at(1, 1), 0);
-    EXPECT_EQ(m().candidateMarks, Marks{});
-    EXPECT_EQ(m().givens.at(4, 4), test::solutionAt(4, 4));
-}
-
-TEST_F(Loops, XShufflesOnlyInTheEditor) {
-    const Grid before = m().board;
-    pl.release('X');
-    pl.abortButton();
-    run(cmd::kStartGame);
-    EXPECT_EQ(m().board, before);
-    pl.release('X');
-    pl.release(vk::kEscape);
-    run(cmd::kOwnBoard);
-    EXPECT_NE(m().board, before);
+    EXPECT_FALSE(m().showCandidates);
     EXPECT_EQ(m().board, m().givens);
-    EXPECT_TRUE(isConsistent(m()));
-}
-
-TEST_F(Loops, TheEditorLoadsBrettSudWithLAndBrettZgbWithTheButton) {
-    pl.release('L');
-    pl.then([&] {
-        EXPECT_EQ(p().files.boardFileName, kEditorBoardFile);
-        test::clickControl(p(), "frm1", "cmd2");
-    });
-    pl.left({60, 430});
-    pl.then([&] {
-        EXPECT_EQ(p().files.boardFileName, kPlayerBoardFile);
-        test::clickControl(p(), "frm1", "cmd2");
-    });
-    pl.release('H');  // no help from the key in the editor
-    pl.release(vk::kEscape);
-    run(cmd::kOwnBoard);
+    EXPECT_EQ(m().candidateMarks, Marks{});
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 // Scripting a player: clicks on cells, buttons and the chooser's squares, keys, checks between
-// events, and a fresh program on a known board.
+// events, on a fresh program with a known board.
 #pragma once
 
 #include <QAbstractButton>
 #include <QDialog>
 #include <QPoint>
 #include <functional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,21 +14,15 @@
 
 namespace zg::test {
 
-// kSolvedLine with the listed cells open; every other cell is a given.
-inline void setPuzzle(BoardModel& m, const std::vector<std::pair<int, int>>& open) {
-    setBoard(m, withOpen(kSolvedLine, open));
-}
 inline int solutionAt(int c, int r) {
     return valueAt(kSolvedLine, c, r);
 }
-
 inline QPoint cellCentre(int c, int r) {
     return {59 + (c - 1) * 60, 75 + (r - 1) * 60};
 }
 // The centre of value's square in the chooser of cell (c, r).
 inline QPoint squareCentre(int c, int r, int value) {
-    return {13 + (c - 1) * 60 + ((value - 1) % 3) * 30 + 15,
-            45 + (r - 1) * 60 + ((value - 1) / 3) * 30 + 15};
+    return cellCentre(c, r) + QPoint(((value - 1) % 3) * 30 - 31, ((value - 1) / 3) * 30 - 15);
 }
 
 // The visible form of that name, or nullptr.
@@ -54,13 +47,10 @@ struct Player {
 
     void add(std::vector<Event> events) { t.events->add(std::move(events)); }
     void then(std::function<void()> fn) { add({Event::deferred(std::move(fn))}); }
-    void move(QPoint at) { add({Event::mouseMove(at.x(), at.y())}); }
-    void left(QPoint at) {
-        add({Event::mouseMove(at.x(), at.y()), Event::leftDown(), Event::leftUp()});
-    }
-    void right(QPoint at) {
-        add({Event::mouseMove(at.x(), at.y()), Event::rightDown(), Event::rightUp()});
-    }
+    static Event to(QPoint at) { return Event::mouseMove(at.x(), at.y()); }
+    void move(QPoint at) { add({to(at)}); }
+    void left(QPoint at) { add({to(at), Event::leftDown(), Event::leftUp()}); }
+    void right(QPoint at) { add({to(at), Event::rightDown(), Event::rightUp()}); }
     void leftOnCell(int c, int r) { left(cellCentre(c, r)); }
     void rightOnCell(int c, int r) { right(cellCentre(c, r)); }
     void pickSquare(int c, int r, int value) { left(squareCentre(c, r, value)); }
@@ -69,18 +59,16 @@ struct Player {
         pickSquare(c, r, value);
     }
     // A key typed into the chooser: its character, then its release.
-    void type(int character, int keyCode) {
-        add({Event::character(character), Event::keyUp(keyCode)});
-    }
+    void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
     // A key of the loops: only its release matters there.
-    void release(int keyCode) { add({Event::keyUp(keyCode)}); }
+    void release(int key) { add({Event::keyUp(key)}); }
     // A key pressed and released, as the cursor and undo take it.
-    void key(int keyCode, int modifiers = 0) {
-        add({Event::keyDown(keyCode, modifiers), Event::keyUp(keyCode)});
+    void key(int key, int modifiers = 0) {
+        add({Event::keyDown(key, modifiers), Event::keyUp(key)});
     }
     void undo() { key('Z', mod::kControl); }
-    // A left press alone: a click that ends a loop, its release goes to the main loop.
-    void press(QPoint at) { add({Event::mouseMove(at.x(), at.y()), Event::leftDown()}); }
+    // A left press alone ends a loop; its release goes to the main loop.
+    void press(QPoint at) { add({to(at), Event::leftDown()}); }
     void abortButton() { press({340, 430}); }
     // Leaves the forms of a new record without a name.
     void noRecord(Program& p) {
@@ -89,10 +77,13 @@ struct Player {
     }
 };
 
-// A fresh program with its player.
+// A fresh program with its player, on kSolvedLine with the listed cells open.
 struct Session {
-    explicit Session(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7))
-        : t(std::move(random)) {}
+    explicit Session(const std::vector<std::pair<int, int>>& open = {},
+                     std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7))
+        : t(std::move(random)) {
+        setBoard(m(), withOpen(kSolvedLine, open));
+    }
     Program& p() { return t.p(); }
     BoardModel& m() { return t.p().model; }
     // Runs the command, which the script must end using every event.
@@ -104,7 +95,5 @@ struct Session {
     TestProgram t;
     Player pl{t};
 };
-
-class PlayTest : public ::testing::Test, public Session {};
 
 }  // namespace zg::test
