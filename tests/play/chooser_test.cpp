@@ -34,7 +34,10 @@ TEST_F(Chooser, CoversItsCellFromTheLeftAndPutsBackTheScreen) {
     pl.right(test::squareCentre(6, 3, 2));
     pl.rightOnCell(2, 2);  // marking mode on an empty cell, a square highlighted
     pl.move(test::squareCentre(2, 2, 6));
-    pl.then([&] { EXPECT_NE(t.screen(), before); });
+    pl.then([&] {
+        const QRect six(test::squareCentre(2, 2, 6) - QPoint(13, 13), QSize(4, 4));
+        EXPECT_TRUE(test::allOf(t.screen(), six, test::colourOf(colour::kLightGrey)));
+    });
     pl.right(test::squareCentre(2, 2, 6));
     pl.then([&] {
         const QRect helpPanel(QPoint(423, 292), QPoint(657, 364));

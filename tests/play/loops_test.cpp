@@ -142,6 +142,7 @@ TEST_F(Loops, KThenOSolvesWhateverCameBetweenAndOAloneOnlyDisarms) {
     pl.release('Z');
     pl.release('S');
     pl.then([&] { test::clickControl(p(), "frm1", "cmd2"); });  // S opened the slot dialog
+    pl.then([&] { EXPECT_EQ(t.pixel(125, 430), test::colourOf(colour::kWhite)); });  // raised
     pl.release('O');
     pl.then([&] { EXPECT_TRUE(p().play.shortcutArmed.empty()); });
     pl.abortButton();

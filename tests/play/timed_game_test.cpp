@@ -83,7 +83,10 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     const BoardModel game = expectedGame();
     const auto cells = entries(game);
     ASSERT_GE(cells.size(), 2u);
+    m().candidateMarks.at(1, 1, 1) = true;  // the last game's
     pl.then([&] {
+        EXPECT_EQ(m().candidateMarks, Marks{});
+        EXPECT_EQ(p().panels.givenCount, countGivens(game));
         EXPECT_EQ(dynamic_cast<RecordThenSeeded&>(p().random()).requests.front(), kRecordCount);
         EXPECT_EQ(p().files.boardFileName, dataFile(p(), "leicht.zgb"));
         EXPECT_EQ(m().board, game.board);
