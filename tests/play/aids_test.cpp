@@ -1,11 +1,9 @@
-// Undo and redo, the keyboard cursor, the explained hint and the pause, through the scripted
-// pump in both loops.
+// Undo and redo, the keyboard cursor, the explained hint and the pause, in both loops.
 #include <gtest/gtest.h>
 
 #include "engine/hint.h"
 #include "panels/clock_panel.h"
 #include "panels/panels.h"
-#include "play/loops.h"
 #include "play/redraw.h"
 #include "play_support.h"
 
@@ -17,53 +15,36 @@ using test::colourOf;
 // Whether the cell's top and left edges show a frame of that colour (the cursor's, or the
 // hint's in the first cell of its unit).
 bool framed(const QImage& screen, int c, int r, QColor colour) {
-    const int x = 29 + (c - 1) * 60, y = 45 + (r - 1) * 60;
-    return screen.pixelColor(x + 30, y + 2) == colour && screen.pixelColor(x + 2, y + 30) == colour;
+    const QPoint o = test::cellCentre(c, r) - QPoint(30, 30);
+    return screen.pixelColor(o + QPoint(30, 2)) == colour &&
+           screen.pixelColor(o + QPoint(2, 30)) == colour;
 }
 
 // The board, statistics and status panels: what an entry and its undo change.
-QImage boardAndPanels(const QImage& screen) {
-    QImage out = screen.copy(0, 0, 680, 250);
-    return out;
+QImage boardAndPanels(const test::TestProgram& t) {
+    return t.screen().copy(0, 0, 680, 250);
 }
 
-class Aids : public ::testing::Test {
-  public:
-    // The board and panels show the model: a full redraw changes nothing.
-    bool showsTheModel() {
-        const QImage shown = boardAndPanels(t.screen());
-        drawBoard(p());
-        return boardAndPanels(t.screen()) == shown;
-    }
+// The board and panels show the model: a full redraw changes nothing.
+bool showsTheModel(test::TestProgram& t) {
+    const QImage shown = boardAndPanels(t);
+    drawBoard(t.p());
+    return boardAndPanels(t) == shown;
+}
 
+class Aids : public ::testing::Test, public test::Session {
   protected:
-    Aids() { test::setPuzzle(m(), {{1, 1}, {2, 1}, {3, 3}, {6, 6}}); }
-    Program& p() { return t.p(); }
-    BoardModel& m() { return p().model; }
-    // A key pressed and released in the loop.
-    void key(int code, int modifiers = 0) {
-        t.events->add({Event::keyDown(code, modifiers), Event::keyUp(code)});
-    }
-    void undo() { key('Z', mod::kControl); }
-    void redo(int modifiers = mod::kControl) {
-        key(modifiers & mod::kShift ? 'Z' : 'Y', modifiers);
-    }
-    void run(int command) {
-        t.menu(command);
-        EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
-    }
+    Aids() : Session({{1, 1}, {2, 1}, {3, 3}, {6, 6}}) {}
     // The help panel's text without the blanks that pad it to the panel's width.
     std::string help() {
         const std::string& text = p().panels.helpText;
         return text.substr(0, text.find_last_not_of(' ') + 1);
     }
-    test::TestProgram t;
-    test::Player pl{t};
 };
 
-// Each change of the player is taken back and done again; the screen after an undo is the
-// screen before the change.
-TEST_F(Aids, UndoAndRedoEveryKindOfChangeInBothLoops) {
+// Each change is taken back and done again (Ctrl+Y or Ctrl+Shift+Z); the screen after an undo
+// is the screen before the change.
+TEST(Undo, EveryKindOfChangeInBothLoops) {
     struct Case {
         const char* name;
         int command;
@@ -71,7 +52,7 @@ TEST_F(Aids, UndoAndRedoEveryKindOfChangeInBothLoops) {
         std::function<bool(const BoardModel&)> changed;
     };
     const Case cases[] = {
-        {"chooser entry", cmd::kStartGame, [](test::Player& pl) { pl.enter(1, 1, 1); },
+        {"entry", cmd::kStartGame, [](test::Player& pl) { pl.enter(1, 1, 1); },
          [](const BoardModel& m) { return m.board.at(1, 1) == 1; }},
         {"right-click clear", cmd::kStartGame, [](test::Player& pl) { pl.rightOnCell(2, 1); },
          [](const BoardModel& m) { return m.board.at(2, 1) == 0; }},
@@ -86,56 +67,47 @@ TEST_F(Aids, UndoAndRedoEveryKindOfChangeInBothLoops) {
         {"editor clear", cmd::kOwnBoard, [](test::Player& pl) { pl.rightOnCell(4, 4); },
          [](const BoardModel& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
     };
-    for (const Case& c : cases) {
-        for (const int redoKeys : {int(mod::kControl), mod::kControl | mod::kShift}) {
-            SCOPED_TRACE(c.name);
-            test::TestProgram fresh;
-            std::swap(t.program, fresh.program);
-            std::swap(t.events, fresh.events);
-            test::setPuzzle(m(), {{1, 1}, {2, 1}, {3, 3}, {6, 6}});
-            m().board.at(2, 1) = static_cast<std::uint8_t>(test::solutionAt(2, 1));
-            drawBoard(p());
-            updateLevelPanel(p());
+    for (const Case& c : cases)
+        for (const int redo : {int(mod::kControl), mod::kControl | mod::kShift}) {
+            SCOPED_TRACE(std::string(c.name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
+            test::Session s({{1, 1}, {2, 1}, {3, 3}, {6, 6}});
+            s.m().board.at(2, 1) = static_cast<std::uint8_t>(test::solutionAt(2, 1));
+            drawBoard(s.p());
+            updateLevelPanel(s.p().canvas(), s.p().view, s.m(), s.p().panels);
             QImage before;
-            pl.then([&] { before = boardAndPanels(t.screen()); });
-            c.act(pl);
-            pl.then([&] { EXPECT_TRUE(c.changed(m())); });
-            undo();
-            pl.then([&] {
-                EXPECT_FALSE(c.changed(m()));
-                EXPECT_TRUE(showsTheModel());
-                EXPECT_TRUE(boardAndPanels(t.screen()) == before) << "the screen after undo";
+            s.pl.then([&] { before = boardAndPanels(s.t); });
+            c.act(s.pl);
+            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
+            s.pl.undo();
+            s.pl.then([&] {
+                EXPECT_FALSE(c.changed(s.m()));
+                EXPECT_TRUE(showsTheModel(s.t));
+                EXPECT_TRUE(boardAndPanels(s.t) == before) << "the screen after undo";
             });
-            undo();  // nothing more to take back
-            redo(redoKeys);
-            pl.then([&] { EXPECT_TRUE(c.changed(m())); });
-            pl.release(vk::kEscape);
-            run(c.command);
-            std::swap(t.program, fresh.program);
-            std::swap(t.events, fresh.events);
+            s.pl.undo();  // nothing more to take back
+            s.pl.key(redo & mod::kShift ? 'Z' : 'Y', redo);
+            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
+            s.pl.release(vk::kEscape);
+            s.run(c.command);
         }
-    }
 }
 
-// Undoing into a solved board counts as solving it: with the clock running, the time is
-// taken and the record check runs, once.
+// Undoing into a solved board counts as solving it: the timed game ends once.
 TEST_F(Aids, UndoIntoASolvedBoardEndsTheTimedGame) {
-    test::setPuzzle(m(), {{1, 1}});
+    test::setBoard(m(), test::withOpen(test::kSolvedLine, {{1, 1}}));
     pl.enter(1, 1, test::solutionAt(1, 1));
-    pl.then([&] { EXPECT_EQ(m().statusText, kStatusSolved); });
     pl.rightOnCell(1, 1);
     pl.then([&] {
         EXPECT_NE(m().statusText, kStatusSolved);
         startTimedGame(p());
     });
-    undo();
+    pl.undo();
     pl.then([&] {
         EXPECT_EQ(m().statusText, kStatusSolved);
         EXPECT_FALSE(p().clock.clockRunning);
         EXPECT_EQ(p().clock.finalTime, "00:00:00.0");
-        test::clickControl(p(), "champ", "cmd6");  // no name: no record
     });
-    pl.then([&] { test::clickControl(p(), "ruhm", "cmd3"); });
+    pl.noRecord(p());
     pl.abortButton();
     run(cmd::kStartGame);
 }
@@ -144,50 +116,49 @@ TEST_F(Aids, UndoIntoASolvedBoardEndsTheTimedGame) {
 // and Shift+digit act at it, Enter opens the chooser there; a click takes it away.
 TEST_F(Aids, KeyboardPlayAtTheCursor) {
     const QColor green = colourOf(colour::kGreen);
-    test::setPuzzle(m(), {{1, 1}, {6, 1}, {6, 6}});
-    key('1');  // no cursor yet: nothing
-    pl.then([&] {
-        EXPECT_EQ(m().board.at(1, 1), 0);
-        EXPECT_FALSE(framed(t.screen(), 1, 1, green));
-    });
-    key(vk::kRight);  // shows it where it is
+    test::setBoard(m(), test::withOpen(test::kSolvedLine, {{1, 1}, {6, 1}, {6, 6}}));
+    pl.key('1');  // no cursor yet: nothing
+    pl.then([&] { EXPECT_EQ(m().board.at(1, 1), 0); });
+    pl.key(vk::kRight);  // shows it where it is
     pl.then([&] { EXPECT_TRUE(framed(t.screen(), 1, 1, green)); });
-    key(vk::kLeft);  // wraps to column 6
+    pl.key(vk::kLeft);  // wraps to column 6
     pl.then([&] {
         EXPECT_TRUE(framed(t.screen(), 6, 1, green));
         EXPECT_FALSE(framed(t.screen(), 1, 1, green));
     });
-    key('4', mod::kShift);
+    pl.key('4', mod::kShift);
     pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(6, 1, 4)); });
-    key('4', mod::kShift);
-    pl.then([&] { EXPECT_FALSE(m().candidateMarks.at(6, 1, 4)); });
-    key('3');
-    pl.then([&] { EXPECT_EQ(m().board.at(6, 1), 3); });
-    key(vk::kBackspace);
+    pl.key('4', mod::kShift);
+    pl.key('3');
+    pl.then([&] {
+        EXPECT_FALSE(m().candidateMarks.at(6, 1, 4));
+        EXPECT_EQ(m().board.at(6, 1), 3);
+    });
+    pl.key(vk::kBackspace);
     pl.then([&] { EXPECT_EQ(m().board.at(6, 1), 0); });
-    key(vk::kUp);  // wraps to row 6
-    key(vk::kReturn);
+    pl.key(vk::kUp);  // wraps to row 6
+    pl.key(vk::kReturn);
     pl.then([&] { EXPECT_TRUE(p().view.pickerOpen); });
     pl.type('5', '5');
     pl.then([&] {
         EXPECT_EQ(m().board.at(6, 6), 5);
         EXPECT_TRUE(framed(t.screen(), 6, 6, green));
     });
-    key(vk::kDelete);
-    key(vk::kDown);
-    key(vk::kDown);  // (6, 2): a given stays
-    key('1');
-    key('0');
+    pl.key(vk::kDelete);
+    pl.key(vk::kDown);
+    pl.key(vk::kDown);  // (6, 2): a given stays
+    pl.key('1');
+    pl.key('0');
     pl.then([&] { EXPECT_EQ(m().board.at(6, 2), test::solutionAt(6, 2)); });
     pl.leftOnCell(4, 4);  // a click: the cursor goes
     pl.then([&] { EXPECT_FALSE(framed(t.screen(), 6, 2, green)); });
-    undo();  // the Delete of (6, 6)
+    pl.undo();  // the Delete of (6, 6)
     pl.then([&] { EXPECT_EQ(m().board.at(6, 6), 5); });
     pl.abortButton();
     run(cmd::kStartGame);
 
-    key(vk::kDown);  // the editor enters givens at the cursor, even in letter mode
-    key('2');
+    pl.key(vk::kDown);  // the editor enters givens at the cursor, even in letter mode
+    pl.key('2');
     pl.then([&] { EXPECT_EQ(m().givens.at(1, 1), 2); });
     pl.release(vk::kEscape);
     m().showDigits = false;
@@ -207,28 +178,27 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
         EXPECT_EQ(help(), kHintWhere);
         EXPECT_TRUE(framed(t.screen(), uc, ur, blue));
         EXPECT_FALSE(p().clock.clockRunning);
-        EXPECT_EQ(p().panels.uhr.text(), kClockIdle);
+        EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
     });
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(help(), hintReasonText(h, true));
-        // Drawn over the longer first text: nothing of it is left.
-        std::string line = help();
+        std::string line = help();  // drawn over the longer first text: nothing of it is left
         line.resize(26, ' ');
         EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, line));
     });
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(m().board.at(h.column, h.row), h.value);
-        EXPECT_TRUE(showsTheModel());
+        EXPECT_TRUE(showsTheModel(t));
         EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpClickCell));
     });
-    undo();  // the hint's value is an entry like any other
+    pl.undo();  // the hint's value is an entry like any other
     pl.then([&] { EXPECT_EQ(m().board.at(h.column, h.row), 0); });
     pl.release('T');
     pl.leftOnCell(6, 6);  // anything else ends the hint
     pl.type('0', '0');
-    key(vk::kRight);  // the cursor's frame comes without the ended hint's
+    pl.key(vk::kRight);  // the cursor's frame comes without the ended hint's
     pl.then([&] { EXPECT_TRUE(test::inkBox(t.screen(), QRect(29, 45, 360, 360), blue).isNull()); });
     pl.then([&] { m().board.at(1, 1) = m().board.at(2, 2); });  // a duplicate
     pl.release('T');
@@ -248,40 +218,35 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
 // P covers the board and holds the clock; only P goes on, the paused time is not counted;
 // "Abbruch" while paused leaves as it always does.
 TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
-    test::setPuzzle(m(), {{1, 1}});
+    test::setBoard(m(), test::withOpen(test::kSolvedLine, {{1, 1}}));
     const QColor cover = colourOf(colour::kBackground);
     QImage shown;
-    t.time->now = 1000;
     startTimedGame(p());
-    pl.then([&] { t.time->now = 1005; });
-    key(vk::kRight);  // the cursor comes back with the board
+    pl.then([&] { t.time->now += 5; });
+    pl.key(vk::kRight);  // the cursor comes back with the board
     pl.then([&] { shown = t.screen().copy(); });
     pl.release('P');
     pl.then([&] {
-        // All of the board, its borders too.
-        EXPECT_TRUE(
-            test::allOf(t.screen(), QRect(28, 44, 361, 361).adjusted(0, 0, 0, -200), cover));
+        // All of the board, its borders too, but for the line that says so.
+        EXPECT_TRUE(test::allOf(t.screen(), QRect(28, 44, 361, 161), cover));
         EXPECT_TRUE(test::allOf(t.screen(), QRect(28, 300, 361, 105), cover));
-        EXPECT_FALSE(p().panels.clockWorker.running());
-        t.time->now = 2000;  // a long pause
+        EXPECT_FALSE(p().panels.clockWorker->running());
+        t.time->now += 995;  // a long pause
     });
     pl.leftOnCell(1, 1);
-    key(vk::kRight);
+    pl.key(vk::kRight);
     pl.release('A');
     pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
     pl.release('P');
     pl.then([&] {
         EXPECT_TRUE(t.screen() == shown) << "the board uncovered as it was";
         EXPECT_TRUE(p().clock.clockRunning);
-        EXPECT_TRUE(p().panels.clockWorker.running());
-        t.time->now = 2002;
+        EXPECT_TRUE(p().panels.clockWorker->running());
+        t.time->now += 2;
     });
     pl.enter(1, 1, test::solutionAt(1, 1));
-    pl.then([&] {
-        EXPECT_EQ(p().clock.finalTime, "00:00:07.0");
-        test::clickControl(p(), "champ", "cmd6");
-    });
-    pl.then([&] { test::clickControl(p(), "ruhm", "cmd3"); });
+    pl.then([&] { EXPECT_EQ(p().clock.finalTime, "00:00:07.0"); });
+    pl.noRecord(p());
     pl.release('P');  // the game is over: nothing to pause
     pl.then([&] { EXPECT_NE(t.screen().pixelColor(test::cellCentre(4, 4)), cover); });
     pl.abortButton();
@@ -294,7 +259,7 @@ TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
     pl.release('P');
     pl.abortButton();
     run(cmd::kStartGame);
-    EXPECT_EQ(p().panels.uhr.text(), kClockIdle);
+    EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
     EXPECT_TRUE(t.screen().copy(0, 0, 400, 410) == board) << "the board uncovered, grid and all";
 }
 

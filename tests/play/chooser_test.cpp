@@ -1,174 +1,139 @@
-// The value chooser: where it opens, the highlight, the mouse and the keys in both display
-// modes, marking mode, the screen under it, and the key release that belongs to it.
+// The value chooser: what it covers and puts back, the highlight, typed characters in both
+// display modes, marking mode, and the key release that belongs to it.
 #include <gtest/gtest.h>
 
-#include "play/loops.h"
 #include "play_support.h"
 #include "view/cell_edit.h"
 
 namespace zg {
 namespace {
 
-using test::allOf;
-using test::colourOf;
-using test::inkBox;
+const QColor kBlack = test::colourOf(colour::kBlack);
+const QColor kWhite = test::colourOf(colour::kWhite);
 
-const QColor kBlack = colourOf(colour::kBlack);
-const QColor kWhite = colourOf(colour::kWhite);
-const QColor kGrey = colourOf(colour::kLightGrey);
-
-// A board with a few open cells, played with "&Spielstart" (no clock).
-class Chooser : public ::testing::Test {
+// Played with "&Spielstart" (no clock), left through "Abbruch" when the script ends.
+class Chooser : public ::testing::Test, public test::Session {
   protected:
-    Chooser() { test::setPuzzle(p().model, {{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}); }
-    Program& p() { return t.p(); }
-    BoardModel& m() { return p().model; }
-    // Runs the script inside "&Spielstart", left through the "Abbruch" button at its end.
+    Chooser() : Session({{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}) {}
     void play() {
         pl.abortButton();
-        t.menu(cmd::kStartGame);
-        EXPECT_EQ(t.events->remaining(), 0u) << "the play loop ended early";
+        run(cmd::kStartGame);
     }
-    test::TestProgram t;
-    test::Player pl{t};
 };
 
-TEST_F(Chooser, OpensBesideItsCellAndReachesPastTheBoardAtColumnSix) {
-    QColor before13, before402;
-    pl.then([&] {
-        before13 = t.pixel(13, 175);
-        before402 = t.pixel(402, 175);
-    });
-    pl.leftOnCell(1, 3);
-    pl.then([&] {
-        EXPECT_TRUE(p().view.pickerOpen);
-        EXPECT_EQ(p().view.pickerLeft, 13);
-        EXPECT_EQ(p().view.pickerTop, 165);
-        EXPECT_EQ(t.pixel(13, 175), kBlack);  // the outline, 16 pixels left of the cell
-        EXPECT_EQ(p().panels.helpText, kHelpClearCell);
-    });
-    pl.right(test::cellCentre(1, 3));
+TEST_F(Chooser, CoversItsCellFromTheLeftAndPutsBackTheScreen) {
+    QImage before;
+    pl.then([&] { before = t.screen().copy(); });
     pl.leftOnCell(6, 3);
     pl.then([&] {
-        EXPECT_EQ(p().view.pickerLeft, 313);
-        EXPECT_EQ(t.pixel(402, 175), kBlack);  // 14 pixels right of the board
-        EXPECT_EQ(t.pixel(403, 175), before402);
+        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpClearCell));
+        // From 16 pixels left of the cell; in column 6 it reaches past the board.
+        EXPECT_EQ(t.pixel(313, 175), kBlack);
+        EXPECT_EQ(t.pixel(402, 175), kBlack);
     });
-    pl.right(test::cellCentre(6, 3));
-    pl.then([&] {
-        EXPECT_FALSE(p().view.pickerOpen);
-        EXPECT_EQ(t.pixel(13, 175), before13);
-        EXPECT_EQ(t.pixel(402, 175), before402);
-    });
-    play();
-    EXPECT_NE(before13, kBlack);
-    EXPECT_NE(before402, kBlack);
-}
-
-TEST_F(Chooser, PutsBackTheScreenItCovered) {
-    QImage before;
-    const QRect helpPanel(QPoint(423, 292), QPoint(657, 364));
-    pl.then([&] { before = t.screen().copy(); });
-    pl.rightOnCell(2, 2);  // marking mode on an empty cell
+    pl.right(test::squareCentre(6, 3, 2));
+    pl.rightOnCell(2, 2);  // marking mode on an empty cell, a square highlighted
     pl.move(test::squareCentre(2, 2, 6));
-    pl.then([&] { EXPECT_NE(t.screen(), before); });
-    pl.right(test::squareCentre(2, 2, 6));  // clears the (absent) marks
     pl.then([&] {
-        const QImage& now = t.screen();
-        const QImage& was = before;
-        // Everything but the hint is as it was.
-        for (int y = 0; y < now.height(); ++y)
-            for (int x = 0; x < now.width(); ++x)
-                if (!helpPanel.contains(x, y) && now.pixel(x, y) != was.pixel(x, y)) {
-                    ADD_FAILURE() << "differs at (" << x << ", " << y << ")";
-                    return;
-                }
+        const QRect six(test::squareCentre(2, 2, 6) - QPoint(13, 13), QSize(4, 4));
+        EXPECT_TRUE(test::allOf(t.screen(), six, test::colourOf(colour::kLightGrey)));
+    });
+    pl.right(test::squareCentre(2, 2, 6));
+    pl.then([&] {
+        const QRect helpPanel(QPoint(423, 292), QPoint(657, 364));
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                if (!helpPanel.contains(x, y) && t.screen().pixel(x, y) != before.pixel(x, y))
+                    return ADD_FAILURE() << "differs at (" << x << ", " << y << ")";
     });
     play();
 }
 
 TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
-    // Nothing highlighted since the start: a click without moving enters 0.
-    m().board.at(2, 2) = 0;
     pl.leftOnCell(2, 2);
-    t.events->add({Event::leftDown(), Event::leftUp()});
+    pl.add({Event::leftDown(), Event::leftUp()});  // nothing highlighted yet: enters 0
     pl.then([&] { EXPECT_EQ(m().board.at(2, 2), 0); });
-
     pl.leftOnCell(1, 3);
     pl.move(test::squareCentre(1, 3, 5));
     pl.then([&] {
         EXPECT_EQ(p().view.pickerValue, 5);
         const QPoint five = test::squareCentre(1, 3, 5), one = test::squareCentre(1, 3, 1);
-        EXPECT_TRUE(allOf(t.screen(), QRect(five.x() - 13, five.y() - 13, 4, 4), kGrey));
-        EXPECT_TRUE(allOf(t.screen(), QRect(one.x() - 13, one.y() - 13, 4, 4), kWhite));
+        EXPECT_TRUE(test::allOf(t.screen(), QRect(five - QPoint(13, 13), QSize(4, 4)),
+                                test::colourOf(colour::kLightGrey)));
+        EXPECT_TRUE(test::allOf(t.screen(), QRect(one - QPoint(13, 13), QSize(4, 4)), kWhite));
     });
-    pl.move({200, 300});                                  // off the chooser: the highlight stays
-    t.events->add({Event::leftDown(), Event::leftUp()});  // a click off the chooser is ignored
-    pl.then([&] {
-        EXPECT_TRUE(p().view.pickerOpen);
-        EXPECT_EQ(p().view.pickerValue, 5);
-    });
-    pl.pickSquare(1, 3, 5);
-    pl.then([&] { EXPECT_EQ(m().board.at(1, 3), 5); });
-    // The next chooser opens on 5; a click where it opened enters it.
-    pl.leftOnCell(5, 5);
-    t.events->add({Event::leftDown(), Event::leftUp()});
-    pl.then([&] { EXPECT_EQ(m().board.at(5, 5), 5); });
-    play();
-    EXPECT_EQ(m().statusText, kStatusWrong);  // 5 does not belong in (5, 5)
-}
-
-TEST_F(Chooser, RightClickInsideClearsTheCell) {
-    m().board.at(1, 3) = 4;  // entered, not a given
-    pl.leftOnCell(1, 3);
-    pl.right(test::squareCentre(1, 3, 2));
-    pl.then([&] {
-        EXPECT_EQ(m().board.at(1, 3), 0);
-        EXPECT_TRUE(p().view.rightClear);
-    });
-    play();
-}
-
-TEST_F(Chooser, LettersTakeLowerCaseOnly) {
-    m().showDigits = false;
-    pl.leftOnCell(1, 3);
-    for (int ch : {'C', '3', '0', 'g'}) t.events->add(Event::character(ch));
-    pl.then([&] {
-        EXPECT_TRUE(p().view.pickerOpen);
-        EXPECT_EQ(m().board.at(1, 3), 0);
-    });
-    pl.type('c', 'C');
-    pl.then([&] {
-        EXPECT_FALSE(p().view.pickerOpen);
-        EXPECT_EQ(m().board.at(1, 3), 3);
-        EXPECT_EQ(p().view.pickerValue, 3);
-    });
-    play();
-}
-
-TEST_F(Chooser, DigitsTakeZeroToSixAndZeroEmpties) {
-    pl.leftOnCell(1, 3);
-    for (int ch : {'a', '7', 'C'}) t.events->add(Event::character(ch));
+    pl.left({200, 300});  // off the chooser: ignored, the highlight stays
     pl.then([&] { EXPECT_TRUE(p().view.pickerOpen); });
-    pl.type('3', '3');
-    pl.then([&] { EXPECT_EQ(m().board.at(1, 3), 3); });
-    pl.leftOnCell(1, 3);
-    pl.type('0', '0');
-    pl.then([&] {
-        EXPECT_EQ(m().board.at(1, 3), 0);
-        EXPECT_EQ(p().view.pickerValue, 0);
-        EXPECT_EQ(p().panels.helpText, kHelpAfterEdit);
-    });
+    pl.pickSquare(1, 3, 5);
+    pl.leftOnCell(5, 5);  // the next chooser opens on 5: a click where it opened enters it
+    pl.add({Event::leftDown(), Event::leftUp()});
+    pl.then([&] { EXPECT_EQ(m().board.at(1, 3), 5); });
+    pl.leftOnCell(5, 5);
+    pl.right(test::squareCentre(5, 5, 2));  // a right click inside clears
+    pl.then([&] { EXPECT_TRUE(p().view.rightClear); });
     play();
+    EXPECT_EQ(m().board.at(5, 5), 0);
+}
+
+// Which typed characters end the chooser with which value, in both display modes, and whose
+// key's release the chooser keeps for itself.
+TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
+    constexpr int kOpen = -1;
+    struct Case {
+        bool digits;
+        int character, value, keptKey;
+    };
+    const Case cases[] = {
+        {true, '3', 3, '3'},        {true, '6', 6, '6'},         {true, '0', 0, '0'},
+        {true, '7', kOpen, 0},      {true, 'a', kOpen, 0},       {true, 'C', kOpen, 0},
+        {false, 'c', 3, 'C'},       {false, 'f', 6, 'F'},        {false, '`', 0, 0},
+        {false, 'C', kOpen, 0},     {false, '3', kOpen, 0},      {false, 'g', kOpen, 0},
+        {true, 27, 0, vk::kEscape}, {false, 27, 0, vk::kEscape},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.digits ? "digits, " : "letters, ") + char(c.character));
+        test::Session s({{1, 3}});
+        s.m().board.at(1, 3) = 5;
+        s.m().showDigits = c.digits;
+        s.pl.leftOnCell(1, 3);
+        s.pl.add({Event::character(c.character)});
+        s.pl.then([&] {
+            EXPECT_EQ(s.p().view.pickerOpen, c.value == kOpen);
+            EXPECT_EQ(s.m().board.at(1, 3), c.value == kOpen ? 5 : c.value);
+            EXPECT_EQ(s.p().view.pickerValue, c.value == kOpen ? 0 : c.value);
+            EXPECT_EQ(s.p().view.chooserKey, c.keptKey);
+        });
+        if (c.value == kOpen) s.pl.add({Event::character(27)});
+        s.pl.abortButton();
+        s.run(cmd::kStartGame);
+    }
+}
+
+// A typed key ends the chooser; its release must not reach the loop, where A and Escape end
+// the game. Released again in the loop, they do.
+TEST(ChooserKeys, TheReleaseOfTheKeyThatEndedTheChooserStaysWithIt) {
+    for (int key : {int{'A'}, vk::kEscape}) {
+        test::Session s({{1, 3}});
+        s.m().showDigits = false;
+        s.pl.leftOnCell(1, 3);
+        s.pl.type(key == 'A' ? 'a' : 27, key);
+        s.pl.then([&] { EXPECT_TRUE(s.p().shell.commandRunning) << key; });
+        s.pl.leftOnCell(1, 3);
+        s.pl.type('b', 'B');
+        s.pl.release(key);
+        s.run(cmd::kStartGame);
+        EXPECT_EQ(s.m().board.at(1, 3), 2);
+    }
 }
 
 // The slot of value's mark in cell (c, r): 13 x 13 pixels.
 QRect markSlot(int c, int r, int value) {
-    return {29 + (c - 1) * 60 + 6 + ((value - 1) % 3) * 19,
-            45 + (r - 1) * 60 + 1 + ((value - 1) / 3) * 44, 13, 13};
+    return {35 + (c - 1) * 60 + ((value - 1) % 3) * 19, 46 + (r - 1) * 60 + ((value - 1) / 3) * 44,
+            13, 13};
 }
 
-TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidates) {
+// The marks stay inside their cell; the text drawn after them is opaque again.
+TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
     pl.rightOnCell(2, 2);
     pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
     pl.pickSquare(2, 2, 5);
@@ -176,55 +141,23 @@ TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidates) {
     pl.type('2', '2');
     pl.then([&] {
         EXPECT_EQ(m().board.at(2, 2), 0);
-        EXPECT_TRUE(m().candidateMarks.at(2, 2, 5));
-        EXPECT_TRUE(m().candidateMarks.at(2, 2, 2));
         EXPECT_EQ(p().view.pickerValue, 5);  // typing a mark does not move the highlight
         for (int v = 1; v <= 6; ++v) {
-            const bool inked = !inkBox(t.screen(), markSlot(2, 2, v), kBlack).isNull();
-            EXPECT_EQ(inked, v == 2 || v == 5) << "mark slot " << v;
+            EXPECT_EQ(m().candidateMarks.at(2, 2, v), v == 2 || v == 5) << v;
+            EXPECT_EQ(test::allOf(t.screen(), markSlot(2, 2, v), kWhite), v != 2 && v != 5) << v;
         }
+        const QRect line(markSlot(2, 2, 1).topLeft() - QPoint(0, 2), QSize(51, 2));
+        EXPECT_EQ(t.screen().copy(line), t.screen().copy(line.translated(60, 0)));  // a given's
+        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpAfterEdit));
     });
-    // A right click while the chooser is open removes all six marks.
     pl.rightOnCell(2, 2);
     pl.right(test::squareCentre(2, 2, 1));
     pl.then([&] {
-        for (int v = 1; v <= 6; ++v) {
-            EXPECT_FALSE(m().candidateMarks.at(2, 2, v));
-            EXPECT_TRUE(allOf(t.screen(), markSlot(2, 2, v), kWhite));
-        }
+        EXPECT_EQ(m().candidateMarks, Marks{});
+        for (int v = 1; v <= 6; ++v)
+            EXPECT_TRUE(test::allOf(t.screen(), markSlot(2, 2, v), kWhite));
     });
     play();
-}
-
-// A typed key ends the chooser; its release must not reach the loop, where A and Escape end
-// the game.
-TEST_F(Chooser, TheReleaseOfAKeyTypedIntoTheChooserStaysWithIt) {
-    m().showDigits = false;
-    pl.leftOnCell(1, 3);
-    pl.type('a', 'A');  // the letter A: value 1
-    pl.then([&] { EXPECT_EQ(m().board.at(1, 3), 1); });
-    pl.leftOnCell(1, 3);
-    pl.type(27, vk::kEscape);
-    pl.then([&] {
-        EXPECT_EQ(m().board.at(1, 3), 0);
-        EXPECT_TRUE(p().shell.commandRunning);
-    });
-    play();
-}
-
-TEST_F(Chooser, AandEscapePressedInTheLoopStillEndIt) {
-    for (int key : {int{'A'}, vk::kEscape}) {
-        test::TestProgram t2;
-        t2.p().model.showDigits = false;
-        test::Player p2{t2};
-        p2.leftOnCell(1, 3);
-        p2.type('b', 'B');
-        p2.release(key);
-        t2.menu(cmd::kStartGame);
-        EXPECT_EQ(t2.events->remaining(), 0u);
-        EXPECT_EQ(t2.p().model.board.at(1, 3), 2);
-        EXPECT_FALSE(t2.p().shell.commandRunning);
-    }
 }
 
 }  // namespace

@@ -1,118 +1,99 @@
-// Scripting a player: clicks on cells and buttons, the chooser's squares, typed keys, and
-// known boards to play on.
+// Scripting a player: clicks on cells, buttons and the chooser's squares, keys, checks between
+// events, on a fresh program with a known board.
 #pragma once
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDialog>
 #include <QPoint>
-#include <array>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <string>
+#include <utility>
 #include <vector>
 
-#include "engine/board.h"
+#include "support/fixtures.h"
 #include "support/test_program.h"
 
 namespace zg::test {
 
-// A solved board: rows of the 3 x 2 boxes, every symbol once per column, row and box.
-inline constexpr std::array<std::array<int, 6>, 6> kSolvedRows{{{1, 2, 3, 4, 5, 6},
-                                                                {4, 5, 6, 1, 2, 3},
-                                                                {2, 3, 1, 5, 6, 4},
-                                                                {5, 6, 4, 2, 3, 1},
-                                                                {3, 1, 2, 6, 4, 5},
-                                                                {6, 4, 5, 3, 1, 2}}};
-
 inline int solutionAt(int c, int r) {
-    return kSolvedRows[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)];
+    return valueAt(kSolvedLine, c, r);
 }
-
-// kSolvedRows with the listed cells left empty; every other cell is a given.
-inline void setPuzzle(BoardModel& m, const std::vector<std::pair<int, int>>& open) {
-    m.board.clear();
-    m.givens.clear();
-    m.candidateMarks.clear();
-    for (int c = 1; c <= 6; ++c)
-        for (int r = 1; r <= 6; ++r) {
-            m.board.at(c, r) = static_cast<std::uint8_t>(solutionAt(c, r));
-            m.givens.at(c, r) = m.board.at(c, r);
-        }
-    for (auto [c, r] : open) m.board.at(c, r) = m.givens.at(c, r) = 0;
-}
-
-inline std::vector<unsigned char> dataFile(const std::string& name) {
-    std::ifstream in(std::string(ZG_SOURCE_DIR) + "/data/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The centre of a cell on the screen.
 inline QPoint cellCentre(int c, int r) {
-    return {29 + (c - 1) * 60 + 30, 45 + (r - 1) * 60 + 30};
+    return {59 + (c - 1) * 60, 75 + (r - 1) * 60};
 }
-
 // The centre of value's square in the chooser of cell (c, r).
 inline QPoint squareCentre(int c, int r, int value) {
-    const int x0 = 29 - 16 + (c - 1) * 60, y0 = 45 + (r - 1) * 60;
-    return {x0 + ((value - 1) % 3) * 30 + 15, y0 + ((value - 1) / 3) * 30 + 15};
+    return cellCentre(c, r) + QPoint(((value - 1) % 3) * 30 - 31, ((value - 1) / 3) * 30 - 15);
+}
+
+// The visible form of that name, or nullptr.
+inline QDialog* visibleForm(Program& p, const char* name) {
+    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(name))
+        if (d->isVisible()) return d;
+    return nullptr;
+}
+
+// Clicks a control of a visible form (a place of the slot dialog, OK of a form, ...).
+inline void clickControl(Program& p, const char* form, const char* name) {
+    QDialog* f = visibleForm(p, form);
+    ASSERT_NE(f, nullptr) << "form " << form << " is not open";
+    auto* b = f->findChild<QAbstractButton*>(name);
+    ASSERT_NE(b, nullptr) << "no control " << name << " on " << form;
+    b->click();
 }
 
 // The player's actions, appended to the script.
 struct Player {
     TestProgram& t;
 
-    void then(std::function<void()> fn) { t.events->add(Event::deferred(std::move(fn))); }
-    void move(QPoint at) { t.events->add(Event::mouseMove(at.x(), at.y())); }
-    void left(QPoint at) {
-        move(at);
-        t.events->add({Event::leftDown(), Event::leftUp()});
-    }
-    void right(QPoint at) {
-        move(at);
-        t.events->add({Event::rightDown(), Event::rightUp()});
-    }
+    void add(std::vector<Event> events) { t.events->add(std::move(events)); }
+    void then(std::function<void()> fn) { add({Event::deferred(std::move(fn))}); }
+    static Event to(QPoint at) { return Event::mouseMove(at.x(), at.y()); }
+    void move(QPoint at) { add({to(at)}); }
+    void left(QPoint at) { add({to(at), Event::leftDown(), Event::leftUp()}); }
+    void right(QPoint at) { add({to(at), Event::rightDown(), Event::rightUp()}); }
     void leftOnCell(int c, int r) { left(cellCentre(c, r)); }
     void rightOnCell(int c, int r) { right(cellCentre(c, r)); }
     void pickSquare(int c, int r, int value) { left(squareCentre(c, r, value)); }
-    // A left click on the cell, then on the square of value.
     void enter(int c, int r, int value) {
         leftOnCell(c, r);
         pickSquare(c, r, value);
     }
-    // A key pressed and released: its character, then its release.
-    void type(int character, int keyCode) {
-        t.events->add({Event::character(character), Event::keyUp(keyCode)});
-    }
+    // A key typed into the chooser: its character, then its release.
+    void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
     // A key of the loops: only its release matters there.
-    void release(int keyCode) { t.events->add(Event::keyUp(keyCode)); }
-    // A left button press alone: a click that ends a loop, whose release goes to the main loop.
-    void press(QPoint at) {
-        move(at);
-        t.events->add(Event::leftDown());
+    void release(int key) { add({Event::keyUp(key)}); }
+    // A key pressed and released, as the cursor and undo take it.
+    void key(int key, int modifiers = 0) {
+        add({Event::keyDown(key, modifiers), Event::keyUp(key)});
     }
+    void undo() { key('Z', mod::kControl); }
+    // A left press alone ends a loop; its release goes to the main loop.
+    void press(QPoint at) { add({to(at), Event::leftDown()}); }
     void abortButton() { press({340, 430}); }
+    // Leaves the forms of a new record without a name.
+    void noRecord(Program& p) {
+        then([&p] { clickControl(p, "champ", "cmd6"); });
+        then([&p] { clickControl(p, "ruhm", "cmd3"); });
+    }
 };
 
-// The visible form of that name, or nullptr.
-inline QDialog* visibleForm(Program& p, const char* name) {
-    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(QString::fromLatin1(name)))
-        if (d->isVisible()) return d;
-    return nullptr;
-}
-
-}  // namespace zg::test
-
-namespace zg::test {
-
-// Clicks a control of a visible form (a place of the slot dialog, OK of a form, ...).
-inline void clickControl(Program& p, const char* form, const char* name) {
-    QDialog* f = visibleForm(p, form);
-    ASSERT_NE(f, nullptr) << "form " << form << " is not open";
-    auto* b = f->findChild<QAbstractButton*>(QString::fromLatin1(name));
-    ASSERT_NE(b, nullptr) << "no control " << name << " on " << form;
-    b->click();
-}
+// A fresh program with its player, on kSolvedLine with the listed cells open.
+struct Session {
+    explicit Session(const std::vector<std::pair<int, int>>& open = {},
+                     std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7))
+        : t(std::move(random)) {
+        setBoard(m(), withOpen(kSolvedLine, open));
+    }
+    Program& p() { return t.p(); }
+    BoardModel& m() { return t.p().model; }
+    // Runs the command, which the script must end using every event.
+    void run(int command) {
+        t.menu(command);
+        EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
+        EXPECT_FALSE(p().shell.commandRunning);
+    }
+    TestProgram t;
+    Player pl{t};
+};
 
 }  // namespace zg::test

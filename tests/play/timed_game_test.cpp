@@ -9,10 +9,8 @@
 #include "files/board_file.h"
 #include "halloffame/records.h"
 #include "panels/clock_panel.h"
-#include "platform/data_path.h"
 #include "play/new_game.h"
 #include "play_support.h"
-#include "view/cell_edit.h"
 
 namespace zg {
 namespace {
@@ -20,121 +18,95 @@ namespace {
 // The record's number first, then a seeded sequence for the shuffle.
 class RecordThenSeeded : public Random {
   public:
-    RecordThenSeeded(int record, std::uint64_t seed) : record_(record), rest_(seed) {}
     int operator()(int n) override {
         requests.push_back(n);
-        return requests.size() == 1 ? record_ % n : rest_(n);
+        return requests.size() == 1 ? 2 % n : rest_(n);
     }
     std::vector<int> requests;
 
   private:
-    int record_;
-    SeededRandom rest_;
+    SeededRandom rest_{11};
 };
 
-constexpr std::uint64_t kSeed = 11;
-
-// What "&Neues Spiel" must show: record r of the collection, shuffled by the same sequence.
-BoardModel expectedGame(int level, int record) {
+// What "&Neues Spiel" must show: record 2 of the easy collection, shuffled by the same
+// sequence.
+BoardModel expectedGame() {
     BoardModel m;
-    m.level = static_cast<std::int16_t>(level);
     test::MemoryFileIo io;
-    io.files[collectionFile(level)] = test::dataFile(collectionFile(level));
-    BoardFiles files{collectionFile(level)};
+    io.files[collectionFile(0)] = test::readDataFile(collectionFile(0));
+    BoardFiles files{collectionFile(0)};
     ClockState clock;
-    EXPECT_EQ(loadBoardSlot(files, m, clock, io, record), LoadResult::loaded);
-    SeededRandom random(kSeed);
+    EXPECT_EQ(loadBoardSlot(files, m, clock, io, 2), LoadResult::loaded);
+    SeededRandom random(11);
     shuffleBoard(m, random);
     return m;
 }
 
-class TimedGame : public ::testing::Test {
-  protected:
-    TimedGame() : t(makeRandom()) {
-        for (int level = 0; level < 4; ++level)
-            t.files->files[resolveDataFile(collectionFile(level))] =
-                test::dataFile(collectionFile(level));
-    }
-    std::unique_ptr<Random> makeRandom() {
-        auto r = std::make_unique<RecordThenSeeded>(2, kSeed);
-        random = r.get();
-        return r;
-    }
-    Program& p() { return t.p(); }
-    BoardModel& m() { return p().model; }
-    std::string label() { return p().panels.uhr.text(); }
-    // The clock reads seconds from the moment the script gets here.
-    void at(double seconds) {
-        pl.then([this, seconds] { t.time->now = seconds; });
-    }
-    void turn() {
-        pl.then([&] { p().panels.clockWorker.fire(); });
-    }
-    // Answers the two forms of a record as they open, noting which opened.
-    void answerRecordForms(const std::string& name) {
-        pl.then([this, name] {
-            forms.push_back(test::visibleForm(p(), "champ") ? "champ" : "?");
-            labelDuringPrompt = label();
-            auto* ed1 = test::visibleForm(p(), "champ")->findChild<QLineEdit*>("ed1");
-            ASSERT_NE(ed1, nullptr);
-            ed1->setText(QString::fromStdString(name));
-            test::clickControl(p(), "champ", "cmd5");
-        });
-        pl.then([this] {
-            forms.push_back(test::visibleForm(p(), "ruhm") ? "ruhm" : "?");
-            test::clickControl(p(), "ruhm", "cmd3");
-        });
-    }
-    // The open cells of the new game and their values in the solution.
-    std::vector<std::array<int, 3>> entries(const BoardModel& game) {
-        BoardModel solved = game;
-        ClockState clock;
-        NullView view;
-        solveCommand(solved, clock, view);
-        EXPECT_EQ(solved.statusText, kStatusSolved);
-        std::vector<std::array<int, 3>> out;
-        for (int c = 1; c <= 6; ++c)
-            for (int r = 1; r <= 6; ++r)
-                if (game.board.at(c, r) == 0) out.push_back({c, r, solved.board.at(c, r)});
-        return out;
-    }
+// The open cells of a game, each with its value in the solution.
+std::vector<std::array<int, 3>> entries(const BoardModel& game) {
+    BoardModel solved = game;
+    ClockState clock;
+    NullView view;
+    solveCommand(solved, clock, view);
+    std::vector<std::array<int, 3>> out;
+    for (int c = 1; c <= 6; ++c)
+        for (int r = 1; r <= 6; ++r)
+            if (game.board.at(c, r) == 0) out.push_back({c, r, solved.board.at(c, r)});
+    return out;
+}
 
-    RecordThenSeeded* random = nullptr;
-    test::TestProgram t;
-    test::Player pl{t};
-    std::vector<std::string> forms;
-    std::string labelDuringPrompt;
+// A program whose "&Neues Spiel" finds every collection.
+struct TimedSession : test::Session {
+    TimedSession() : Session({}, std::make_unique<RecordThenSeeded>()) {
+        for (int level = 0; level < 4; ++level)
+            t.files->files[dataFile(p(), collectionFile(level))] =
+                test::readDataFile(collectionFile(level));
+    }
+    std::string label() { return p().panels.uhr->text(); }
+    // The clock reads seconds from the moment the script gets here; a worker turn then.
+    void turnAt(double seconds) {
+        pl.then([this, seconds] {
+            t.time->now = seconds;
+            p().panels.clockWorker->fire();
+        });
+    }
+    void newGame() {
+        pl.abortButton();
+        t.menu(cmd::kNewGame);
+        EXPECT_EQ(t.events->remaining(), 0u);
+    }
 };
 
+class TimedGame : public ::testing::Test, public TimedSession {};
+
 TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
-    const BoardModel game = expectedGame(0, 2);
+    const BoardModel game = expectedGame();
     const auto cells = entries(game);
     ASSERT_GE(cells.size(), 2u);
     pl.then([&] {
-        EXPECT_EQ(random->requests.front(), 4);
-        EXPECT_EQ(p().files.boardFileName, resolveDataFile("leicht.zgb"));
+        EXPECT_EQ(p().panels.givenCount, countGivens(game));
+        EXPECT_EQ(dynamic_cast<RecordThenSeeded&>(p().random()).requests.front(), kRecordCount);
+        EXPECT_EQ(p().files.boardFileName, dataFile(p(), "leicht.zgb"));
         EXPECT_EQ(m().board, game.board);
         EXPECT_EQ(m().givens, game.givens);
-        EXPECT_EQ(m().candidateMarks, Marks{});
-        EXPECT_TRUE(p().clock.clockRunning);
-        EXPECT_EQ(p().clock.finalTime, "X");
         EXPECT_EQ(label(), kClockZero);
-        EXPECT_TRUE(p().panels.clockWorker.running());
+        EXPECT_TRUE(p().panels.clockWorker->running());
     });
-    at(1030.0);
-    turn();
+    turnAt(1030.0);
     pl.then([&] { EXPECT_EQ(label(), " 00:00:30"); });
     for (std::size_t i = 0; i + 1 < cells.size(); ++i)
         pl.enter(cells[i][0], cells[i][1], cells[i][2]);
-    pl.then([&] {
-        EXPECT_EQ(m().statusText, kStatusNoErrors);
-        t.time->now = 1065.24;
-    });
+    std::string labelDuringPrompt;
+    pl.then([&] { t.time->now = 1065.24; });
     const auto& last = cells.back();
     pl.enter(last[0], last[1], last[2]);
-    answerRecordForms("Tester");
     pl.then([&] {
-        EXPECT_EQ(m().statusText, kStatusSolved);
+        labelDuringPrompt = label();
+        test::visibleForm(p(), "champ")->findChild<QLineEdit*>("ed1")->setText("Tester");
+        test::clickControl(p(), "champ", "cmd5");
+    });
+    pl.then([&] { test::clickControl(p(), "ruhm", "cmd3"); });
+    pl.then([&] {
         EXPECT_EQ(p().clock.finalTime, "00:01:05.2");
         EXPECT_FALSE(p().clock.clockRunning);
         EXPECT_EQ(label(), kClockIdle);
@@ -142,191 +114,127 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     // Still in the loop: emptying and refilling a cell solves again, without a record.
     pl.rightOnCell(last[0], last[1]);
     pl.enter(last[0], last[1], last[2]);
-    turn();
+    turnAt(1070.0);
     pl.then([&] {
         EXPECT_EQ(m().statusText, kStatusSolved);
-        EXPECT_FALSE(p().panels.clockWorker.running());
+        EXPECT_FALSE(p().panels.clockWorker->running());
     });
-    pl.abortButton();
-    t.menu(cmd::kNewGame);
-
-    EXPECT_EQ(t.events->remaining(), 0u);
-    EXPECT_EQ(forms, (std::vector<std::string>{"champ", "ruhm"}));
+    newGame();
     EXPECT_EQ(labelDuringPrompt, "00:01:05.2");
     EXPECT_EQ(p().hall.fameNames[0][1], "Tester");
     EXPECT_EQ(p().hall.fameTimes[0][1], "00:01:05.2");
     EXPECT_EQ(p().hall.fameDates[0][1], "07.12.2026");
     EXPECT_EQ(t.files->files.count(kHallOfFameFile), 1u);
-    EXPECT_FALSE(p().shell.commandRunning);
-    EXPECT_TRUE(p().window.menu().isEnabled());
-    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
 }
 
 TEST_F(TimedGame, TheLabelShowsWholeSecondsSkipsBusyTurnsAndWrapsAfter99Hours) {
-    pl.then([&] { EXPECT_EQ(label(), kClockZero); });
-    at(1000.5);
-    turn();
-    pl.then([&] { EXPECT_EQ(label(), kClockZero); });
-    at(1001.0);
-    turn();
-    pl.then([&] { EXPECT_EQ(label(), " 00:00:01"); });
+    struct Turn {
+        double at;
+        bool busy;  // the chooser is drawing
+        const char* label;
+    };
+    const Turn turns[] = {{1000.5, false, kClockZero},    {1001.0, false, " 00:00:01"},
+                          {1002.0, true, " 00:00:01"},    {1002.0, false, " 00:00:02"},
+                          {360999.5, false, " 99:59:59"}, {361061.0, false, " 00:01:01"}};
     pl.then([&] {
-        p().view.drawingBusy = true;  // the chooser is drawing
-        t.time->now = 1002.0;
+        for (const Turn& turn : turns) {
+            t.time->now = turn.at;
+            p().view.drawingBusy = turn.busy;
+            p().panels.clockWorker->fire();
+            EXPECT_EQ(label(), turn.label) << turn.at;
+        }
     });
-    turn();
-    pl.then([&] {
-        EXPECT_EQ(label(), " 00:00:01");
-        p().view.drawingBusy = false;
-    });
-    turn();
-    pl.then([&] {
-        EXPECT_EQ(label(), " 00:00:02");
-        t.time->now = 1000.0 + 99 * 3600 + 59 * 60 + 59.5;
-    });
-    turn();
-    pl.then([&] {
-        EXPECT_EQ(label(), " 99:59:59");
-        t.time->now = 1000.0 + 100 * 3600 + 61.0;
-    });
-    turn();
-    pl.then([&] { EXPECT_EQ(label(), " 00:01:01"); });
-    pl.abortButton();
-    t.menu(cmd::kNewGame);
-    EXPECT_EQ(t.events->remaining(), 0u);
+    newGame();
     EXPECT_EQ(label(), kClockIdle);
 }
 
-// Each way of abandoning a timed game stops the clock: no record, the worker ends.
-struct Abandon {
-    const char* name;
-    // Appends the player's action; game is the board the new game shows.
-    std::function<void(test::Player&, Program&, const BoardModel& game)> act;
-    const char* labelAfter;  // nullptr: the last running text stays
-};
-
-class Abandoning : public TimedGame, public ::testing::WithParamInterface<Abandon> {};
-
-TEST_P(Abandoning, StopsTheClockWithoutARecord) {
-    t.files->files[kPlayerBoardFile] = test::dataFile("leicht.zgb");
-    at(1003.0);
-    turn();
-    GetParam().act(pl, p(), expectedGame(0, 2));
-    pl.then([&] {
-        EXPECT_FALSE(p().clock.clockRunning);
-        EXPECT_EQ(label(), GetParam().labelAfter ? GetParam().labelAfter : " 00:00:03");
-        t.time->now += 1.0;  // a turn overdue from before the stop, in a later second
-        p().panels.clockWorker.fire();
-        EXPECT_EQ(label(), GetParam().labelAfter ? GetParam().labelAfter : " 00:00:03");
-        EXPECT_FALSE(p().panels.clockWorker.running());
-    });
-    // Solving the board now leads nowhere near the hall of fame.
-    pl.release('K');
-    pl.release('O');
-    pl.then([&] { EXPECT_EQ(m().statusText, kStatusSolved); });
-    pl.abortButton();
-    t.menu(cmd::kNewGame);
-    EXPECT_EQ(t.events->remaining(), 0u);
-    EXPECT_EQ(p().hall.fameTimes[0][1], kEmptyTime);
-    EXPECT_EQ(t.files->files.count(kHallOfFameFile), 0u);
+// Each way of abandoning a timed game stops the clock: no record, and a turn of the worker
+// overdue from before the stop writes no running time.
+TEST(Abandoning, StopsTheClockWithoutARecord) {
+    using Open = std::array<int, 3>;
+    struct Case {
+        const char* name;
+        std::function<void(test::Player&, Program&, const Open& open)> act;
+        const char* labelAfter;  // nullptr: the last running text stays
+        bool endsGame;           // after the 200 ms that let the worker see the stop
+    };
+    const Case cases[] = {
+        {"Escape in the chooser",
+         [](test::Player& pl, Program&, const Open& open) {
+             pl.leftOnCell(open[0], open[1]);
+             pl.type(27, vk::kEscape);
+         },
+         nullptr, false},
+        {"A", [](test::Player& pl, Program&, const Open&) { pl.release('A'); }, nullptr, true},
+        {"Abbruch", [](test::Player& pl, Program&, const Open&) { pl.abortButton(); }, kClockIdle,
+         true},
+        {"M", [](test::Player& pl, Program&, const Open&) { pl.release('M'); }, kClockIdle, false},
+        {"K then O",
+         [](test::Player& pl, Program&, const Open&) {
+             pl.release('K');
+             pl.release('O');
+         },
+         kClockIdle, false},
+        {"loading",
+         [](test::Player& pl, Program& p, const Open&) {
+             pl.release('L');
+             pl.then([&p] { test::clickControl(p, "frm1", "opt1"); });
+         },
+         kClockIdle, false},
+        {"an entry with candidates shown",
+         [](test::Player& pl, Program& p, const Open& open) {
+             pl.then([&p] { p.model.showCandidates = true; });
+             pl.enter(open[0], open[1], open[2]);
+         },
+         kClockIdle, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TimedSession g;
+        g.t.files->files[kPlayerBoardFile] = test::readDataFile("leicht.zgb");
+        g.turnAt(1003.0);
+        c.act(g.pl, g.p(), entries(expectedGame()).front());
+        const std::string after = c.labelAfter ? c.labelAfter : " 00:00:03";
+        const auto stopped = [&] {
+            EXPECT_FALSE(g.p().clock.clockRunning);
+            EXPECT_EQ(g.label(), after);
+            EXPECT_DOUBLE_EQ(g.t.time->now, c.endsGame ? 1003.2 : 1003.0);
+            g.t.time->now += 1.0;  // a turn overdue from before the stop, in a later second
+            g.p().panels.clockWorker->fire();
+            EXPECT_EQ(g.label(), after);
+            EXPECT_FALSE(g.p().panels.clockWorker->running());
+        };
+        if (c.endsGame) {
+            g.t.menu(cmd::kNewGame);
+            EXPECT_EQ(g.t.events->remaining(), 0u);
+            stopped();
+            continue;
+        }
+        g.pl.then(stopped);
+        g.pl.release('K');  // solving the board now leads nowhere near the hall of fame
+        g.pl.release('O');
+        g.pl.then([&] { EXPECT_EQ(g.m().statusText, kStatusSolved); });
+        g.newGame();
+        EXPECT_EQ(g.p().hall.fameTimes[0][1], kEmptyTime);
+        EXPECT_EQ(g.t.files->files.count(kHallOfFameFile), 0u);
+    }
 }
-
-// "Abbruch" by key stops the clock but leaves its last text; the button resets the label.
-TEST_F(TimedGame, AbbruchStopsTheClock) {
-    at(1003.0);
-    turn();
-    pl.release('A');
-    t.menu(cmd::kNewGame);
-    EXPECT_EQ(t.events->remaining(), 0u);
-    EXPECT_FALSE(p().clock.clockRunning);
-    EXPECT_EQ(label(), " 00:00:03");
-    p().panels.clockWorker.fire();
-    EXPECT_FALSE(p().panels.clockWorker.running());
-    EXPECT_DOUBLE_EQ(t.time->now, 1003.2);  // the pause that lets the worker see the stop
-
-    at(1010.0);
-    turn();
-    pl.abortButton();
-    t.menu(cmd::kNewGame);
-    EXPECT_EQ(label(), kClockIdle);
-    t.time->now += 1.0;
-    p().panels.clockWorker.fire();  // overdue after the pause: the label stays
-    EXPECT_EQ(label(), kClockIdle);
-    EXPECT_FALSE(p().panels.clockWorker.running());
-}
-
-// An open cell of the game and its value in the solution.
-std::array<int, 3> openCell(const BoardModel& game) {
-    BoardModel solved = game;
-    ClockState clock;
-    NullView view;
-    solveCommand(solved, clock, view);
-    for (int c = 1; c <= 6; ++c)
-        for (int r = 1; r <= 6; ++r)
-            if (game.board.at(c, r) == 0) return {c, r, solved.board.at(c, r)};
-    return {0, 0, 0};
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Ways, Abandoning,
-    ::testing::Values(
-        Abandon{"EscapeInTheChooser",
-                [](test::Player& pl, Program&, const BoardModel& game) {
-                    const auto cell = openCell(game);
-                    pl.leftOnCell(cell[0], cell[1]);
-                    pl.type(27, vk::kEscape);
-                },
-                nullptr},
-        Abandon{"M", [](test::Player& pl, Program&, const BoardModel&) { pl.release('M'); },
-                kClockIdle},
-        Abandon{"KThenO",
-                [](test::Player& pl, Program&, const BoardModel&) {
-                    pl.release('K');
-                    pl.release('O');
-                },
-                kClockIdle},
-        Abandon{"Loading",
-                [](test::Player& pl, Program& p, const BoardModel&) {
-                    pl.release('L');
-                    pl.then([&p] { test::clickControl(p, "frm1", "opt1"); });
-                },
-                kClockIdle},
-        Abandon{"AnEntryWithCandidatesShown",
-                [](test::Player& pl, Program& p, const BoardModel& game) {
-                    pl.then([&p] { p.model.showCandidates = true; });
-                    const auto cell = openCell(game);
-                    pl.enter(cell[0], cell[1], cell[2]);
-                },
-                kClockIdle}),
-    [](const ::testing::TestParamInfo<Abandon>& info) { return std::string(info.param.name); });
-
-}  // namespace
-}  // namespace zg
-
-namespace zg {
-namespace {
 
 // Without its collection the level's game cannot be new: the player is told, and the game
-// goes on with the board it had.
+// goes on with the board it had, shuffled as every new game is.
 TEST(NewGameTest, AMissingCollectionIsReportedAndTheBoardStays) {
-    test::TestProgram t;
-    test::Player pl{t};
-    Program& p = t.p();
-    test::setPuzzle(p.model, {{1, 1}, {6, 6}});
-    const BoardModel before = p.model;
-    p.model.level = 2;
-    pl.then([&] {
-        ASSERT_EQ(t.questions->messages.size(), 1u);
-        EXPECT_EQ(t.questions->messages[0], missingCollectionText("schwer.zgb"));
-        EXPECT_NE(t.questions->messages[0].find("\"schwer.zgb\""), std::string::npos);
-        // The same puzzle, shuffled as every new game is.
-        EXPECT_EQ(countGivens(p.model), countGivens(before));
-        EXPECT_TRUE(p.clock.clockRunning);
+    test::Session s({{1, 1}, {6, 6}});
+    s.m().level = 2;
+    s.m().candidateMarks.at(1, 1, 1) = true;
+    s.pl.then([&] {
+        EXPECT_EQ(s.m().candidateMarks, Marks{});  // a new game all the same
+        EXPECT_EQ(s.t.questions->messages, std::vector{missingCollectionText("schwer.zgb")});
+        EXPECT_EQ(countGivens(s.m()), 34);
+        EXPECT_TRUE(s.p().clock.clockRunning);
     });
-    pl.abortButton();
-    t.menu(cmd::kNewGame);
-    EXPECT_EQ(t.events->remaining(), 0u);
-    EXPECT_FALSE(p.clock.clockRunning);
+    s.pl.abortButton();
+    s.run(cmd::kNewGame);
+    EXPECT_FALSE(s.p().clock.clockRunning);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// A fresh Program per test with scripted services: the pump plays a script of events, the
-// question box answers from a list, the clock is manual, files live in memory.
+// A fresh Program per test with scripted services: the pump plays a script of events (or
+// takes them from a source of the test's own), the question box answers from a list, the clock
+// is manual, files live in memory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -42,11 +44,14 @@ class ScriptedQuestions : public QuestionBox {
     std::vector<Asked> asked;
     std::vector<std::string> messages;
     std::function<void()> whileShown;  // runs while the box is up
+    std::function<int(const std::string&)>
+        orElse;  // answers from the captions once answers run out
 
     int ask(QuestionIcon icon, const std::string& text, const std::string& captions,
             int defaultButton) override {
         asked.push_back({icon, text, captions, defaultButton});
         if (whileShown) whileShown();
+        if (answers.empty() && orElse) return orElse(captions);
         if (answers.empty()) throw std::runtime_error("unexpected question: " + text);
         const int a = answers.front();
         answers.pop_front();
@@ -71,7 +76,7 @@ class CountingBeeper : public Beeper {
 
 struct TestProgram {
     QtPlatform platform;  // the real backend, offscreen: windows, forms, the clock's timer
-    ScriptedEventSource* events;
+    ScriptedEventSource* events = nullptr;  // null with a source of the test's own
     ScriptedQuestions* questions;
     ManualTime* time;
     CountingBeeper* beeper;
@@ -79,7 +84,8 @@ struct TestProgram {
     std::unique_ptr<Program> program;
 
     explicit TestProgram(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7),
-                         double devicePixelRatio = 1) {
+                         double devicePixelRatio = 1, std::unique_ptr<EventSource> source = nullptr,
+                         std::map<std::string, std::vector<unsigned char>> startFiles = {}) {
         Services s;
         s.platform = &platform;
         auto e = std::make_unique<ScriptedEventSource>();
@@ -87,12 +93,13 @@ struct TestProgram {
         auto t = std::make_unique<ManualTime>();
         auto b = std::make_unique<CountingBeeper>();
         auto f = std::make_unique<MemoryFileIo>();
-        events = e.get();
+        f->files = std::move(startFiles);
+        events = source ? nullptr : e.get();
         questions = q.get();
         time = t.get();
         beeper = b.get();
         files = f.get();
-        s.events = std::move(e);
+        s.events = source ? std::move(source) : std::move(e);
         s.questions = std::move(q);
         s.time = std::move(t);
         s.beeper = std::move(b);
