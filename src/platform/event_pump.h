@@ -1,10 +1,10 @@
 // The event pump: one window event at a time, on our own stack.
 //
-// Qt's handlers of the main window (and the signal handlers of the forms) never run game
+// A backend's handlers of the main window (and the signal handlers of the forms) never run game
 // code: they translate what happened into an Event and post() it. Game code pulls events
-// with next(), which pops the oldest one (letting Qt run until there is one), first runs the
-// program's handler for it (mouse move, menu command, close request, deferred action), and
-// then returns it to the calling loop. Every loop of the program is a plain loop:
+// with next(), which pops the oldest one (letting the toolkit run until there is one), first runs
+// the program's handler for it (mouse move, menu command, close request, deferred action), and then
+// returns it to the calling loop. Every loop of the program is a plain loop:
 //
 //     for (;;) {
 //         zg::Event ev = p.pump.next();
@@ -110,7 +110,7 @@ class EventPump {
     // (deferred actions run their own function instead).
     void setHandler(Handler handler) { handler_ = std::move(handler); }
 
-    // Enqueue only. Safe to call from any Qt handler; consecutive pointer moves merge.
+    // Enqueue only. Safe to call from any toolkit handler; consecutive pointer moves merge.
     void post(Event ev);
     void postAction(std::function<void()> action) { post(Event::deferred(std::move(action))); }
 
