@@ -12,6 +12,8 @@
 #include <QWindow>
 
 #include "files/slot_dialog.h"
+#include "platform/qt/qt_help_viewer.h"
+#include "platform/qt/qt_services.h"
 #include "shell/startup.h"
 #include "support/test_program.h"
 #include "view/cell_edit.h"
@@ -20,9 +22,11 @@ namespace zg {
 namespace {
 
 struct QtProgram {
+    QtPlatform platform;
     std::unique_ptr<Program> program;
     QtProgram() {
         Services s;
+        s.platform = &platform;
         s.events = std::make_unique<QtEventSource>();
         s.questions = std::make_unique<test::ScriptedQuestions>();
         s.time = std::make_unique<test::ManualTime>();
@@ -33,13 +37,14 @@ struct QtProgram {
         program = std::make_unique<Program>(std::move(s));
         startUp(*program);
         openMainWindow(*program);
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&program->window));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&qt()));
     }
     Program& p() { return *program; }
-    QWidget* client() { return &program->window.client(); }
+    QtWindow& qt() { return dynamic_cast<QtWindow&>(program->window); }
+    QWidget* client() { return &qt().client(); }
     // Through the window, as the platform delivers them: modal blocking applies.
-    QWindow* window() { return program->window.windowHandle(); }
-    QPoint inWindow(QPoint client) { return this->client()->mapTo(&program->window, client); }
+    QWindow* window() { return qt().windowHandle(); }
+    QPoint inWindow(QPoint client) { return this->client()->mapTo(&qt(), client); }
     // Everything queued now, in order.
     std::vector<Event> drain() {
         std::vector<Event> out;
@@ -110,7 +115,7 @@ TEST(QtEventsTest, AReleaseTakenByAModalFormStillEndsThePress) {
     q.drain();
     ASSERT_EQ(q.p().pump.buttonsHeld(), kLeftButton);
 
-    QDialog form(&q.p().window);
+    QDialog form(&q.qt());
     form.setModal(true);
     QTimer::singleShot(0, &form, [&] {
         QTest::mouseRelease(q.window(), Qt::LeftButton, {}, q.inWindow({175, 430}));
@@ -177,20 +182,20 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
         if (where.starts_with("client area")) {
             QTest::keyPress(q.client(), c.key, c.pressedWith);
         } else if (where == "menu") {
-            QMenu* game = q.p().window.menu().bar()->actions().first()->menu();
-            game->popup(q.p().window.pos());
+            QMenu* game = q.qt().qtMenu().bar()->actions().first()->menu();
+            game->popup(q.qt().pos());
             QTest::keyPress(game, c.key);  // "&Spielstart"
             EXPECT_FALSE(game->isVisible());
         } else if (where == "question box") {
             QtQuestionBox box;
-            box.setOwner(&q.p().window);
+            box.setOwner(q.p().window);
             whenModalUp([&](QWidget* modal) { QTest::keyPress(modal, c.key); });
             EXPECT_EQ(box.ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2), 2);
         } else if (where == "form") {
             whenModalUp([&](QWidget* modal) { QTest::keyPress(modal, c.key); });
             openSaveDialog(q.p());
         } else {
-            QtHelpViewer help(&q.p().window);
+            QtHelpViewer help(&q.qt());
             ASSERT_TRUE(help.showPage(ZG_SOURCE_DIR "/data/erkl\xC3\xA4rung.htm"));
             QTest::keyPress(help.browser(), c.key);
         }
@@ -227,7 +232,7 @@ TEST(QtEventsTest, TheHelpWindowTakesKeysWhileAFormOrABoxIsOpen) {
     for (const bool box : {false, true}) {
         SCOPED_TRACE(box ? "question box" : "form");
         QtProgram q;
-        QtHelpViewer help(&q.p().window);
+        QtHelpViewer help(&q.qt());
         ASSERT_TRUE(help.showPage(ZG_SOURCE_DIR "/data/erkl\xC3\xA4rung.htm"));
         QTextBrowser* browser = help.browser();
         int keysToHelp = 0;
@@ -246,7 +251,7 @@ TEST(QtEventsTest, TheHelpWindowTakesKeysWhileAFormOrABoxIsOpen) {
         });
         if (box) {
             QtQuestionBox questions;
-            questions.setOwner(&q.p().window);
+            questions.setOwner(q.p().window);
             questions.ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2);
         } else {
             openSaveDialog(q.p());
