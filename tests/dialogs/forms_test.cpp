@@ -231,21 +231,46 @@ TEST_F(FormsTest, TheChampionFormAcceptsTheTypedNameAndCancelKeepsThePrevious) {
     }
 }
 
-TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEitherWay) {
-    for (const bool ok : {true, false}) {
+TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
+    for (const int way : {0, 1, 2}) {
         std::string name;
         then(t, [&] {
             name = control<QLabel>(p, "Inf", "lbl1")->text().toStdString();
             EXPECT_FALSE(p.window.menu().isEnabled());
-            if (ok)
-                click("Inf", "cmd15");
-            else
-                openForm(p, "Inf")->close();
+            if (way == 0) click("Inf", "cmd15");
+            if (way == 1) openForm(p, "Inf")->close();
+            if (way == 2) QTest::keyClick(openForm(p, "Inf"), Qt::Key_Return);
         });
         t.menu(cmd::kAbout);
         EXPECT_EQ(name, "Zahlgarten V5.0");
-        EXPECT_EQ(openForm(p, "Inf"), nullptr);
+        EXPECT_EQ(openForm(p, "Inf"), nullptr) << way;
+        EXPECT_EQ(t.events->remaining(), 0u);
     }
+}
+
+// A solved timed game with a new record: the name is asked, saved and shown on its tab.
+TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
+    fill(1, 2);  // 00:01:11.5 and 00:01:12.5
+    p.model.level = 1;
+    p.clock.finalTime = "00:01:12.0";
+    int tab = -1;
+    std::string second;
+    then(t, [&] {
+        control<QLineEdit>(p, "champ", "ed1")->setText("Carla");
+        click("champ", "cmd5");
+    });
+    then(t, [&] {
+        tab = control<QTabWidget>(p, "ruhm", "tbs1")->currentIndex();
+        second = list(1)->item(1, 1)->text().toStdString();
+        click("ruhm", "cmd3");
+    });
+    recordCheck(p);
+    EXPECT_EQ(tab, 1);
+    EXPECT_EQ(second, "Carla");
+    HallOfFame reread;
+    loadHallOfFame(reread, p.fileIo());
+    EXPECT_EQ(reread.fameNames[1][2], "Carla");
+    EXPECT_EQ(reread.fameDates[1][2], "07.12.2026");
 }
 
 }  // namespace

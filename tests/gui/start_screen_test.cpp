@@ -18,11 +18,16 @@ TEST(StartScreenTest, MatchesTheReferenceImage) {
     EXPECT_TRUE(t.p().window.menu().isEnabled());
 }
 
-// Leaving the play loop takes its drawn buttons away again, whatever it drew meanwhile.
+// Leaving the play loop takes its drawn buttons away again, and a chooser cleared with the
+// right button leaves nothing of itself behind.
 TEST(StartScreenTest, LeavingAnEmptyGameGivesTheStartScreenBack) {
     test::TestProgram t;
-    t.events->add({Event::keyDown(vk::kRight), Event::keyUp(vk::kRight), Event::keyUp('H'),
-                   Event::keyUp(vk::kEscape)});
+    const ViewState& v = t.p().view;
+    t.events->add(
+        {Event::keyDown(vk::kRight), Event::keyUp(vk::kRight), Event::keyUp('H'),
+         Event::mouseMove(v.boardLeft + v.cellWidth * 3 / 2, v.boardTop + v.cellHeight / 2),
+         Event::leftDown(), Event::leftUp(), Event::rightDown(), Event::rightUp(),
+         Event::keyUp(vk::kEscape)});
     t.menu(cmd::kStartGame);
     EXPECT_TRUE(matchesReference(t.screen(), "start_screen"));
 }
