@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "shell/menu.h"
 #include "support/test_program.h"
 
 namespace zg::test {
 
 // The visible form of that name (the forms are children of the main window).
 inline QDialog* openForm(Program& p, const char* name) {
-    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(QString::fromLatin1(name)))
+    for (QDialog* d :
+         dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(QString::fromLatin1(name)))
         if (d->isVisible()) return d;
     return nullptr;
 }
@@ -59,11 +61,6 @@ inline std::vector<unsigned char> fourBoards() {
         for (int i = 441; i < 1000; ++i) rec[i] = static_cast<unsigned char>(1 + i % 6);
     }
     return file;
-}
-
-// The record of slot s as it lies in a file.
-inline std::vector<unsigned char> recordOf(const std::vector<unsigned char>& file, int s) {
-    return {file.begin() + 1000 * s, file.begin() + 1000 * s + 441};
 }
 
 }  // namespace zg::test

@@ -1,135 +1,73 @@
-// Help requests of the menu and the loops, the message for a page that cannot be shown, the
-// built-in viewer on the real pages, and the about form.
+// Help: the page each caller asks for, the English message when it cannot be shown, and the
+// built-in viewer on the real pages.
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QLabel>
-#include <QPushButton>
 #include <QTextBrowser>
 
 #include "dialogs/dialog_support.h"
+#include "platform/qt/qt_help_viewer.h"
 #include "shell/help.h"
-#include "shell/menu.h"
 
 namespace zg {
 namespace {
 
-using test::control;
-using test::openForm;
-using test::RecordingViewer;
-using test::then;
-
-bool endsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// Runs in the folder of the help pages for its lifetime.
-struct InDataFolder {
-    QString previous = QDir::currentPath();
-    InDataFolder() { QDir::setCurrent(QStringLiteral(ZG_SOURCE_DIR "/data")); }
-    ~InDataFolder() { QDir::setCurrent(previous); }
-};
-
-struct HelpTest : ::testing::Test {
-    test::TestProgram t;
-    Program& p = t.p();
-    RecordingViewer* viewer = nullptr;
-    void SetUp() override {
-        auto v = std::make_unique<RecordingViewer>();
-        viewer = v.get();
-        p.services.help = std::move(v);
-        p.window.show();  // forms are placed from where the shown window is
-    }
-};
-
-TEST_F(HelpTest, EachCallerAsksForItsPage) {
-    ASSERT_TRUE(p.shell.useHtmlHelp);
-    t.menu(cmd::kInstructions);
-    ASSERT_EQ(viewer->pages.size(), 1u);
-    EXPECT_TRUE(endsWith(viewer->pages[0],
-                         "\xC3\xBC"
-                         "bersicht.htm"))
-        << viewer->pages[0];
-    showRulesHelp(p);  // the "Hilfe" button and key H of the loops
-    ASSERT_EQ(viewer->pages.size(), 2u);
-    EXPECT_TRUE(endsWith(viewer->pages[1], "erkl\xC3\xA4rung.htm")) << viewer->pages[1];
-    EXPECT_TRUE(t.questions->messages.empty());
-    // The about box asks for no page.
-    then(t, [&] { control<QPushButton>(p, "Inf", "cmd15")->click(); });
-    t.menu(cmd::kAbout);
-    EXPECT_EQ(viewer->pages.size(), 2u);
-}
-
-TEST_F(HelpTest, APageThatCannotBeShownIsReportedWithTheRequestedFile) {
-    viewer->shows = false;
-    t.menu(cmd::kInstructions);
-    showRulesHelp(p);
-    EXPECT_EQ(
-        t.questions->messages,
-        (std::vector<std::string>{"Error while trying to display a topic of Zahlgarten.chm",
-                                  "Error while trying to display a topic of zahlgarten.chm"}));
-    EXPECT_TRUE(p.window.menu().isEnabled());  // and the program goes on
-}
-
-TEST_F(HelpTest, TheAboutFormShowsNameAndVersionAndClosesEitherWay) {
-    const std::vector<std::function<void()>> closes = {
-        [&] { control<QPushButton>(p, "Inf", "cmd15")->click(); },
-        [&] { openForm(p, "Inf")->close(); },
-    };
-    for (const auto& close : closes) {
-        QPoint where;
-        std::string name;
-        then(t, [&] {
-            QDialog* inf = openForm(p, "Inf");
-            ASSERT_NE(inf, nullptr);
-            where = inf->pos() - p.window.pos();
-            name = control<QLabel>(p, "Inf", "lbl1")->text().toStdString();
-            EXPECT_FALSE(p.window.menu().isEnabled());
-            close();
-        });
-        t.menu(cmd::kAbout);
-        EXPECT_EQ(where, QPoint(200, 18));
-        EXPECT_EQ(name, "Zahlgarten V5.0");
-        EXPECT_EQ(openForm(p, "Inf"), nullptr);
-        EXPECT_EQ(t.events->remaining(), 0u);
+TEST(HelpTest, EachCallerAsksForItsPageAndAPageNotShownIsReported) {
+    for (const bool shows : {true, false}) {
+        test::TestProgram t;
+        Program& p = t.p();
+        auto viewer = std::make_unique<test::RecordingViewer>();
+        viewer->shows = shows;
+        const auto& pages = viewer->pages;
+        p.services.help = std::move(viewer);
+        t.menu(cmd::kInstructions);
+        showRulesHelp(p);  // the "Hilfe" button and key H of the loops
+        ASSERT_EQ(pages.size(), 2u);
+        EXPECT_TRUE(
+            pages[0].ends_with("\xC3\xBC"
+                               "bersicht.htm"))
+            << pages[0];
+        EXPECT_TRUE(pages[1].ends_with("erkl\xC3\xA4rung.htm")) << pages[1];
+        if (shows)
+            EXPECT_TRUE(t.questions->messages.empty());
+        else
+            EXPECT_EQ(t.questions->messages,
+                      (std::vector<std::string>{
+                          "Error while trying to display a topic of Zahlgarten.chm",
+                          "Error while trying to display a topic of zahlgarten.chm"}));
+        EXPECT_TRUE(p.window.menu().isEnabled());  // and the program goes on
     }
 }
 
 TEST(HelpViewerTest, TheMenuPageNamesEveryMenuItemAndLinksToTheRules) {
-    InDataFolder here;
-    test::TestProgram t;
-    Program& p = t.p();
-    t.menu(cmd::kInstructions);  // the built-in viewer
-    EXPECT_TRUE(t.questions->messages.empty());
-    auto* viewer = dynamic_cast<QtHelpViewer*>(p.services.help.get());
-    ASSERT_NE(viewer, nullptr);
-    QTextBrowser* browser = viewer->browser();
-    ASSERT_NE(browser, nullptr);
-    EXPECT_TRUE(browser->isVisible());
-    const QString text = browser->toPlainText();
-    for (std::string label : menuTextTable()) {
-        if (label.empty() || label == "-") continue;
-        label = label.substr(label.find(':') + 1);
-        std::erase(label, '&');
-        EXPECT_TRUE(text.contains(QString::fromStdString(label))) << label;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(ZG_SOURCE_DIR "/data"));
+    {
+        test::TestProgram t;
+        Program& p = t.p();
+        t.menu(cmd::kInstructions);  // the built-in viewer
+        EXPECT_TRUE(t.questions->messages.empty());
+        auto* viewer = dynamic_cast<QtHelpViewer*>(p.services.help.get());
+        ASSERT_NE(viewer, nullptr);
+        QTextBrowser* browser = viewer->browser();
+        ASSERT_NE(browser, nullptr);
+        EXPECT_TRUE(browser->isVisible());
+        for (const MenuEntry& e : menuEntries()) {
+            std::string label = e.text;
+            std::erase(label, '&');
+            if (label.size() <= 1) continue;  // separators and ends
+            EXPECT_TRUE(browser->toPlainText().contains(QString::fromStdString(label))) << label;
+        }
+        browser->setSource(QUrl(QString::fromUtf8("erkl\xC3\xA4rung.htm")));
+        EXPECT_TRUE(browser->documentTitle().contains(QStringLiteral("Spielanleitung")));
+        showRulesHelp(p);
+        EXPECT_EQ(viewer->browser(), browser);  // the same window
     }
-    EXPECT_TRUE(browser->documentTitle().contains(QString::fromUtf8("Men\xC3\xBCpunkte")));
-    // The link to the rules opens them in the same window.
-    browser->setSource(QUrl(QString::fromUtf8("erkl\xC3\xA4rung.htm")));
-    EXPECT_TRUE(browser->documentTitle().contains(QStringLiteral("Spielanleitung")));
-    for (const char* part : {"Kandidaten", "Ruhmeshalle", "Escape", "K, dann O", "brett.sud"})
-        EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8(part))) << part;
-    // The rules page from the loops goes to the same window.
-    showRulesHelp(p);
-    EXPECT_EQ(viewer->browser(), browser);
-}
-
-TEST(HelpViewerTest, AMissingPageIsNotShown) {
+    QDir::setCurrent(previous);
     QWidget owner;
-    QtHelpViewer viewer(&owner);
-    EXPECT_FALSE(viewer.showPage(ZG_SOURCE_DIR "/data/keine-seite.htm"));
-    EXPECT_EQ(viewer.browser(), nullptr);
-    EXPECT_FALSE(viewer.showPage(ZG_SOURCE_DIR "/data"));  // a folder is no page
+    QtHelpViewer missing(&owner);
+    EXPECT_FALSE(missing.showPage(ZG_SOURCE_DIR "/data/keine-seite.htm"));
+    EXPECT_FALSE(missing.showPage(ZG_SOURCE_DIR "/data"));  // a folder is no page
 }
 
 }  // namespace
