@@ -52,20 +52,16 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
         std::function<bool(const BoardModel&)> changed;
     };
     const Case cases[] = {
-        {"entry", cmd::kStartGame, [](test::Player& pl) { pl.enter(1, 1, 1); },
-         [](const BoardModel& m) { return m.board.at(1, 1) == 1; }},
-        {"right-click clear", cmd::kStartGame, [](test::Player& pl) { pl.rightOnCell(2, 1); },
-         [](const BoardModel& m) { return m.board.at(2, 1) == 0; }},
-        {"mark", cmd::kStartGame,
-         [](test::Player& pl) {
-             pl.rightOnCell(3, 3);
-             pl.pickSquare(3, 3, 5);
-         },
-         [](const BoardModel& m) { return m.candidateMarks.at(3, 3, 5); }},
-        {"editor entry", cmd::kOwnBoard, [](test::Player& pl) { pl.enter(6, 6, 2); },
-         [](const BoardModel& m) { return m.givens.at(6, 6) == 2 && m.board.at(6, 6) == 2; }},
-        {"editor clear", cmd::kOwnBoard, [](test::Player& pl) { pl.rightOnCell(4, 4); },
-         [](const BoardModel& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
+        {"entry", cmd::kStartGame, [](auto& pl) { pl.enter(1, 1, 1); },
+         [](auto& m) { return m.board.at(1, 1) == 1; }},
+        {"right-click clear", cmd::kStartGame, [](auto& pl) { pl.rightOnCell(2, 1); },
+         [](auto& m) { return m.board.at(2, 1) == 0; }},
+        {"mark", cmd::kStartGame, [](auto& pl) { pl.rightOnCell(3, 3), pl.pickSquare(3, 3, 5); },
+         [](auto& m) { return m.candidateMarks.at(3, 3, 5); }},
+        {"editor entry", cmd::kOwnBoard, [](auto& pl) { pl.enter(6, 6, 2); },
+         [](auto& m) { return m.givens.at(6, 6) == 2 && m.board.at(6, 6) == 2; }},
+        {"editor clear", cmd::kOwnBoard, [](auto& pl) { pl.rightOnCell(4, 4); },
+         [](auto& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
     };
     for (const Case& c : cases)
         for (const int redo : {int(mod::kControl), mod::kControl | mod::kShift}) {

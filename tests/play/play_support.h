@@ -1,10 +1,9 @@
-// Scripting a player: clicks on cells, buttons and the chooser's squares, keys, checks between
-// events, on a fresh program with a known board.
+// Scripting a player on a fresh program with a known board: clicks on cells, buttons and the
+// chooser's squares, keys, checks between events.
 #pragma once
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QPoint>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -21,18 +20,16 @@ inline QPoint cellCentre(int c, int r) {
     return {59 + (c - 1) * 60, 75 + (r - 1) * 60};
 }
 // The centre of value's square in the chooser of cell (c, r).
-inline QPoint squareCentre(int c, int r, int value) {
-    return cellCentre(c, r) + QPoint(((value - 1) % 3) * 30 - 31, ((value - 1) / 3) * 30 - 15);
+inline QPoint squareCentre(int c, int r, int v) {
+    return cellCentre(c, r) + QPoint((v - 1) % 3 * 30 - 31, (v - 1) / 3 * 30 - 15);
 }
 
-// The visible form of that name, or nullptr.
 inline QDialog* visibleForm(Program& p, const char* name) {
     for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(name))
         if (d->isVisible()) return d;
     return nullptr;
 }
 
-// Clicks a control of a visible form (a place of the slot dialog, OK of a form, ...).
 inline void clickControl(Program& p, const char* form, const char* name) {
     QDialog* f = visibleForm(p, form);
     ASSERT_NE(f, nullptr) << "form " << form << " is not open";
@@ -44,7 +41,6 @@ inline void clickControl(Program& p, const char* form, const char* name) {
 // The player's actions, appended to the script.
 struct Player {
     TestProgram& t;
-
     void add(std::vector<Event> events) { t.events->add(std::move(events)); }
     void then(std::function<void()> fn) { add({Event::deferred(std::move(fn))}); }
     static Event to(QPoint at) { return Event::mouseMove(at.x(), at.y()); }
@@ -53,19 +49,12 @@ struct Player {
     void right(QPoint at) { add({to(at), Event::rightDown(), Event::rightUp()}); }
     void leftOnCell(int c, int r) { left(cellCentre(c, r)); }
     void rightOnCell(int c, int r) { right(cellCentre(c, r)); }
-    void pickSquare(int c, int r, int value) { left(squareCentre(c, r, value)); }
-    void enter(int c, int r, int value) {
-        leftOnCell(c, r);
-        pickSquare(c, r, value);
-    }
-    // A key typed into the chooser: its character, then its release.
+    void pickSquare(int c, int r, int v) { left(squareCentre(c, r, v)); }
+    void enter(int c, int r, int v) { leftOnCell(c, r), pickSquare(c, r, v); }
+    // A key typed into the chooser; a release alone (all the loops look at); a full press.
     void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
-    // A key of the loops: only its release matters there.
     void release(int key) { add({Event::keyUp(key)}); }
-    // A key pressed and released, as the cursor and undo take it.
-    void key(int key, int modifiers = 0) {
-        add({Event::keyDown(key, modifiers), Event::keyUp(key)});
-    }
+    void key(int key, int mods = 0) { add({Event::keyDown(key, mods), Event::keyUp(key)}); }
     void undo() { key('Z', mod::kControl); }
     // A left press alone ends a loop; its release goes to the main loop.
     void press(QPoint at) { add({to(at), Event::leftDown()}); }

@@ -154,37 +154,26 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
     using Open = std::array<int, 3>;
     struct Case {
         const char* name;
-        std::function<void(test::Player&, Program&, const Open& open)> act;
+        std::function<void(TimedSession&)> act;
         const char* labelAfter;  // nullptr: the last running text stays
         bool endsGame;           // after the 200 ms that let the worker see the stop
     };
+    const Open o = entries(expectedGame()).front();
     const Case cases[] = {
-        {"Escape in the chooser",
-         [](test::Player& pl, Program&, const Open& open) {
-             pl.leftOnCell(open[0], open[1]);
-             pl.type(27, vk::kEscape);
-         },
+        {"Escape", [&](auto& g) { g.pl.leftOnCell(o[0], o[1]), g.pl.type(27, vk::kEscape); },
          nullptr, false},
-        {"A", [](test::Player& pl, Program&, const Open&) { pl.release('A'); }, nullptr, true},
-        {"Abbruch", [](test::Player& pl, Program&, const Open&) { pl.abortButton(); }, kClockIdle,
-         true},
-        {"M", [](test::Player& pl, Program&, const Open&) { pl.release('M'); }, kClockIdle, false},
-        {"K then O",
-         [](test::Player& pl, Program&, const Open&) {
-             pl.release('K');
-             pl.release('O');
-         },
-         kClockIdle, false},
+        {"A", [](auto& g) { g.pl.release('A'); }, nullptr, true},
+        {"Abbruch", [](auto& g) { g.pl.abortButton(); }, kClockIdle, true},
+        {"M", [](auto& g) { g.pl.release('M'); }, kClockIdle, false},
+        {"K then O", [](auto& g) { g.pl.release('K'), g.pl.release('O'); }, kClockIdle, false},
         {"loading",
-         [](test::Player& pl, Program& p, const Open&) {
-             pl.release('L');
-             pl.then([&p] { test::clickControl(p, "frm1", "opt1"); });
+         [](auto& g) {
+             g.pl.release('L'), g.pl.then([&g] { test::clickControl(g.p(), "frm1", "opt1"); });
          },
          kClockIdle, false},
-        {"an entry with candidates shown",
-         [](test::Player& pl, Program& p, const Open& open) {
-             pl.then([&p] { p.model.showCandidates = true; });
-             pl.enter(open[0], open[1], open[2]);
+        {"candidates shown",
+         [&](auto& g) {
+             g.pl.then([&g] { g.m().showCandidates = true; }), g.pl.enter(o[0], o[1], o[2]);
          },
          kClockIdle, false},
     };
@@ -193,7 +182,7 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
         TimedSession g;
         g.t.files->files[kPlayerBoardFile] = test::readDataFile("leicht.zgb");
         g.turnAt(1003.0);
-        c.act(g.pl, g.p(), entries(expectedGame()).front());
+        c.act(g);
         const std::string after = c.labelAfter ? c.labelAfter : " 00:00:03";
         const auto stopped = [&] {
             EXPECT_FALSE(g.p().clock.clockRunning);

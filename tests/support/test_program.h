@@ -27,25 +27,23 @@
 
 // Readable colours in test failures (found by argument-dependent lookup).
 inline void PrintTo(const QColor& c, std::ostream* os) {
-    *os << "rgb(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";
+    *os << c.name().toStdString();
 }
 
 namespace zg::test {
 
-class ScriptedQuestions : public QuestionBox {
-  public:
+struct ScriptedQuestions : QuestionBox {
     struct Asked {
         QuestionIcon icon;
-        std::string text;
-        std::string captions;
+        std::string text, captions;
         int defaultButton;
     };
     std::deque<int> answers;
     std::vector<Asked> asked;
     std::vector<std::string> messages;
     std::function<void()> whileShown;  // runs while the box is up
-    std::function<int(const std::string&)>
-        orElse;  // answers from the captions once answers run out
+    // Answers from the captions once answers run out.
+    std::function<int(const std::string&)> orElse;
 
     int ask(QuestionIcon icon, const std::string& text, const std::string& captions,
             int defaultButton) override {
@@ -60,16 +58,14 @@ class ScriptedQuestions : public QuestionBox {
     void message(const std::string& text) override { messages.push_back(text); }
 };
 
-class ManualTime : public TimeSource {
-  public:
+struct ManualTime : TimeSource {
     double now = 1000.0;
     double seconds() override { return now; }
     std::string today() override { return "07.12.2026"; }
     void sleepMs(int ms) override { now += ms / 1000.0; }
 };
 
-class CountingBeeper : public Beeper {
-  public:
+struct CountingBeeper : Beeper {
     int beeps = 0;
     void beep() override { ++beeps; }
 };
@@ -88,26 +84,22 @@ struct TestProgram {
                          std::map<std::string, std::vector<unsigned char>> startFiles = {}) {
         Services s;
         s.platform = &platform;
-        auto e = std::make_unique<ScriptedEventSource>();
-        auto q = std::make_unique<ScriptedQuestions>();
-        auto t = std::make_unique<ManualTime>();
-        auto b = std::make_unique<CountingBeeper>();
-        auto f = std::make_unique<MemoryFileIo>();
-        f->files = std::move(startFiles);
-        events = source ? nullptr : e.get();
-        questions = q.get();
-        time = t.get();
-        beeper = b.get();
-        files = f.get();
-        s.events = source ? std::move(source) : std::move(e);
-        s.questions = std::move(q);
-        s.time = std::move(t);
-        s.beeper = std::move(b);
-        s.fileIo = std::move(f);
+        s.events = source ? std::move(source) : make(events);
+        s.questions = make(questions);
+        s.time = make(time);
+        s.beeper = make(beeper);
+        s.fileIo = make(files);
+        files->files = std::move(startFiles);
         s.random = std::move(random);
         s.devicePixelRatio = devicePixelRatio;
         program = std::make_unique<Program>(std::move(s));
         startUp(*program);
+    }
+    template <class T>
+    static std::unique_ptr<T> make(T*& kept) {
+        auto owned = std::make_unique<T>();
+        kept = owned.get();
+        return owned;
     }
 
     Program& p() { return *program; }
@@ -135,31 +127,26 @@ inline QColor colourOf(int index) {
 inline QImage renderText(int fontCode, const std::string& text, QColor fg = Qt::black,
                          QColor bg = Qt::white) {
     QImage probe(1, 1, QImage::Format_RGB32);
-    int w = 0, h = 0;
-    {
-        QtCanvas c(&probe);
-        c.selectFont(fontCode);
-        w = c.textWidth(text);
-        h = c.fontHeight();
-    }
-    QImage image(w, h, QImage::Format_RGB32);
+    QtCanvas measure(&probe);
+    measure.selectFont(fontCode);
+    QImage image(measure.textWidth(text), measure.fontHeight(), QImage::Format_RGB32);
     image.fill(bg);
+    const auto colour = [](QColor q) {
+        return Colour{std::uint8_t(q.red()), std::uint8_t(q.green()), std::uint8_t(q.blue())};
+    };
     QtCanvas c(&image);
     c.selectFont(fontCode);
-    c.setForeground({static_cast<std::uint8_t>(fg.red()), static_cast<std::uint8_t>(fg.green()),
-                     static_cast<std::uint8_t>(fg.blue())});
-    c.setBackground({static_cast<std::uint8_t>(bg.red()), static_cast<std::uint8_t>(bg.green()),
-                     static_cast<std::uint8_t>(bg.blue())});
+    c.setForeground(colour(fg));
+    c.setBackground(colour(bg));
     c.text(0, 0, text);
     return image;
 }
 
 // Whether the screen shows the reference image with its top-left corner at (x, y).
 inline ::testing::AssertionResult showsAt(const QImage& screen, const QImage& ref, int x, int y) {
-    const QImage part = screen.copy(x, y, ref.width(), ref.height());
     for (int j = 0; j < ref.height(); ++j)
         for (int i = 0; i < ref.width(); ++i)
-            if (part.pixel(i, j) != ref.pixel(i, j))
+            if (screen.pixel(x + i, y + j) != ref.pixel(i, j))
                 return ::testing::AssertionFailure()
                        << "differs at (" << x + i << ", " << y + j << ")";
     return ::testing::AssertionSuccess();
@@ -181,10 +168,9 @@ inline QRect inkBox(const QImage& image, QRect area, QColor colour) {
 }
 
 inline bool allOf(const QImage& image, QRect area, QColor colour) {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) != colour) return false;
-    return true;
+    QImage filled(area.size(), image.format());
+    filled.fill(colour);
+    return showsAt(image, filled, area.x(), area.y());
 }
 
 }  // namespace zg::test
