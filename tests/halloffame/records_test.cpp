@@ -155,7 +155,8 @@ TEST_F(RecordsTest, NamesAreStoredAsTheFileReadsThem) {
 }
 
 TEST_F(RecordsTest, ShortOddOrHugeFilesRead) {
-    std::string text = "Anna\n01.02.2026\n00:00:10.0\rBert\r\n02.02.2026\r\n00:00:20.0\r\nCarl\n";
+    std::string text =
+        "Anna\n01.02.2026\n00:00:10.0\rBert\r\n02.02.2026\r\n00:00:20.0\r\nCarl\n03.02.2026\n";
     io.files[kHallOfFameFile].assign(text.begin(), text.end());
     loadHallOfFame(hall, io);
     EXPECT_EQ(hall.fameTimes[0][1] + hall.fameNames[0][2] + hall.fameTimes[0][2],
