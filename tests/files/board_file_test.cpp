@@ -45,11 +45,8 @@ TEST_F(BoardFileTest, SavedImagesLoadBack) {
     ASSERT_TRUE(saveBoardSlot(files, m, random, io, 1).ok);
     ASSERT_EQ(file().size(), 4000u);
     const unsigned char* r = file().data() + 1000;
-    EXPECT_EQ(r[Grid::offset(2, 1)], 2);
-    EXPECT_EQ(r[Grid::offset(3, 4)], 0);
-    EXPECT_EQ(r[49 + Grid::offset(6, 6)], 2);
-    EXPECT_EQ(r[98 + 3 + 7 * 4 + 49 * 6], 0xFF);
-    EXPECT_EQ(r[98 + 3 + 7 * 4 + 49 * 2], 0x00);
+    EXPECT_TRUE(r[Grid::offset(2, 1)] == 2 && r[Grid::offset(3, 4)] == 0 && r[49 + 6 + 7 * 6] == 2);
+    EXPECT_TRUE(r[98 + 3 + 7 * 4 + 49 * 6] == 0xFF && r[98 + 3 + 7 * 4 + 49 * 2] == 0);
     EXPECT_EQ(r[98 + Marks::offset(0, 2, 3)], 0x00);
     for (int i = 0; i < 4000; ++i) {
         // The filler drawn 1..6; the images of the fresh records empty.
@@ -62,8 +59,7 @@ TEST_F(BoardFileTest, SavedImagesLoadBack) {
     clock.clockRunning = true;
     ASSERT_EQ(loadBoardSlot(files, loaded, clock, io, 1), LoadResult::loaded);
     EXPECT_FALSE(clock.clockRunning);
-    EXPECT_EQ(loaded.board, m.board);
-    EXPECT_EQ(loaded.givens, m.givens);
+    EXPECT_TRUE(loaded.board == m.board && loaded.givens == m.givens);
     m.candidateMarks.at(0, 2, 3) = false;
     EXPECT_EQ(loaded.candidateMarks, m.candidateMarks);
 }
@@ -158,8 +154,9 @@ TEST_F(BoardFileTest, EveryFaultOfTheSaveKeepsTheOldFile) {
         io.failAt(step, nth);
         WriteResult r = saveBoardSlot(files, sampleBoard(), random, io, 1);
         ASSERT_FALSE(r.ok) << static_cast<int>(step) << " #" << nth;
-        EXPECT_NE(r.message.find("\"brett.zgb\""), std::string::npos) << r.message;
-        EXPECT_NE(r.message.find("kein Platz mehr"), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find("\"brett.zgb\" konnte nicht gespeichert werden: kein Platz"),
+                  std::string::npos)
+            << r.message;
         EXPECT_EQ(io.files.size(), 1u) << "temporary file left behind";
         EXPECT_EQ(file(), before);
     }

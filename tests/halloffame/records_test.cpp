@@ -23,10 +23,7 @@ struct ScriptedUi : RecordUi {
         hall.championAccepted = true;
         hall.championName = typed;
     }
-    void showHallOfFame(HallOfFame&, int level) override {
-        ++shown;
-        shownLevel = level;
-    }
+    void showHallOfFame(HallOfFame&, int level) override { ++shown, shownLevel = level; }
     std::string today() override { return "07.12.2026"; }
     void reportError(const std::string& message) override { errors.push_back(message); }
 };
@@ -89,8 +86,7 @@ TEST_F(RecordsTest, NewTimesTakeTheirPlace) {
         checkNewRecord(hall, 1, time(c.seconds), ui, io);
         EXPECT_EQ(mittelNames(), c.names);
         EXPECT_EQ(ui.asked, c.asked);
-        EXPECT_EQ(ui.shown, 1);
-        EXPECT_EQ(ui.shownLevel, 1);
+        EXPECT_TRUE(ui.shown == 1 && ui.shownLevel == 1);
         EXPECT_EQ(hall.championName, c.accept && c.asked ? "Anna" : "Bert");
         if (!c.accept || c.asked == 0) {
             EXPECT_EQ(io.files, file);
@@ -100,9 +96,8 @@ TEST_F(RecordsTest, NewTimesTakeTheirPlace) {
         ASSERT_EQ(lines.size(), 120u);
         int place = 1;
         while (hall.fameNames[1][place] != "Anna") ++place;
-        EXPECT_EQ(lines[27 + 3 * place], "Anna");
-        EXPECT_EQ(lines[28 + 3 * place], "07.12.2026");
-        EXPECT_EQ(lines[29 + 3 * place], time(c.seconds));
+        EXPECT_EQ(lines[27 + 3 * place] + lines[28 + 3 * place] + lines[29 + 3 * place],
+                  "Anna07.12.2026" + time(c.seconds));
         EXPECT_EQ(lines[2], kEmptyTime);
     }
     ui.accept = true;
@@ -160,16 +155,15 @@ TEST_F(RecordsTest, NamesAreStoredAsTheFileReadsThem) {
 }
 
 TEST_F(RecordsTest, ShortOddOrHugeFilesRead) {
-    std::string text = "Anna\n01.02.2026\n00:00:10.0\rBert\r\n02.02.2026\r\n00:00:20.0\r\nCarl\n";
+    std::string text =
+        "Anna\n01.02.2026\n00:00:10.0\rBert\r\n02.02.2026\r\n00:00:20.0\r\nCarl\n03.02.2026\n";
     io.files[kHallOfFameFile].assign(text.begin(), text.end());
     loadHallOfFame(hall, io);
-    EXPECT_EQ(hall.fameTimes[0][1], "00:00:10.0");
-    EXPECT_EQ(hall.fameNames[0][2], "Bert");
-    EXPECT_EQ(hall.fameTimes[0][2], "00:00:20.0");
+    EXPECT_EQ(hall.fameTimes[0][1] + hall.fameNames[0][2] + hall.fameTimes[0][2],
+              "00:00:10.0Bert00:00:20.0");
     // An entry cut short is empty, and so is everything after it.
-    EXPECT_EQ(hall.fameNames[0][3], "");
-    EXPECT_EQ(hall.fameTimes[0][3], kEmptyTime);
-    EXPECT_EQ(hall.fameTimes[3][10], kEmptyTime);
+    EXPECT_EQ(hall.fameNames[0][3] + hall.fameTimes[0][3] + hall.fameTimes[3][10],
+              std::string(kEmptyTime) + kEmptyTime);
 
     std::vector<unsigned char> junk(10 * 1024 * 1024);
     for (std::size_t i = 0; i < junk.size(); ++i)
@@ -197,8 +191,10 @@ TEST_F(RecordsTest, EveryFaultOfTheSaveKeepsTheFileAndIsReported) {
         ScriptedUi answers;
         checkNewRecord(h, 1, time(1), answers, io);
         ASSERT_EQ(answers.errors.size(), 1u) << static_cast<int>(step) << " #" << nth;
-        EXPECT_NE(answers.errors[0].find("\"Champions.Rhm\""), std::string::npos);
-        EXPECT_NE(answers.errors[0].find("keine Schreibberechtigung"), std::string::npos);
+        EXPECT_NE(
+            answers.errors[0].find(
+                "\"Champions.Rhm\" konnte nicht gespeichert werden: keine Schreibberechtigung"),
+            std::string::npos);
         EXPECT_EQ(answers.shown, 1);
         EXPECT_EQ(io.files,
                   (std::map<std::string, std::vector<unsigned char>>{{kHallOfFameFile, saved}}));

@@ -1,5 +1,4 @@
-// What many tests share: boards written as puzzle lines (36 characters row by row from the top
-// left, '1'..'6' a value, '0' or '.' empty), the stored collections, CR LF text.
+// Boards as puzzle lines (36 characters row by row, '0' or '.' empty), the collections, CR LF.
 #pragma once
 
 #include <stdexcept>
@@ -42,11 +41,9 @@ inline BoardModel boardFromLine(std::string_view givens, std::string_view entrie
     BoardModel m;
     putCells(m.givens, cellsFromLine(givens));
     m.board = m.givens;
-    if (entries.empty()) return m;
-    Grid player;
-    putCells(player, cellsFromLine(entries));
-    for (std::size_t i = 0; i < player.bytes.size(); ++i)
-        if (m.board.bytes[i] == 0) m.board.bytes[i] = player.bytes[i];
+    if (!entries.empty()) putCells(m.board, cellsFromLine(entries));
+    for (std::size_t i = 0; i < m.board.bytes.size(); ++i)
+        if (m.givens.bytes[i] != 0) m.board.bytes[i] = m.givens.bytes[i];
     return m;
 }
 
@@ -62,7 +59,6 @@ inline std::string lineOf(const Grid& g) {
     return cellsText(cellsOf(g));
 }
 
-// A file of data/ in the source tree.
 inline std::string dataPath(const std::string& name) {
     return std::string(ZG_SOURCE_DIR) + "/data/" + name;
 }
@@ -86,7 +82,7 @@ inline BoardModel collectionBoard(int level, int slot) {
     return m;
 }
 
-// The lines of a text whose every line ends in CR LF; text after the last CR LF is a line too.
+// Text after the last CR LF is a line too.
 inline std::vector<std::string> splitCrLf(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t at = 0;

@@ -27,8 +27,7 @@ class MemoryFileIo : public FileIo {
         calls_.clear();
     }
     std::size_t openTemps() const { return pending_.size(); }
-    // Every (step, nth) call since the last failAt: after a clean save, each point where a
-    // fault can be injected.
+    // Every (step, nth) call since the last failAt: after a clean save, each point of fault.
     std::vector<std::pair<FileStep, int>> callsMade() const {
         std::vector<std::pair<FileStep, int>> points;
         for (const auto& [step, n] : calls_)
@@ -45,8 +44,7 @@ class MemoryFileIo : public FileIo {
     }
     bool mayReplace(const std::string& path) override {
         if (!readOnly[path] || !files.count(path)) return true;
-        errno = EACCES;
-        return false;
+        return errno = EACCES, false;
     }
     int openTemp(const std::string& targetPath, std::string& tempPath) override {
         if (fails(FileStep::open)) return -1;
@@ -70,11 +68,8 @@ class MemoryFileIo : public FileIo {
     bool rename(const std::string& from, const std::string& to) override {
         if (fails(FileStep::rename)) return false;
         auto it = files.find(from);
-        if (it == files.end()) {
-            errno = ENOENT;
-            return false;
-        }
-        files[to] = it->second;
+        if (it == files.end()) return errno = ENOENT, false;
+        files[to] = std::move(it->second);
         files.erase(it);
         return true;
     }
@@ -83,8 +78,7 @@ class MemoryFileIo : public FileIo {
   private:
     bool fails(FileStep step) {
         if (++calls_[step] != failNth_ || step != failStep_) return false;
-        errno = failError_;
-        return true;
+        return errno = failError_, true;
     }
 
     int next_ = 3;
