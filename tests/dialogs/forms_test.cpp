@@ -145,7 +145,6 @@ TEST_F(FormsTest, AFailedSaveIsReportedNamingTheFileAndKeepsTheOldOne) {
     t.files->failAt(test::FileStep::write, 1, ENOSPC);
     then(t, [&] { opt(1)->click(); });
     openSaveDialog(p);
-    EXPECT_EQ(openForm(p, "frm1"), nullptr);
     ASSERT_EQ(t.questions->messages.size(), 1u);
     EXPECT_NE(t.questions->messages[0].find("brett.zgb"), std::string::npos);
     EXPECT_EQ(file(), original);

@@ -63,6 +63,7 @@ TEST_F(PrintingTest, APrintedBoardMatchesTheReferencePageAndTheSetShowsItsLastPu
 }
 
 TEST_F(PrintingTest, NoPrinterPrintsNothingAndAFailureIsReportedLeavingTheBoard) {
+    p.model.level = 4;  // out of range: printed under the first level's name
     const BoardModel before = p.model;
     const std::string fileBefore = p.files.boardFileName;
     for (const bool available : {false, true}) {
