@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <functional>
 
 #include "platform/data_path.h"
@@ -27,25 +28,17 @@ TEST(CanvasTest, PrimitivesKeepGdisPixelRules) {
     const auto box = [](int x1, int y1, int x2, int y2) {
         return QRect(QPoint(x1, y1), QPoint(x2, y2));
     };
+    const QRect none;
     const Case cases[] = {
-        {"rectangle",
-         [](QtCanvas& c) { c.rectangle(5, 6, 15, 20); },
-         box(5, 6, 14, 19),
-         {},
+        {"rectangle", [](QtCanvas& c) { c.rectangle(5, 6, 15, 20); }, box(5, 6, 14, 19), none,
          box(6, 7, 13, 18)},
         {"filled", [](QtCanvas& c) { c.fillRectangle(5, 6, 15, 20); }, box(5, 6, 14, 19),
          box(6, 7, 13, 18)},
-        {"wide pen centred",
-         [](QtCanvas& c) {
-             c.setPenWidth(2);
-             c.rectangle(10, 10, 30, 30);
-         },
-         box(9, 9, 29, 29),
-         {},
-         box(11, 11, 27, 27)},
-        {"line forward", [](QtCanvas& c) { c.line(5, 5, 12, 5); }, box(5, 5, 11, 5), {}},
-        {"line backward", [](QtCanvas& c) { c.line(12, 5, 5, 5); }, box(6, 5, 12, 5), {}},
-        {"line upward", [](QtCanvas& c) { c.line(20, 30, 20, 8); }, box(20, 9, 20, 30), {}},
+        {"wide pen", [](QtCanvas& c) { c.setPenWidth(2), c.rectangle(10, 10, 30, 30); },
+         box(9, 9, 29, 29), none, box(11, 11, 27, 27)},
+        {"line forward", [](QtCanvas& c) { c.line(5, 5, 12, 5); }, box(5, 5, 11, 5), none},
+        {"line backward", [](QtCanvas& c) { c.line(12, 5, 5, 5); }, box(6, 5, 12, 5), none},
+        {"line upward", [](QtCanvas& c) { c.line(20, 30, 20, 8); }, box(20, 9, 20, 30), none},
         {"image both corners",
          [](QtCanvas& c) {
              c.fillRectangle(10, 10, 20, 20);
@@ -84,43 +77,41 @@ TEST(CanvasTest, OpaqueTextReplacesTheTextBeforeAndTransparentTextFillsNothing) 
         c.setBackground(transparent ? kFill : Colour{255, 255, 255});
         c.setTransparentText(transparent);
         for (const char* t : texts) c.text(10, 10, t);
-        EXPECT_EQ(c.textWidth(*texts.begin()),
-                  8 * static_cast<int>(QString(*texts.begin()).size()));
+        EXPECT_EQ(c.textWidth(*texts.begin()), 8 * QString(*texts.begin()).size());
         return image;
     };
     const char* now = "Bitte ein Feld anklicken! ";
-    for (const char* before : {"Rechte Taste l\xC3\xB6scht Feld!", "||||||||||||||||||||||||||",
-                               "\xC3\x84\xC3\x96\xC3\x9C gpqy jj"})
+    for (const char* before : {"Rechte Taste l\u00f6scht Feld!", "||||||||||||||||||||||||||",
+                               "\u00c4\u00d6\u00dc gpqy jj"})
         EXPECT_EQ(draw({before, now}), draw({now})) << before;
     const QImage clear = draw({now}, true);
     EXPECT_TRUE(test::inkBox(clear, clear.rect(), qColour(kFill)).isNull());
     EXPECT_EQ(clear, draw({now}));
 }
 
+// Centred on the layout size; halves round to even (560.5 and -79.5).
 TEST(WindowPlacementTest, CentresOnTheLayoutSizeAndRoundsHalvesToEven) {
-    EXPECT_EQ(windowPosition(1024, 768).x, 112);
-    EXPECT_EQ(windowPosition(1024, 768).y, 140);
-    EXPECT_EQ(windowPosition(1920, 1080).x, 560);  // 560.5
-    EXPECT_EQ(windowPosition(640, 480).x, -80);    // -79.5
+    for (const auto [w, h, x, y] :
+         {std::array{1024, 768, 112, 140}, {1920, 1080, 560, 296}, {640, 480, -80, -4}})
+        EXPECT_EQ(std::pair(int(windowPosition(w, h).x), int(windowPosition(w, h).y)),
+                  std::pair(x, y))
+            << w;
 }
 
 TEST(DataPathTest, TheCurrentDirectoryComesBeforeTheDataFolders) {
     QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
     const QDir dir(root.path());
     for (const char* f :
          {"work/mittel.zgb", "first/mittel.zgb", "second/mittel.zgb", "second/leicht.zgb"}) {
         dir.mkpath(QFileInfo(dir.filePath(f)).path());
-        QFile file(dir.filePath(f));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QFile(dir.filePath(f)).open(QIODevice::WriteOnly));
     }
-    const std::vector<std::string> dirs = {dir.filePath("first").toStdString(),
-                                           dir.filePath("second").toStdString()};
+    const auto in = [&](const char* f) { return dir.filePath(f).toStdString(); };
     const QString old = QDir::currentPath();
     QDir::setCurrent(dir.filePath("work"));
-    EXPECT_EQ(resolveDataFile("mittel.zgb", dirs), "mittel.zgb");
-    EXPECT_EQ(resolveDataFile("leicht.zgb", dirs), dir.filePath("second/leicht.zgb").toStdString());
-    EXPECT_EQ(resolveDataFile("schwer.zgb", dirs), "schwer.zgb");
+    for (const char* f : {"mittel.zgb", "leicht.zgb", "schwer.zgb"})
+        EXPECT_EQ(resolveDataFile(f, {in("first"), in("second")}),
+                  f[0] == 'l' ? in("second/leicht.zgb") : f);
     QDir::setCurrent(old);
 }
 

@@ -1,12 +1,5 @@
-// The menu bar: off while a command runs, check marks that follow the options, commands that
-// dispatch, a failed build that leaves nothing behind; the exit question and the real box.
+// The menu bar: check marks, off while a command runs, a failed build; the exit question.
 #include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 #include "platform/qt/qt_services.h"
 #include "shell/exit.h"
@@ -28,8 +21,7 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
     struct Step {
         int command;
         std::vector<int> checked;
-    };
-    const Step steps[] = {
+    } const steps[] = {
         {0, {cmd::kEasy, cmd::kDigits, cmd::kSymmetry}},
         {cmd::kMedium, {cmd::kMedium, cmd::kDigits, cmd::kSymmetry}},
         {cmd::kLetters, {cmd::kMedium, cmd::kLetters, cmd::kSymmetry}},
@@ -43,9 +35,9 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
         if (s.command != 0) t.menu(s.command);
         EXPECT_EQ(checkedItems(t.p()), s.checked) << "after " << s.command;
     }
-    EXPECT_EQ(t.p().model.level, 3);
-    EXPECT_FALSE(t.p().model.symmetricShuffle);
-    EXPECT_FALSE(t.p().model.showCandidates);
+    const BoardModel& m = t.p().model;
+    EXPECT_EQ(std::tuple(m.level, m.symmetricShuffle, m.showCandidates),
+              std::tuple(3, false, false));
 }
 
 TEST(MenuTest, TheBarIsOffWhileACommandRunsAndASecondCommandWaitsItsTurn) {
@@ -68,8 +60,7 @@ TEST(MenuTest, TheBarIsOffWhileACommandRunsAndASecondCommandWaitsItsTurn) {
 
     t.questions->whileShown = {};
     t.menu(cmd::kSolve);
-    EXPECT_EQ(p.model.board.at(1, 1), test::valueAt(test::kSolvedLine, 1, 1));
-    EXPECT_EQ(p.model.board.at(6, 6), test::valueAt(test::kSolvedLine, 6, 6));
+    EXPECT_EQ(p.model.board, test::boardFromLine(test::kSolvedLine).board);
 }
 
 // A window whose bar cannot make its second popup.
@@ -96,12 +87,10 @@ TEST(MenuTest, AFailedBuildThrowsAndLeavesNoHalfBuiltBar) {
     s.questions = std::make_unique<test::ScriptedQuestions>();
     s.time = std::make_unique<test::ManualTime>();
     s.fileIo = std::make_unique<test::MemoryFileIo>();
-    s.random = std::make_unique<SeededRandom>(7);
     Program p(std::move(s));
-    auto& window = dynamic_cast<QtWindow&>(p.window);
-    const auto bars = window.findChildren<QMenuBar*>().size();
+    const auto bars = dynamic_cast<QtWindow&>(p.window).findChildren<QMenuBar*>();
     EXPECT_THROW(buildMenuBar(p), std::runtime_error);
-    EXPECT_EQ(window.findChildren<QMenuBar*>().size(), bars);
+    EXPECT_EQ(dynamic_cast<QtWindow&>(p.window).findChildren<QMenuBar*>(), bars);
 }
 
 TEST(ExitTest, NoKeepsEverythingTheCloseBoxAsksAndYesEndsTheProgram) {
@@ -119,34 +108,11 @@ TEST(ExitTest, NoKeepsEverythingTheCloseBoxAsksAndYesEndsTheProgram) {
 
     t.questions->answers = {2, 1};
     t.window().close();  // refused and queued as a request
-    EXPECT_TRUE(t.window().isVisible());
     EXPECT_EQ(p.pump.next().message, msg::kClose);
     EXPECT_TRUE(t.window().isVisible());
     t.window().close();
     EXPECT_THROW(p.pump.next(), ProgramExit);
     EXPECT_FALSE(t.window().isVisible());
-}
-
-// The real question box: Enter takes the default "&NEIN"; "&JA" keeps its accelerator.
-TEST(QuestionBoxTest, EnterChoosesTheDefaultAndTheButtonsKeepTheirAccelerators) {
-    QtQuestionBox box;
-    for (const bool enter : {true, false}) {
-        QTimer::singleShot(0, [enter] {
-            auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(m, nullptr);
-            if (enter) {
-                QTest::keyClick(m, Qt::Key_Return);
-                return;
-            }
-            for (QPushButton* b : m->findChildren<QPushButton*>())
-                if (b->text() == "&JA") {
-                    EXPECT_EQ(b->shortcut(), QKeySequence(Qt::ALT | Qt::Key_J));
-                    b->click();
-                }
-            if (m->isVisible()) m->done(0);
-        });
-        EXPECT_EQ(box.ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2), enter ? 2 : 1);
-    }
 }
 
 }  // namespace
