@@ -1,6 +1,8 @@
 // The menu bar: check marks, off while a command runs, a failed build; the exit question.
 #include <gtest/gtest.h>
 
+#include "engine/rules.h"
+
 #include "platform/qt/qt_services.h"
 #include "shell/exit.h"
 #include "support/fixtures.h"
@@ -61,6 +63,9 @@ TEST(MenuTest, TheBarIsOffWhileACommandRunsAndASecondCommandWaitsItsTurn) {
     t.questions->whileShown = {};
     t.menu(cmd::kSolve);
     EXPECT_EQ(p.model.board, test::boardFromLine(test::kSolvedLine).board);
+    t.menu(cmd::kShuffle);  // the same puzzle, relabelled and moved
+    EXPECT_NE(p.model.board, test::boardFromLine(test::kSolvedLine).board);
+    EXPECT_TRUE(isConsistent(p.model));
 }
 
 // A window whose bar cannot make its second popup.
