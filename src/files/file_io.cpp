@@ -7,11 +7,6 @@ namespace zg {
 
 namespace {
 
-std::string baseName(const std::string& path) {
-    auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string reasonText(int error) {
     switch (error) {
         case EACCES:
@@ -39,6 +34,11 @@ std::string reasonText(int error) {
 }
 
 }  // namespace
+
+std::string baseName(const std::string& path) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 std::string saveErrorText(const std::string& path, int error) {
     return "Die Datei \"" + baseName(path) +

@@ -51,6 +51,9 @@ struct WriteResult {
 WriteResult replaceFile(FileIo& io, const std::string& path,
                         const std::vector<unsigned char>& data);
 
+// The file's name without its folder.
+std::string baseName(const std::string& path);
+
 // "Die Datei "name" konnte nicht gespeichert werden: reason."
 std::string saveErrorText(const std::string& path, int error);
 // The same for a file that exists but cannot be read before it is updated.

@@ -25,7 +25,7 @@ struct Ruhm {
 void ruhm_Load(Program& p, Ruhm& r, int level) {
     static const std::array<const char*, 4> tabs{"Leicht", "Mittel", "Schwer", "Extrem"};
     // Arial 12 at the 96 dpi the twips assume, whatever the screen's dpi.
-    const FontSpec listFont{"Arial", 0, 16};
+    const FormFont listFont{"Arial", 0, 16};
     const std::vector<ListColumn> columns{
         {"#", twips(415)}, {"Name", twips(3100)}, {"Datum", twips(1400)}, {"Zeit", twips(1345)}};
     for (int L = 0; L < 4; ++L) {

@@ -39,7 +39,7 @@ struct Place {
 
 // A font by face and size: in points (at the screen's dpi) or, when pixels is set, in pixels
 // (the size the twips assume whatever the screen).
-struct FontSpec {
+struct FormFont {
     std::string face;
     int points = 0;
     int pixels = 0;
@@ -59,23 +59,23 @@ class Form {
     virtual void setName(const std::string& name) = 0;
     virtual void setCaption(const std::string& utf8) = 0;
     virtual void setSize(int width, int height) = 0;
-    virtual void setFont(const FontSpec& font) = 0;
+    virtual void setFont(const FormFont& font) = 0;
 
     // Controls, each with its name (opt1, cmd4, ...). The option buttons of a form are one
     // group. A default push button is pressed by Enter anywhere in the form.
     virtual Control addLabel(const std::string& name, const std::string& text, Place place,
-                             const FontSpec& font, bool centred, bool wrap) = 0;
+                             const FormFont& font, bool centred, bool wrap) = 0;
     virtual Control addPushButton(const std::string& name, const std::string& caption, Place place,
                                   bool isDefault = false) = 0;
     virtual Control addOptionButton(const std::string& name, const std::string& caption,
                                     Place place) = 0;
     virtual Control addTextBox(const std::string& name, Place place) = 0;
-    virtual Control addTabStrip(const std::string& name, Place place, const FontSpec& font) = 0;
+    virtual Control addTabStrip(const std::string& name, Place place, const FormFont& font) = 0;
     // A tab of the strip holding one list view in report view (read-only, whole rows
     // selected, grid lines; the first column is widened to its widest entry if need be).
     virtual Control addListTab(Control tabStrip, const std::string& tabCaption,
                                const std::string& pageName, const std::string& listName,
-                               const std::vector<ListColumn>& columns, const FontSpec& font) = 0;
+                               const std::vector<ListColumn>& columns, const FormFont& font) = 0;
     virtual void addListRow(Control list, const std::vector<std::string>& texts) = 0;
 
     // Control state.

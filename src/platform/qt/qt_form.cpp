@@ -22,11 +22,11 @@ QString qs(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QFont qFont(const FontSpec& spec) {
-    QFont font(qs(spec.face));
-    if (spec.pixels > 0) font.setPixelSize(spec.pixels);
-    if (spec.points > 0) font.setPointSize(spec.points);
-    font.setBold(spec.bold);
+QFont qFont(const FormFont& wanted) {
+    QFont font(qs(wanted.face));
+    if (wanted.pixels > 0) font.setPixelSize(wanted.pixels);
+    if (wanted.points > 0) font.setPointSize(wanted.points);
+    font.setBold(wanted.bold);
     return font;
 }
 
@@ -55,7 +55,7 @@ void QtForm::setSize(int width, int height) {
     setFixedSize(width, height);
 }
 
-void QtForm::setFont(const FontSpec& font) {
+void QtForm::setFont(const FormFont& font) {
     QDialog::setFont(qFont(font));
 }
 
@@ -80,7 +80,7 @@ QTableWidget* QtForm::list(Control control) const {
 }
 
 Form::Control QtForm::addLabel(const std::string& name, const std::string& text, Place place,
-                               const FontSpec& font, bool centred, bool wrap) {
+                               const FormFont& font, bool centred, bool wrap) {
     auto* label = new QLabel(qs(text), this);
     if (!font.face.empty()) label->setFont(qFont(font));
     label->setWordWrap(wrap);
@@ -105,7 +105,7 @@ Form::Control QtForm::addTextBox(const std::string& name, Place place) {
     return add(new QLineEdit(this), name, place);
 }
 
-Form::Control QtForm::addTabStrip(const std::string& name, Place place, const FontSpec& font) {
+Form::Control QtForm::addTabStrip(const std::string& name, Place place, const FormFont& font) {
     auto* strip = new QTabWidget(this);
     strip->setFont(qFont(font));
     return add(strip, name, place);
@@ -113,7 +113,7 @@ Form::Control QtForm::addTabStrip(const std::string& name, Place place, const Fo
 
 Form::Control QtForm::addListTab(Control tabStrip, const std::string& tabCaption,
                                  const std::string& pageName, const std::string& listName,
-                                 const std::vector<ListColumn>& columns, const FontSpec& font) {
+                                 const std::vector<ListColumn>& columns, const FormFont& font) {
     QTabWidget* strip = tabs(tabStrip);
     if (!strip) return -1;
     auto* page = new QWidget;

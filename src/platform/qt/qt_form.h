@@ -25,18 +25,18 @@ class QtForm : public QDialog, public Form {
     void setName(const std::string& name) override;
     void setCaption(const std::string& utf8) override;
     void setSize(int width, int height) override;
-    void setFont(const FontSpec& font) override;
+    void setFont(const FormFont& font) override;
     Control addLabel(const std::string& name, const std::string& text, Place place,
-                     const FontSpec& font, bool centred, bool wrap) override;
+                     const FormFont& font, bool centred, bool wrap) override;
     Control addPushButton(const std::string& name, const std::string& caption, Place place,
                           bool isDefault) override;
     Control addOptionButton(const std::string& name, const std::string& caption,
                             Place place) override;
     Control addTextBox(const std::string& name, Place place) override;
-    Control addTabStrip(const std::string& name, Place place, const FontSpec& font) override;
+    Control addTabStrip(const std::string& name, Place place, const FormFont& font) override;
     Control addListTab(Control tabStrip, const std::string& tabCaption, const std::string& pageName,
                        const std::string& listName, const std::vector<ListColumn>& columns,
-                       const FontSpec& font) override;
+                       const FormFont& font) override;
     void addListRow(Control list, const std::vector<std::string>& texts) override;
     int currentTab(Control tabStrip) const override;
     void setCurrentTab(Control tabStrip, int index) override;
