@@ -1,0 +1,22 @@
+// The real files through Win32 calls (Windows): UTF-8 names as wide names, saves through a
+// temporary file replaced over the target.
+#pragma once
+
+#include "files/file_io.h"
+
+namespace zg {
+
+class Win32FileIo : public FileIo {
+  public:
+    ReadStatus readAll(const std::string& path, std::vector<unsigned char>& out,
+                       std::size_t maxBytes = kNoLimit) override;
+    bool mayReplace(const std::string& path) override;
+    int openTemp(const std::string& targetPath, std::string& tempPath) override;
+    bool write(int fd, const unsigned char* data, std::size_t size) override;
+    bool flush(int fd) override;
+    bool close(int fd) override;
+    bool rename(const std::string& from, const std::string& to) override;
+    void remove(const std::string& path) override;
+};
+
+}  // namespace zg
