@@ -20,19 +20,7 @@
 namespace zg {
 namespace {
 
-QDialog* openForm(Program& p, const char* name) {
-    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(name))
-        if (d->isVisible()) return d;
-    return nullptr;
-}
-
-template <typename T>
-T* control(Program& p, const char* form, const std::string& name) {
-    QDialog* f = openForm(p, form);
-    T* c = f ? f->findChild<T*>(QString::fromStdString(name)) : nullptr;
-    EXPECT_NE(c, nullptr) << form << "." << name;
-    return c;
-}
+using test::control;
 
 void then(test::TestProgram& t, std::function<void()> fn) {
     t.events->add(Event::deferred(std::move(fn)));
@@ -63,9 +51,7 @@ struct FormsTest : ::testing::Test {
     }
     std::vector<unsigned char>& file() { return t.files->files[kPlayerBoardFile]; }
     QRadioButton* opt(int n) { return control<QRadioButton>(p, "frm1", "opt" + std::to_string(n)); }
-    void click(const char* form, const char* name) {
-        control<QAbstractButton>(p, form, name)->click();
-    }
+    void click(const char* form, const char* name) { test::clickControl(p, form, name); }
     bool holdsRecord(int s) const {
         return p.model.board.at(1, 1) == s + 1 && p.model.board.at(2, 1) == 6 - s &&
                p.model.givens.at(1, 1) == s + 1 && p.model.candidateMarks.at(3, 3, s + 1);
@@ -103,7 +89,7 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
         {"Enter", 1, [](FormsTest& f) { QTest::keyClick(f.opt(3), Qt::Key_Return); }, 2},
         {"other keys", 2, [](FormsTest& f) { QTest::keyClick(f.opt(1), Qt::Key_5); }, 2},
         {"Cancel", 2, [](FormsTest& f) { f.click("frm1", "cmd2"); }, -1},
-        {"close box", 1, [](FormsTest& f) { openForm(f.p, "frm1")->close(); }, -1},
+        {"close box", 1, [](FormsTest& f) { test::visibleForm(f.p, "frm1")->close(); }, -1},
         {"Escape", 2, [](FormsTest& f) { QTest::keyClick(f.opt(3), Qt::Key_Escape); }, -1},
     };
     for (const Case& c : cases) {
@@ -114,11 +100,11 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
         p.clock.clockRunning = true;
         then(t, [&] {
             EXPECT_TRUE(opt(c.selected + 1)->isChecked());
-            EXPECT_EQ(openForm(p, "frm1")->focusWidget(), opt(c.selected + 1));
+            EXPECT_EQ(test::visibleForm(p, "frm1")->focusWidget(), opt(c.selected + 1));
             c.choose(*this);
         });
         openLoadDialog(p);
-        EXPECT_EQ(openForm(p, "frm1"), nullptr);
+        EXPECT_EQ(test::visibleForm(p, "frm1"), nullptr);
         EXPECT_TRUE(chosen ? holdsRecord(c.expected) : p.model.board.at(4, 4) == 6);
         EXPECT_NE(p.clock.clockRunning, chosen);  // any load ends a timed game
         EXPECT_EQ(file(), original);
@@ -172,7 +158,7 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrollin
         click("ruhm", "cmd3");
     });
     t.menu(cmd::kHallOfFame);
-    EXPECT_EQ(openForm(p, "ruhm"), nullptr);
+    EXPECT_EQ(test::visibleForm(p, "ruhm"), nullptr);
 }
 
 // Clearing asks first; "&JA" clears the tab shown, reopening on the current level.
@@ -210,19 +196,19 @@ TEST_F(FormsTest, TheChampionFormAcceptsTheTypedNameAndCancelKeepsThePrevious) {
         then(t, [&] {
             auto* ed1 = control<QLineEdit>(p, "champ", "ed1");
             EXPECT_EQ(ed1->text(), "Anna");
-            EXPECT_EQ(openForm(p, "champ")->focusWidget(), ed1);
+            EXPECT_EQ(test::visibleForm(p, "champ")->focusWidget(), ed1);
             // The prompt fits its label, and the field lines up under it.
-            auto* prompt = openForm(p, "champ")->findChild<QLabel*>();
+            auto* prompt = test::visibleForm(p, "champ")->findChild<QLabel*>();
             EXPECT_LE(prompt->fontMetrics().horizontalAdvance(prompt->text()), prompt->width());
             EXPECT_EQ(std::pair(ed1->x(), ed1->width()), std::pair(prompt->x(), prompt->width()));
             ed1->setText(" J\u00fcrgen ");
             button.starts_with("cmd") ? click("champ", button.c_str())
-                                      : (void)openForm(p, "champ")->close();
+                                      : (void)test::visibleForm(p, "champ")->close();
         });
         askChampionName(p);
         EXPECT_EQ(p.hall.championAccepted, button == "cmd5");
         EXPECT_EQ(p.hall.championName, button == "cmd5" ? " J\u00fcrgen " : "Anna");
-        EXPECT_EQ(openForm(p, "champ"), nullptr);
+        EXPECT_EQ(test::visibleForm(p, "champ"), nullptr);
     }
 }
 
@@ -232,11 +218,11 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
             EXPECT_EQ(control<QLabel>(p, "Inf", "lbl1")->text(), "Zahlgarten V5.0");
             EXPECT_FALSE(p.window.menu().isEnabled());
             if (way == 0) click("Inf", "cmd15");
-            if (way == 1) openForm(p, "Inf")->close();
-            if (way == 2) QTest::keyClick(openForm(p, "Inf"), Qt::Key_Return);
+            if (way == 1) test::visibleForm(p, "Inf")->close();
+            if (way == 2) QTest::keyClick(test::visibleForm(p, "Inf"), Qt::Key_Return);
         });
         t.menu(cmd::kAbout);
-        EXPECT_EQ(openForm(p, "Inf"), nullptr) << way;
+        EXPECT_EQ(test::visibleForm(p, "Inf"), nullptr) << way;
         EXPECT_EQ(t.events->remaining(), 0u);
     }
 }

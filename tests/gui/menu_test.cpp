@@ -68,36 +68,6 @@ TEST(MenuTest, TheBarIsOffWhileACommandRunsAndASecondCommandWaitsItsTurn) {
     EXPECT_TRUE(isConsistent(p.model));
 }
 
-// A window whose bar cannot make its second popup.
-struct BrokenMenuWindow : QtWindow {
-    struct Failing : QtMenuBar {
-        using QtMenuBar::QtMenuBar;
-        int made = 0;
-        Handle createPopup() override { return ++made == 2 ? nullptr : QtMenuBar::createPopup(); }
-    } failing{*this};
-    using QtWindow::QtWindow;
-    MenuBar& menu() override { return failing; }
-};
-struct BrokenMenuPlatform : QtPlatform {
-    std::unique_ptr<Window> createWindow(EventPump& pump, double) override {
-        return std::make_unique<BrokenMenuWindow>(pump, 1);
-    }
-};
-
-TEST(MenuTest, AFailedBuildThrowsAndLeavesNoHalfBuiltBar) {
-    BrokenMenuPlatform platform;
-    Services s;
-    s.platform = &platform;
-    s.events = std::make_unique<ScriptedEventSource>();
-    s.questions = std::make_unique<test::ScriptedQuestions>();
-    s.time = std::make_unique<test::ManualTime>();
-    s.fileIo = std::make_unique<test::MemoryFileIo>();
-    Program p(std::move(s));
-    const auto bars = dynamic_cast<QtWindow&>(p.window).findChildren<QMenuBar*>();
-    EXPECT_THROW(buildMenuBar(p), std::runtime_error);
-    EXPECT_EQ(dynamic_cast<QtWindow&>(p.window).findChildren<QMenuBar*>(), bars);
-}
-
 TEST(ExitTest, NoKeepsEverythingTheCloseBoxAsksAndYesEndsTheProgram) {
     test::TestProgram t;
     Program& p = t.p();

@@ -177,17 +177,12 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
         EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
     });
     pl.release('T');
-    pl.then([&] {
-        EXPECT_EQ(help(), hintReasonText(h, true));
-        std::string line = help();  // drawn over the longer first text: nothing of it is left
-        line.resize(26, ' ');
-        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, line));
-    });
+    pl.then([&] { EXPECT_EQ(help(), hintReasonText(h, true)); });
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(m().board.at(h.column, h.row), h.value);
         EXPECT_TRUE(showsTheModel(t));
-        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpClickCell));
+        EXPECT_EQ(p().panels.helpText, kHelpClickCell);
     });
     pl.undo();  // the hint's value is an entry like any other
     pl.then([&] { EXPECT_EQ(m().board.at(h.column, h.row), 0); });

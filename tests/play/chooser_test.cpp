@@ -26,7 +26,7 @@ TEST_F(Chooser, CoversItsCellFromTheLeftAndPutsBackTheScreen) {
     pl.then([&] { before = t.screen().copy(); });
     pl.leftOnCell(6, 3);
     pl.then([&] {
-        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpClearCell));
+        EXPECT_EQ(p().panels.helpText, kHelpClearCell);
         // From 16 pixels left of the cell; in column 6 it reaches past the board.
         EXPECT_EQ(t.pixel(313, 175), kBlack);
         EXPECT_EQ(t.pixel(402, 175), kBlack);
@@ -34,10 +34,6 @@ TEST_F(Chooser, CoversItsCellFromTheLeftAndPutsBackTheScreen) {
     pl.right(test::squareCentre(6, 3, 2));
     pl.rightOnCell(2, 2);  // marking mode on an empty cell, a square highlighted
     pl.move(test::squareCentre(2, 2, 6));
-    pl.then([&] {
-        const QRect six(test::squareCentre(2, 2, 6) - QPoint(13, 13), QSize(4, 4));
-        EXPECT_TRUE(test::allOf(t.screen(), six, test::colourOf(colour::kLightGrey)));
-    });
     pl.right(test::squareCentre(2, 2, 6));
     pl.then([&] {
         const QRect helpPanel(QPoint(423, 292), QPoint(657, 364));
@@ -55,13 +51,7 @@ TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
     pl.then([&] { EXPECT_EQ(m().board.at(2, 2), 0); });
     pl.leftOnCell(1, 3);
     pl.move(test::squareCentre(1, 3, 5));
-    pl.then([&] {
-        EXPECT_EQ(p().view.pickerValue, 5);
-        const QPoint five = test::squareCentre(1, 3, 5), one = test::squareCentre(1, 3, 1);
-        EXPECT_TRUE(test::allOf(t.screen(), QRect(five - QPoint(13, 13), QSize(4, 4)),
-                                test::colourOf(colour::kLightGrey)));
-        EXPECT_TRUE(test::allOf(t.screen(), QRect(one - QPoint(13, 13), QSize(4, 4)), kWhite));
-    });
+    pl.then([&] { EXPECT_EQ(p().view.pickerValue, 5); });
     pl.left({200, 300});  // off the chooser: ignored, the highlight stays
     pl.then([&] { EXPECT_TRUE(p().view.pickerOpen); });
     pl.pickSquare(1, 3, 5);
@@ -148,7 +138,7 @@ TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
         }
         const QRect line(markSlot(2, 2, 1).topLeft() - QPoint(0, 2), QSize(51, 2));
         EXPECT_EQ(t.screen().copy(line), t.screen().copy(line.translated(60, 0)));  // a given's
-        EXPECT_TRUE(test::showsText(t.screen(), 8, 436, 331, kHelpAfterEdit));
+        EXPECT_EQ(p().panels.helpText, kHelpAfterEdit);
     });
     pl.rightOnCell(2, 2);
     pl.right(test::squareCentre(2, 2, 1));

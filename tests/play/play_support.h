@@ -2,8 +2,6 @@
 // chooser's squares, keys, checks between events.
 #pragma once
 
-#include <QAbstractButton>
-#include <QDialog>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -22,20 +20,6 @@ inline QPoint cellCentre(int c, int r) {
 // The centre of value's square in the chooser of cell (c, r).
 inline QPoint squareCentre(int c, int r, int v) {
     return cellCentre(c, r) + QPoint((v - 1) % 3 * 30 - 31, (v - 1) / 3 * 30 - 15);
-}
-
-inline QDialog* visibleForm(Program& p, const char* name) {
-    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(name))
-        if (d->isVisible()) return d;
-    return nullptr;
-}
-
-inline void clickControl(Program& p, const char* form, const char* name) {
-    QDialog* f = visibleForm(p, form);
-    ASSERT_NE(f, nullptr) << "form " << form << " is not open";
-    auto* b = f->findChild<QAbstractButton*>(name);
-    ASSERT_NE(b, nullptr) << "no control " << name << " on " << form;
-    b->click();
 }
 
 // The player's actions, appended to the script.

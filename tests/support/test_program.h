@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QImage>
 #include <deque>
 #include <functional>
@@ -116,45 +118,27 @@ struct TestProgram {
     }
 };
 
+// The open form of that name, and a control on it.
+inline QDialog* visibleForm(Program& p, const char* name) {
+    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(name))
+        if (d->isVisible()) return d;
+    return nullptr;
+}
+template <typename T = QAbstractButton>
+T* control(Program& p, const char* form, const std::string& name) {
+    QDialog* f = visibleForm(p, form);
+    T* c = f ? f->findChild<T*>(QString::fromStdString(name)) : nullptr;
+    EXPECT_NE(c, nullptr) << form << "." << name;
+    return c;
+}
+inline void clickControl(Program& p, const char* form, const char* name) {
+    if (auto* b = control(p, form, name)) b->click();
+}
+
 inline QColor colourOf(int index) {
     ViewState v;
     fillColourTable(v);
     return qColour(v.colourTable[index]);
-}
-
-// Text as the canvas draws it alone on a plain background: the reference a screen region
-// must equal.
-inline QImage renderText(int fontCode, const std::string& text, QColor fg = Qt::black,
-                         QColor bg = Qt::white) {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QtCanvas measure(&probe);
-    measure.selectFont(fontCode);
-    QImage image(measure.textWidth(text), measure.fontHeight(), QImage::Format_RGB32);
-    image.fill(bg);
-    const auto colour = [](QColor q) {
-        return Colour{std::uint8_t(q.red()), std::uint8_t(q.green()), std::uint8_t(q.blue())};
-    };
-    QtCanvas c(&image);
-    c.selectFont(fontCode);
-    c.setForeground(colour(fg));
-    c.setBackground(colour(bg));
-    c.text(0, 0, text);
-    return image;
-}
-
-// Whether the screen shows the reference image with its top-left corner at (x, y).
-inline ::testing::AssertionResult showsAt(const QImage& screen, const QImage& ref, int x, int y) {
-    for (int j = 0; j < ref.height(); ++j)
-        for (int i = 0; i < ref.width(); ++i)
-            if (screen.pixel(x + i, y + j) != ref.pixel(i, j))
-                return ::testing::AssertionFailure()
-                       << "differs at (" << x + i << ", " << y + j << ")";
-    return ::testing::AssertionSuccess();
-}
-
-inline ::testing::AssertionResult showsText(const QImage& screen, int fontCode, int x, int y,
-                                            const std::string& text) {
-    return showsAt(screen, renderText(fontCode, text), x, y) << " for \"" << text << "\"";
 }
 
 // The smallest rectangle holding every pixel of colour inside area (null when none).
@@ -168,9 +152,10 @@ inline QRect inkBox(const QImage& image, QRect area, QColor colour) {
 }
 
 inline bool allOf(const QImage& image, QRect area, QColor colour) {
-    QImage filled(area.size(), image.format());
-    filled.fill(colour);
-    return showsAt(image, filled, area.x(), area.y());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) != colour) return false;
+    return true;
 }
 
 }  // namespace zg::test

@@ -71,16 +71,6 @@ TEST(Generator, PuzzlesAreUniqueSymmetricAndAgreeWithTheGameSolver) {
     EXPECT_GE(guessed, 5);
 }
 
-TEST(Rating, CountsStepsAndPasses) {
-    // One empty cell: the first half of the box step fills it in the first pass.
-    PassTrace one = tracePasses(line("1234564561232315645642313126456453.2"));
-    EXPECT_TRUE(one.passesNeeded == 1 && one.byCell == 1);
-    EXPECT_EQ(one.placements, (std::vector<Placement>{{5, 6, 1}}));
-    EXPECT_TRUE(tracePasses(line("11..................................")).placements.empty());
-    EXPECT_LT((Rating{1, 30}), (Rating{2, 0}));
-    EXPECT_LT((Rating{2, 3}), (Rating{2, 4}));
-}
-
 TEST(Generator, FoundPuzzlesMeetTheirLevelAndFollowTheSeed) {
     for (Level level : {Level::leicht, Level::schwer, Level::extrem}) {
         auto found = findPuzzles(level, 21, 2, 5000);
