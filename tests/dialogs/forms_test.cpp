@@ -101,6 +101,7 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
         then(t, [&] {
             EXPECT_TRUE(opt(c.selected + 1)->isChecked());
             EXPECT_EQ(test::visibleForm(p, "frm1")->focusWidget(), opt(c.selected + 1));
+            EXPECT_EQ(test::visibleForm(p, "frm1")->font().pointSize(), 9);
             c.choose(*this);
         });
         openLoadDialog(p);
@@ -215,7 +216,9 @@ TEST_F(FormsTest, TheChampionFormAcceptsTheTypedNameAndCancelKeepsThePrevious) {
 TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
     for (const int way : {0, 1, 2}) {
         then(t, [&] {
-            EXPECT_EQ(control<QLabel>(p, "Inf", "lbl1")->text(), "Zahlgarten V5.0");
+            auto* title = control<QLabel>(p, "Inf", "lbl1");
+            EXPECT_EQ(title->text(), "Zahlgarten V5.0");
+            EXPECT_TRUE(title->alignment() & Qt::AlignHCenter);
             EXPECT_FALSE(p.window.menu().isEnabled());
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) test::visibleForm(p, "Inf")->close();

@@ -112,6 +112,8 @@ TEST(PuzzleLine, ParsesOrSaysWhy) {
         {std::string(37, '0'), "expected 36 characters, got 37"},
         {"00000000700000000000000000000000000.",
          "invalid character '7' at position 9 (row 2, column 3); use 1-6, 0 or ."},
+        {"\x7f...................................",
+         "invalid character 0x7F at position 1 (row 1, column 1); use 1-6, 0 or ."},
         {"\t...................................",
          "invalid character 0x09 at position 1 (row 1, column 1); use 1-6, 0 or ."},
     };

@@ -102,6 +102,8 @@ TEST(Rules, SolveCommand) {
         {kSinglesLine, "", kSolvedLine, kStatusSolved, 1, {"cell 21=2", "cell 32=6"}},
         // A deadly pattern takes a guess, the smaller value first.
         {deadly, "", kSolvedLine, kStatusSolved, 3, {"counts", "status ", "cell 11=1"}},
+        // An entry leaving a cell without a value: solved again from the givens.
+        {kSinglesLine, "...2................................", kSolvedLine, kStatusSolved, 3, {}},
         // An entry clashing with a given: solved again from the givens.
         {kSinglesLine, ".1..................................", kSolvedLine, kStatusSolved, 3, {}},
     };

@@ -57,5 +57,25 @@ TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage)
     EXPECT_EQ(p.model.board.at(4, 4), 5);
 }
 
+// Letters shown: the keyboard cursor with the hint's frame, then the chooser opened at the
+// cursor by Enter.
+TEST(ChooserTest, TheCursorTheHintFrameAndTheLetterChooserMatchTheReferenceImages) {
+    test::TestProgram t;
+    test::setBoard(t.p().model,
+                   test::withOpen(test::kSolvedLine, {{1, 1}, {2, 1}, {3, 3}, {6, 6}}));
+    t.menu(cmd::kLetters);
+    QImage hint, chooser;
+    const auto key = [](int k) { return std::vector{Event::keyDown(k), Event::keyUp(k)}; };
+    for (int k : {vk::kRight, vk::kRight}) t.events->add(key(k));  // shown on (1, 1), then (2, 1)
+    t.events->add({Event::keyUp('T'), Event::deferred([&] { hint = t.screen().copy(); })});
+    t.events->add(key(vk::kReturn));
+    t.events->add({Event::deferred([&] { chooser = t.screen().copy(); }), Event::character('c'),
+                   Event::keyUp('C'), Event::keyUp(vk::kEscape)});
+    t.menu(cmd::kStartGame);
+    EXPECT_TRUE(matchesReference(hint, "cursor_and_hint"));
+    EXPECT_TRUE(matchesReference(chooser, "letter_chooser"));
+    EXPECT_EQ(t.p().model.board.at(2, 1), 3);
+}
+
 }  // namespace
 }  // namespace zg
