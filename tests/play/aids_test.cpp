@@ -20,18 +20,6 @@ bool framed(const QImage& screen, int c, int r, QColor colour) {
            screen.pixelColor(o + QPoint(2, 30)) == colour;
 }
 
-// The board, statistics and status panels: what an entry and its undo change.
-QImage boardAndPanels(const test::TestProgram& t) {
-    return t.screen().copy(0, 0, 680, 250);
-}
-
-// The board and panels show the model: a full redraw changes nothing.
-bool showsTheModel(test::TestProgram& t) {
-    const QImage shown = boardAndPanels(t);
-    drawBoard(t.p());
-    return boardAndPanels(t) == shown;
-}
-
 class Aids : public ::testing::Test, public test::Session {
   protected:
     Aids() : Session({{1, 1}, {2, 1}, {3, 3}, {6, 6}}) {}
@@ -71,14 +59,14 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
             drawBoard(s.p());
             updateLevelPanel(s.p().canvas(), s.p().view, s.m(), s.p().panels);
             QImage before;
-            s.pl.then([&] { before = boardAndPanels(s.t); });
+            s.pl.then([&] { before = test::boardAndPanels(s.t); });
             c.act(s.pl);
             s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
             s.pl.undo();
             s.pl.then([&] {
                 EXPECT_FALSE(c.changed(s.m()));
-                EXPECT_TRUE(showsTheModel(s.t));
-                EXPECT_TRUE(boardAndPanels(s.t) == before) << "the screen after undo";
+                EXPECT_TRUE(test::showsTheModel(s.t));
+                EXPECT_TRUE(test::boardAndPanels(s.t) == before) << "the screen after undo";
             });
             s.pl.undo();  // nothing more to take back
             s.pl.key(redo & mod::kShift ? 'Z' : 'Y', redo);
@@ -86,26 +74,6 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
             s.pl.release(vk::kEscape);
             s.run(c.command);
         }
-}
-
-// Undoing into a solved board counts as solving it: the timed game ends once.
-TEST_F(Aids, UndoIntoASolvedBoardEndsTheTimedGame) {
-    test::setBoard(m(), test::withOpen(test::kSolvedLine, {{1, 1}}));
-    pl.enter(1, 1, test::solutionAt(1, 1));
-    pl.rightOnCell(1, 1);
-    pl.then([&] {
-        EXPECT_NE(m().statusText, kStatusSolved);
-        startTimedGame(p());
-    });
-    pl.undo();
-    pl.then([&] {
-        EXPECT_EQ(m().statusText, kStatusSolved);
-        EXPECT_FALSE(p().clock.clockRunning);
-        EXPECT_EQ(p().clock.finalTime, "00:00:00.0");
-    });
-    pl.noRecord(p());
-    pl.abortButton();
-    run(cmd::kStartGame);
 }
 
 // The cursor appears with the first arrow key, moves and wraps; digits, 0, Delete, Backspace
@@ -181,7 +149,7 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(m().board.at(h.column, h.row), h.value);
-        EXPECT_TRUE(showsTheModel(t));
+        EXPECT_TRUE(test::showsTheModel(t));
         EXPECT_EQ(p().panels.helpText, kHelpClickCell);
     });
     pl.undo();  // the hint's value is an entry like any other

@@ -66,17 +66,6 @@ TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
     EXPECT_FALSE(p().play.ownBoardMode);
 }
 
-TEST_F(Loops, TheEditorNeverEntersMarksAfterAPlayLoopLeftInMarkingMode) {
-    pl.rightOnCell(1, 1);
-    pl.pickSquare(1, 1, 4);
-    pl.release('A');  // left before another event resets marking mode
-    t.menu(cmd::kStartGame);
-    pl.enter(3, 3, 1);
-    pl.release(vk::kEscape);
-    run(cmd::kOwnBoard);
-    EXPECT_EQ(m().givens.at(3, 3), 1);
-}
-
 // A, X, L and H in the editor: A is a letter to enter when letters are shown, X shuffles,
 // L loads "brett.sud" (the button "brett.zgb"), H does nothing. The play loop does not shuffle.
 TEST_F(Loops, TheEditorsOwnKeys) {
@@ -105,22 +94,6 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     m().showDigits = true;
     pl.release('A');
     run(cmd::kOwnBoard);
-}
-
-TEST_F(Loops, KThenOSolvesWhateverCameBetweenAndOAloneOnlyDisarms) {
-    pl.release('O');
-    pl.then([&] { EXPECT_EQ(m().board.at(1, 1), 0); });
-    pl.release('K');
-    pl.release('Z');
-    pl.release('S');
-    pl.then([&] { test::clickControl(p(), "frm1", "cmd2"); });  // S opened the slot dialog
-    pl.then([&] { EXPECT_EQ(t.pixel(125, 430), test::colourOf(colour::kWhite)); });  // raised
-    pl.release('O');
-    pl.then([&] { EXPECT_TRUE(p().play.shortcutArmed.empty()); });
-    pl.abortButton();
-    run(cmd::kStartGame);
-    EXPECT_EQ(m().statusText, kStatusSolved);
-    EXPECT_EQ(m().board, test::boardFromLine(test::kSolvedLine).board);
 }
 
 // M shows computed candidates in place of the player's own and hides them again; N restarts

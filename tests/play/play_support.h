@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "play/redraw.h"
 #include "support/fixtures.h"
 #include "support/test_program.h"
 
@@ -20,6 +21,17 @@ inline QPoint cellCentre(int c, int r) {
 // The centre of value's square in the chooser of cell (c, r).
 inline QPoint squareCentre(int c, int r, int v) {
     return cellCentre(c, r) + QPoint((v - 1) % 3 * 30 - 31, (v - 1) / 3 * 30 - 15);
+}
+
+// The board, statistics and status panels: what an entry and its undo change.
+inline QImage boardAndPanels(const TestProgram& t) {
+    return t.screen().copy(0, 0, 680, 250);
+}
+// The board and panels show the model: a full redraw changes nothing.
+inline bool showsTheModel(TestProgram& t) {
+    const QImage shown = boardAndPanels(t);
+    drawBoard(t.p());
+    return boardAndPanels(t) == shown;
 }
 
 // The player's actions, appended to the script.
