@@ -379,7 +379,10 @@ INT_PTR Win32Form::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Win32Form::hide() {
     // The owner first: hiding the active form then hands the activation back to it.
     if (modal_ && owner_) EnableWindow(owner_, TRUE);
-    ShowWindow(dialog_, SW_HIDE);
+    if (IsWindowVisible(dialog_)) {
+        ShowWindow(dialog_, SW_HIDE);
+        repaintUncovered();
+    }
 }
 
 void Win32Form::runModal(int offsetX, int offsetY, bool& dialogDone) {
@@ -396,7 +399,10 @@ void Win32Form::runModal(int offsetX, int offsetY, bool& dialogDone) {
         ~Release() {
             form.modal_ = false;
             if (form.owner_) EnableWindow(form.owner_, TRUE);
-            ShowWindow(form.dialog_, SW_HIDE);
+            if (IsWindowVisible(form.dialog_)) {
+                ShowWindow(form.dialog_, SW_HIDE);
+                repaintUncovered();
+            }
             if (form.owner_) SetActiveWindow(form.owner_);
         }
     } release{*this};
