@@ -36,21 +36,4 @@ void setClientSize(HWND window, int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void repaintUncovered() {
-    // A moment later: the dialog's own window must be gone from the screen first.
-    constexpr UINT kDelayMs = 80;
-    SetTimer(nullptr, 0, kDelayMs, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM) -> BOOL {
-                if (IsWindowVisible(window))
-                    RedrawWindow(window, nullptr, nullptr,
-                                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-                return TRUE;
-            },
-            0);
-    });
-}
-
 }  // namespace zg

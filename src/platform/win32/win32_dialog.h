@@ -18,8 +18,4 @@ HFONT createMessageFont();
 // Moves top-level window so that its client area is width x height pixels.
 void setClientSize(HWND window, int width, int height);
 
-// Repaints the thread's windows shortly. Wine without a window manager leaves what a hidden dialog
-// covered unpainted until the next input; Windows repaints it anyway.
-void repaintUncovered();
-
 }  // namespace zg

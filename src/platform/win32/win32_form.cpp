@@ -379,10 +379,7 @@ INT_PTR Win32Form::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Win32Form::hide() {
     // The owner first: hiding the active form then hands the activation back to it.
     if (modal_ && owner_) EnableWindow(owner_, TRUE);
-    if (IsWindowVisible(dialog_)) {
-        ShowWindow(dialog_, SW_HIDE);
-        repaintUncovered();
-    }
+    ShowWindow(dialog_, SW_HIDE);
 }
 
 void Win32Form::runModal(int offsetX, int offsetY, bool& dialogDone) {
@@ -399,10 +396,7 @@ void Win32Form::runModal(int offsetX, int offsetY, bool& dialogDone) {
         ~Release() {
             form.modal_ = false;
             if (form.owner_) EnableWindow(form.owner_, TRUE);
-            if (IsWindowVisible(form.dialog_)) {
-                ShowWindow(form.dialog_, SW_HIDE);
-                repaintUncovered();
-            }
+            ShowWindow(form.dialog_, SW_HIDE);
             if (form.owner_) SetActiveWindow(form.owner_);
         }
     } release{*this};

@@ -221,7 +221,6 @@ int runBox(BoxSpec& spec) {
         DialogBoxIndirectParamW(appInstance(), reinterpret_cast<const DLGTEMPLATE*>(tmpl.data()),
                                 spec.owner, &boxProcedure, reinterpret_cast<LPARAM>(&spec));
     DeleteObject(spec.font);
-    repaintUncovered();
     return result < 0 ? 0 : static_cast<int>(result);
 }
 
