@@ -12,6 +12,8 @@ namespace {
 // The stock fonts stand in for the game's small fonts only while they are at most this tall
 // (the layout assumes their 96 dpi sizes).
 constexpr int kStockFontLimit = 16;
+// The fixed fonts' character width the layout counts on (the OEM and system fixed fonts).
+constexpr int kFixedAdvance = 8;
 
 int cellHeightOf(HDC dc) {
     TEXTMETRICW tm{};
@@ -91,6 +93,7 @@ void Win32Canvas::useFont(HFONT font) {
 
 void Win32Canvas::selectFont(int code) {
     fontCode_ = code;
+    advance_ = 0;
     if (!dc_) return;
     releaseFont();
     switch (code) {
@@ -108,12 +111,17 @@ void Win32Canvas::selectFont(int code) {
             return useFont(createArial(58, 32, 200));
         case 8:
             SelectObject(dc_, GetStockObject(OEM_FIXED_FONT));
-            if (cellHeightOf(dc_) > kStockFontLimit) useFont(createArial(15, 8, 200));
+            if (cellHeightOf(dc_) > kStockFontLimit)
+                useFont(createArial(15, 8, 200));
+            else
+                advance_ = kFixedAdvance;  // a system whose OEM font is narrower keeps the columns
             return;
         case 14:
             SelectObject(dc_, GetStockObject(SYSTEM_FIXED_FONT));
             if (cellHeightOf(dc_) > kStockFontLimit)
                 SelectObject(dc_, GetStockObject(ANSI_VAR_FONT));
+            else
+                advance_ = kFixedAdvance;
             return;
         default:
             SelectObject(dc_, GetStockObject(SYSTEM_FONT));
@@ -125,6 +133,7 @@ void Win32Canvas::selectFont(int code) {
 
 void Win32Canvas::selectFace(const std::string& face, double pointSize, bool bold) {
     fontCode_ = -1;
+    advance_ = 0;
     if (!dc_) return;
     releaseFont();
     const int dpi = GetDeviceCaps(dc_, LOGPIXELSY);
@@ -141,6 +150,7 @@ int Win32Canvas::fontHeight() const {
 int Win32Canvas::textWidth(const std::string& utf8) const {
     if (!dc_) return 0;
     const std::wstring s = widen(utf8);
+    if (advance_ > 0) return advance_ * static_cast<int>(s.size());
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), static_cast<int>(s.size()), &size);
     return size.cx;
@@ -226,10 +236,16 @@ void Win32Canvas::text(int x, int y, const std::string& utf8) {
     SetTextColor(dc_, colourRef(foreground()));
     SetBkColor(dc_, colourRef(background()));
     SetBkMode(dc_, transparentText() ? TRANSPARENT : OPAQUE);
-    TextOutW(dc_, x, y, s.c_str(), n);
+    if (advance_ > 0) {
+        const std::vector<INT> dx(s.size(), advance_);
+        ExtTextOutW(dc_, x, y, 0, nullptr, s.c_str(), static_cast<UINT>(n), dx.data());
+    } else {
+        TextOutW(dc_, x, y, s.c_str(), n);
+    }
     if (!damage_) return;
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), n, &size);
+    if (advance_ > 0) size.cx = advance_ * n;
     TEXTMETRICW tm{};
     GetTextMetricsW(dc_, &tm);
     // Glyphs may overhang their cell (a stretched Arial, italics of a fallback font).

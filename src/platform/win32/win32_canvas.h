@@ -70,6 +70,7 @@ class Win32Canvas : public Canvas {
     int width_ = 0;
     int height_ = 0;
     HFONT created_ = nullptr;
+    int advance_ = 0;  // every character advances this far (0: the font's own widths)
     HGDIOBJ oldFont_ = nullptr;
     std::function<void()> atEnd_;
     std::function<void(const RECT&)> damage_;
