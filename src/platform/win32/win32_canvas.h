@@ -1,0 +1,83 @@
+// The Win32 canvas: GDI on a device context. The main window's back buffer is a 32-bit
+// top-down DIB section (its pixels can be read back); a printer page paints on the printer's
+// device context through the same calls.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/canvas.h"
+
+namespace zg {
+
+// A copy of part of the back buffer, top-down rows of 0x00RRGGBB pixels.
+class Win32ScreenImage : public ScreenImage {
+  public:
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+class Win32Canvas : public Canvas {
+  public:
+    // A back buffer of its own, white.
+    Win32Canvas(int width, int height);
+    // Paints on dc (a printer page) of the given size in device pixels; dc stays the caller's.
+    // atEnd runs when the canvas goes (it ends the page).
+    Win32Canvas(HDC dc, int width, int height, std::function<void()> atEnd = {});
+    ~Win32Canvas() override;
+
+    void selectFont(int code) override;
+    void selectFace(const std::string& face, double pointSize, bool bold = false) override;
+    int fontHeight() const override;
+    int textWidth(const std::string& utf8) const override;
+    void line(int x1, int y1, int x2, int y2) override;
+    void rectangle(int x1, int y1, int x2, int y2) override;
+    void fillRectangle(int x1, int y1, int x2, int y2) override;
+    void text(int x, int y, const std::string& utf8) override;
+    SavedImage copyImage(int x1, int y1, int x2, int y2) const override;
+    void putImage(const SavedImage& image, int x, int y) override;
+    bool ready() const override { return dc_ != nullptr; }
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+
+    HDC dc() const { return dc_; }
+    // A pixel of the back buffer (black outside it, or on a printer).
+    Colour pixel(int x, int y) const;
+    // Fills the rectangle left..right-1, top..bottom-1 in c, whatever the drawing state.
+    void fill(int left, int top, int right, int bottom, Colour c);
+    // Called with each rectangle a primitive touched (the window repaints it).
+    void setDamageHandler(std::function<void(const RECT&)> handler) {
+        damage_ = std::move(handler);
+    }
+
+  private:
+    void setUp();
+    // Deletes the font the last selection created, if any (at most one exists).
+    void releaseFont();
+    void useFont(HFONT font);
+    void damaged(int left, int top, int right, int bottom);
+
+    HDC dc_ = nullptr;
+    bool ownDc_ = false;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ oldBitmap_ = nullptr;
+    std::uint32_t* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    HFONT created_ = nullptr;
+    int advance_ = 0;  // every character advances this far (0: the font's own widths)
+    HGDIOBJ oldFont_ = nullptr;
+    std::function<void()> atEnd_;
+    std::function<void(const RECT&)> damage_;
+};
+
+// An Arial font of the game's font codes: GDI cell height and average width in pixels, OEM
+// character set, Swiss family.
+HFONT createArial(int height, int width, int weight);
+
+}  // namespace zg

@@ -1,0 +1,81 @@
+#include "platform/win32/win32_printer.h"
+
+#include <commdlg.h>
+
+#include "platform/win32/win32_canvas.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window.h"
+
+namespace zg {
+
+namespace {
+
+HDC printerDc(DWORD flags, HWND owner) {
+    PRINTDLGW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.Flags =
+        flags | PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
+    dialog.nCopies = 1;
+    if (!PrintDlgW(&dialog)) return nullptr;
+    if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+    if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    return dialog.hDC;
+}
+
+}  // namespace
+
+Win32Printer::~Win32Printer() {
+    release();
+}
+
+void Win32Printer::release() {
+    if (!dc_) return;
+    if (started_) AbortDoc(dc_);
+    DeleteDC(dc_);
+    dc_ = nullptr;
+    started_ = false;
+}
+
+bool Win32Printer::selectPrinter(Window& owner) {
+    release();
+    auto* window = dynamic_cast<Win32Window*>(&owner);
+    HWND hwnd = window ? window->handle() : nullptr;
+    dc_ = printerDc(PD_RETURNDEFAULT, hwnd);
+    // No default printer: the player picks or sets one up; cancelling is no error.
+    if (!dc_) dc_ = printerDc(0, hwnd);
+    return dc_ != nullptr;
+}
+
+std::unique_ptr<Canvas> Win32Printer::startDocument(const std::string& title) {
+    if (!dc_) return nullptr;
+    const std::wstring name = widen(title);
+    DOCINFOW doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = name.c_str();
+    if (StartDocW(dc_, &doc) <= 0) return nullptr;
+    started_ = true;
+    failed_ = false;
+    if (StartPage(dc_) <= 0) {
+        failed_ = true;
+        return nullptr;
+    }
+    HDC dc = dc_;
+    return std::make_unique<Win32Canvas>(dc, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES),
+                                         [this, dc] {
+                                             if (EndPage(dc) <= 0) failed_ = true;
+                                         });
+}
+
+bool Win32Printer::finishDocument() {
+    if (!dc_ || !started_) {
+        release();
+        return false;
+    }
+    const bool ok = EndDoc(dc_) > 0 && !failed_;
+    started_ = false;
+    release();
+    return ok;
+}
+
+}  // namespace zg
