@@ -36,7 +36,11 @@ std::string reasonText(int error) {
 }  // namespace
 
 std::string baseName(const std::string& path) {
+#ifdef _WIN32
+    auto slash = path.find_last_of("/\\");
+#else
     auto slash = path.rfind('/');
+#endif
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
