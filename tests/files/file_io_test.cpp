@@ -25,11 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 
-using test::RealFileIo;
-
 struct RealFileTest : ::testing::Test {
     fs::path dir;
-    RealFileIo io;
+    test::RealFileIo io;
     SeededRandom random{3};
 
     void SetUp() override {
