@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <mutex>
+#include <cstdint>
 
 namespace zg {
 
@@ -112,26 +112,14 @@ bool isPlainFile(HANDLE h) {
     return true;
 }
 
-// The open temporary files; their numbers are what openTemp() hands out.
-std::mutex tableMutex;
-std::vector<HANDLE> table;
-
-int addHandle(HANDLE h) {
-    std::lock_guard lock(tableMutex);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (table[i] == INVALID_HANDLE_VALUE) {
-            table[i] = h;
-            return static_cast<int>(i);
-        }
-    }
-    table.push_back(h);
-    return static_cast<int>(table.size() - 1);
+// A kernel handle's lower 32 bits are all of it (Windows keeps handles 32-bit for its 32-bit
+// programs), so the int that openTemp() hands out is the handle itself: positive, never -1.
+int fdOf(HANDLE h) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(h));
 }
 
 HANDLE handleOf(int fd) {
-    std::lock_guard lock(tableMutex);
-    if (fd < 0 || static_cast<std::size_t>(fd) >= table.size()) return INVALID_HANDLE_VALUE;
-    return table[static_cast<std::size_t>(fd)];
+    return fd > 0 ? reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd)) : INVALID_HANDLE_VALUE;
 }
 
 }  // namespace
@@ -226,7 +214,7 @@ int Win32FileIo::openTemp(const std::string& targetPath, std::string& tempPath) 
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             tempPath = name;
-            return addHandle(h);
+            return fdOf(h);
         }
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
@@ -273,14 +261,7 @@ bool Win32FileIo::flush(int fd) {
 }
 
 bool Win32FileIo::close(int fd) {
-    HANDLE h = INVALID_HANDLE_VALUE;
-    {
-        std::lock_guard lock(tableMutex);
-        if (fd >= 0 && static_cast<std::size_t>(fd) < table.size()) {
-            h = table[static_cast<std::size_t>(fd)];
-            table[static_cast<std::size_t>(fd)] = INVALID_HANDLE_VALUE;
-        }
-    }
+    HANDLE h = handleOf(fd);
     if (h == INVALID_HANDLE_VALUE) {
         errno = EBADF;
         return false;
