@@ -24,6 +24,8 @@ std::string reasonText(int error) {
         case ENOENT:
         case ENOTDIR:
             return "der Ordner fehlt";
+        case EBUSY:
+            return "die Datei wird gerade von einem anderen Programm benutzt";
         case EIO:
             return "Ein-/Ausgabefehler";
         case EINVAL:

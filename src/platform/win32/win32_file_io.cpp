@@ -22,10 +22,14 @@ void setErrno(DWORD error) {
             errno = ENOENT;
             break;
         case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
         case ERROR_NETWORK_ACCESS_DENIED:
             errno = EACCES;
+            break;
+        // Another program has the file open: the common reason on Windows, worth its own text.
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+            errno = EBUSY;
             break;
         case ERROR_WRITE_PROTECT:
             errno = EROFS;
