@@ -24,6 +24,8 @@ std::string reasonText(int error) {
         case ENOENT:
         case ENOTDIR:
             return "der Ordner fehlt";
+        case EBUSY:
+            return "die Datei wird gerade von einem anderen Programm benutzt";
         case EIO:
             return "Ein-/Ausgabefehler";
         case EINVAL:
@@ -36,7 +38,11 @@ std::string reasonText(int error) {
 }  // namespace
 
 std::string baseName(const std::string& path) {
+#ifdef _WIN32
+    auto slash = path.find_last_of("/\\");
+#else
     auto slash = path.rfind('/');
+#endif
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

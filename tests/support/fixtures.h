@@ -11,8 +11,18 @@
 #include "engine/clock_state.h"
 #include "engine/puzzle_line.h"
 #include "files/board_file.h"
+#ifdef _WIN32
+#include "platform/win32/win32_file_io.h"
+#endif
 
 namespace zg::test {
+
+// The real files of the system the tests run on.
+#ifdef _WIN32
+using RealFileIo = Win32FileIo;
+#else
+using RealFileIo = PosixFileIo;
+#endif
 
 // A solved board, and a puzzle of it that the solver's passes finish without guessing.
 inline constexpr const char* kSolvedLine = "123456456123231564564231312645645312";
@@ -64,7 +74,7 @@ inline std::string dataPath(const std::string& name) {
 }
 
 inline std::vector<unsigned char> readDataFile(const std::string& name) {
-    PosixFileIo io;
+    RealFileIo io;
     std::vector<unsigned char> bytes;
     if (io.readAll(dataPath(name), bytes) != ReadStatus::ok)
         throw std::runtime_error("cannot read " + name);
@@ -74,7 +84,7 @@ inline std::vector<unsigned char> readDataFile(const std::string& name) {
 // Record slot of the collection of level, as the game loads it.
 inline BoardModel collectionBoard(int level, int slot) {
     BoardFiles files{dataPath(collectionFile(level))};
-    PosixFileIo io;
+    RealFileIo io;
     BoardModel m;
     ClockState clock;
     if (loadBoardSlot(files, m, clock, io, slot) != LoadResult::loaded)

@@ -1,18 +1,306 @@
-// Placeholder until the Win32 file calls land; every call fails.
+// The real files through Win32 calls: UTF-8 names become wide names, so any name works, not
+// only those of the ANSI code page.
 #include "platform/win32/win32_file_io.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdint>
 
 namespace zg {
 
-ReadStatus Win32FileIo::readAll(const std::string&, std::vector<unsigned char>& out, std::size_t) {
-    out.clear();
-    return ReadStatus::error;
+namespace {
+
+// errno from GetLastError(), so that saveErrorText() gives the reason in German.
+void setErrno(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            errno = ENOENT;
+            break;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_NETWORK_ACCESS_DENIED:
+            errno = EACCES;
+            break;
+        // Another program has the file open: the common reason on Windows, worth its own text.
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+            errno = EBUSY;
+            break;
+        case ERROR_WRITE_PROTECT:
+            errno = EROFS;
+            break;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            errno = ENOSPC;
+            break;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            errno = EEXIST;
+            break;
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_INVALID_PARAMETER:
+        case ERROR_NO_UNICODE_TRANSLATION:
+            errno = EINVAL;
+            break;
+        case ERROR_FILENAME_EXCED_RANGE:
+            errno = ENAMETOOLONG;
+            break;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+            errno = ENOMEM;
+            break;
+        default:
+            errno = EIO;
+            break;
+    }
 }
-bool Win32FileIo::mayReplace(const std::string&) { return false; }
-int Win32FileIo::openTemp(const std::string&, std::string&) { return -1; }
-bool Win32FileIo::write(int, const unsigned char*, std::size_t) { return false; }
-bool Win32FileIo::flush(int) { return false; }
-bool Win32FileIo::close(int) { return false; }
-bool Win32FileIo::rename(const std::string&, const std::string&) { return false; }
-void Win32FileIo::remove(const std::string&) {}
+
+void setErrnoFromLastError() {
+    setErrno(GetLastError());
+}
+
+// The wide name, or an empty one (errno EINVAL) for bytes that are not UTF-8.
+std::wstring widen(const std::string& path) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return {};
+    }
+    const int size = static_cast<int>(path.size());
+    int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
+    if (n <= 0) {
+        errno = EINVAL;
+        return {};
+    }
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string folderOf(const std::string& path) {
+    auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Opens an existing path for reading, folders included, so that their kind can be told.
+HANDLE openExisting(const std::wstring& wide, DWORD access) {
+    return CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// A plain file on a disk: not a folder, a console, a printer port or a pipe, which would block a
+// read or must never be replaced. Sets errno otherwise.
+bool isPlainFile(HANDLE h) {
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        errno = EINVAL;
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(h, &info)) {
+        setErrnoFromLastError();
+        return false;
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        errno = EISDIR;
+        return false;
+    }
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) {
+        errno = EINVAL;
+        return false;
+    }
+    return true;
+}
+
+// A kernel handle's lower 32 bits are all of it (Windows keeps handles 32-bit for its 32-bit
+// programs), so the int that openTemp() hands out is the handle itself: positive, never -1.
+int fdOf(HANDLE h) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(h));
+}
+
+HANDLE handleOf(int fd) {
+    return fd > 0 ? reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd)) : INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+ReadStatus Win32FileIo::readAll(const std::string& path, std::vector<unsigned char>& out,
+                                std::size_t maxBytes) {
+    out.clear();
+    const std::wstring wide = widen(path);
+    if (wide.empty()) return errno == ENOENT ? ReadStatus::missing : ReadStatus::error;
+    HANDLE h = openExisting(wide, GENERIC_READ);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        setErrno(error);
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadStatus::missing
+                                                                              : ReadStatus::error;
+    }
+    if (!isPlainFile(h)) {
+        const int saved = errno;
+        CloseHandle(h);
+        errno = saved;
+        return ReadStatus::error;
+    }
+    unsigned char chunk[65536];
+    while (out.size() < maxBytes) {
+        DWORD want = sizeof chunk;
+        if (maxBytes - out.size() < want) want = static_cast<DWORD>(maxBytes - out.size());
+        DWORD n = 0;
+        if (!ReadFile(h, chunk, want, &n, nullptr)) {
+            setErrnoFromLastError();
+            const int saved = errno;
+            CloseHandle(h);
+            errno = saved;
+            out.clear();
+            return ReadStatus::error;
+        }
+        if (n == 0) break;
+        out.insert(out.end(), chunk, chunk + n);
+    }
+    CloseHandle(h);
+    return ReadStatus::ok;
+}
+
+bool Win32FileIo::mayReplace(const std::string& path) {
+    const std::wstring wide = widen(path);
+    if (wide.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        setErrnoFromLastError();
+        return errno == ENOENT;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        errno = EISDIR;
+        return false;
+    }
+    // The player has made it read-only; a replace would quietly undo that.
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        errno = EACCES;
+        return false;
+    }
+    // Device names (NUL, COM1, ...) have attributes too: only a plain file may be replaced.
+    HANDLE h = openExisting(wide, 0);
+    if (h == INVALID_HANDLE_VALUE) {
+        setErrnoFromLastError();
+        return false;
+    }
+    const bool plain = isPlainFile(h);
+    const int saved = errno;
+    CloseHandle(h);
+    errno = saved;
+    return plain;
+}
+
+int Win32FileIo::openTemp(const std::string& targetPath, std::string& tempPath) {
+    const std::string stem =
+        folderOf(targetPath) + "." + targetPath.substr(folderOf(targetPath).size()) + ".";
+    // Names from the process, the clock and a counter; CREATE_NEW never takes over a file that
+    // is there already, so a clash only costs another round.
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned long long salt = GetTickCount64() ^ (++counter * 0x9E3779B97F4A7C15ull) ^
+                                  (GetCurrentProcessId() * 0xC2B2AE3D27D4EB4Full);
+        char suffix[9];
+        for (char& c : suffix) {
+            c = "0123456789abcdef"[salt & 0xF];
+            salt = (salt >> 4) ^ (salt << 60);
+        }
+        suffix[8] = '\0';
+        const std::string name = stem + suffix;
+        const std::wstring wide = widen(name);
+        if (wide.empty()) return -1;
+        HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            tempPath = name;
+            return fdOf(h);
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            setErrno(error);
+            return -1;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool Win32FileIo::write(int fd, const unsigned char* data, std::size_t size) {
+    HANDLE h = handleOf(fd);
+    if (h == INVALID_HANDLE_VALUE) {
+        errno = EBADF;
+        return false;
+    }
+    while (size > 0) {
+        const DWORD want = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
+        DWORD n = 0;
+        if (!WriteFile(h, data, want, &n, nullptr)) {
+            setErrnoFromLastError();
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+bool Win32FileIo::flush(int fd) {
+    HANDLE h = handleOf(fd);
+    if (h == INVALID_HANDLE_VALUE) {
+        errno = EBADF;
+        return false;
+    }
+    if (FlushFileBuffers(h)) return true;
+    setErrnoFromLastError();
+    return false;
+}
+
+bool Win32FileIo::close(int fd) {
+    HANDLE h = handleOf(fd);
+    if (h == INVALID_HANDLE_VALUE) {
+        errno = EBADF;
+        return false;
+    }
+    if (CloseHandle(h)) return true;
+    setErrnoFromLastError();
+    return false;
+}
+
+bool Win32FileIo::rename(const std::string& from, const std::string& to) {
+    const std::wstring wideFrom = widen(from);
+    const std::wstring wideTo = widen(to);
+    if (wideFrom.empty() || wideTo.empty()) return false;
+    if (GetFileAttributesW(wideTo.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // ReplaceFileW keeps the old file's attributes, security and creation time.
+        if (ReplaceFileW(wideTo.c_str(), wideFrom.c_str(), nullptr, 0, nullptr, nullptr))
+            return true;
+        const DWORD error = GetLastError();
+        // With the old file already moved aside, the complete new one must still get its name.
+        if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
+            error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+            setErrno(error);
+            return false;
+        }
+    }
+    if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    setErrnoFromLastError();
+    return false;
+}
+
+void Win32FileIo::remove(const std::string& path) {
+    const std::wstring wide = widen(path);
+    if (!wide.empty()) DeleteFileW(wide.c_str());
+}
 
 }  // namespace zg
