@@ -275,13 +275,30 @@ bool Win32FileIo::close(int fd) {
     return false;
 }
 
+namespace {
+
+std::wstring fullPath(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return path;
+        if (n < full.size()) return full.substr(0, n);
+        full.resize(n);
+    }
+}
+
+}  // namespace
+
 bool Win32FileIo::rename(const std::string& from, const std::string& to) {
     const std::wstring wideFrom = widen(from);
     const std::wstring wideTo = widen(to);
     if (wideFrom.empty() || wideTo.empty()) return false;
     if (GetFileAttributesW(wideTo.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        // ReplaceFileW keeps the old file's attributes, security and creation time.
-        if (ReplaceFileW(wideTo.c_str(), wideFrom.c_str(), nullptr, 0, nullptr, nullptr))
+        // ReplaceFileW keeps the old file's attributes, security and creation time. It is
+        // given full paths: Wine refuses a bare name in the current folder (error 267).
+        if (ReplaceFileW(fullPath(wideTo).c_str(), fullPath(wideFrom).c_str(), nullptr, 0, nullptr,
+                         nullptr))
             return true;
         const DWORD error = GetLastError();
         // With the old file already moved aside, the complete new one must still get its name.
