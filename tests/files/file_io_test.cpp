@@ -68,6 +68,12 @@ TEST_F(RealFileTest, SaveWritesTheWholeFileWithUsualPermissions) {
     fs::current_path(cwd);
     ASSERT_TRUE(saved);
     EXPECT_EQ(entries(), 1u);
+    // Saved again by its bare name in the current folder, as the game saves: replaced whole.
+    fs::current_path(dir);
+    BoardFiles bare{"brett.zgb"};
+    const bool again = saveBoardSlot(bare, BoardModel{}, random, io, 1).ok;
+    fs::current_path(cwd);
+    EXPECT_TRUE(again && entries() == 1u);
 #ifndef _WIN32
     struct stat st {};
     ASSERT_EQ(::stat(path("brett.zgb").c_str(), &st), 0);
