@@ -151,7 +151,7 @@ def main():
             game.wait(20)
         except subprocess.TimeoutExpired:
             fail("\"&JA\" did not end the program")
-        print("Windows game: start screen, new game, chooser entry, save, Abbruch, close box "
+        print("Windows game: start screen, new game, chooser entry, two saves, Abbruch, close box "
               "with NEIN then JA: all as expected")
     finally:
         if game and game.poll() is None:
