@@ -20,6 +20,7 @@
 
 #include "engine/rules.h"
 #include "files/slot_dialog.h"
+#include "panels/panels.h"
 #include "platform/data_path.h"
 #include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_services.h"
@@ -185,9 +186,10 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
 TEST(ExitTest, NoKeepsTheBoardTheCloseBoxAsksAndYesEndsTheProgram) {
     TestProgram t;
     Program& p = t.p();
-    p.window.open();
     const std::string line = withOpen(kSolvedLine, {{1, 1}, {6, 6}});
     setBoard(p.model, line);
+    p.window.open();
+    updateLevelPanel(p.canvas(), p.view, p.model, p.panels);  // the givens counted
     const QImage before = t.screen().copy();
     bool enabledDuring = true;
     t.questions->whileShown = [&] {
