@@ -19,9 +19,7 @@ struct ScriptedUi : RecordUi {
 
     void askChampionName(HallOfFame& hall) override {
         ++asked;
-        if (!accept) return;
-        hall.championAccepted = true;
-        hall.championName = typed;
+        if (accept) hall.championAccepted = true, hall.championName = typed;
     }
     void showHallOfFame(HallOfFame&, int level) override { ++shown, shownLevel = level; }
     std::string today() override { return "07.12.2026"; }
@@ -49,22 +47,12 @@ struct RecordsTest : ::testing::Test {
         }
         ASSERT_TRUE(saveHallOfFame(hall, io).ok);
     }
-    // The names of level 1, places 1..10, joined by blanks.
-    std::string mittelNames() const {
-        std::string s;
-        for (int place = 1; place <= 10; ++place) s += hall.fameNames[1][place] + " ";
-        return s;
-    }
 };
 
 TEST_F(RecordsTest, NewTimesTakeTheirPlace) {
-    const struct {
-        const char* name;
-        bool full, accept;
-        int seconds;
-        const char* names;  // afterwards
-        int asked;
-    } cases[] = {
+    // What happens; level 1 full, the name accepted, the new time; the names afterwards and
+    // how often the name was asked.
+    const std::tuple<const char*, bool, bool, int, const char*, int> cases[] = {
         {"empty list: place one", false, true, 70, "Anna  !        ", 1},
         {"equal time goes behind, the last drops", true, true, 30,
          "N1 N2! N3 Anna N4 N5 N6 N7 N8 N9 ", 1},
@@ -73,22 +61,24 @@ TEST_F(RecordsTest, NewTimesTakeTheirPlace) {
         {"cancelled: the file decides", true, false, 5, "N1 N2 N3 N4 N5 N6 N7 N8 N9 N10 ", 1},
         {"cancelled without a file", false, false, 5, "          ", 1},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, full, accept, seconds, names, asked] : cases) {
+        SCOPED_TRACE(name);
         io.files.clear();
         resetHallOfFame(hall);
-        if (c.full) fillMittel();
+        if (full) fillMittel();
         const auto file = io.files;
         hall.fameNames[1][2] += "!";  // only in memory: gone when the file is read again
         hall.championName = "Bert";
         ui = ScriptedUi{};
-        ui.accept = c.accept;
-        checkNewRecord(hall, 1, time(c.seconds), ui, io);
-        EXPECT_EQ(mittelNames(), c.names);
-        EXPECT_EQ(ui.asked, c.asked);
+        ui.accept = accept;
+        checkNewRecord(hall, 1, time(seconds), ui, io);
+        std::string listed;
+        for (int place = 1; place <= 10; ++place) listed += hall.fameNames[1][place] + " ";
+        EXPECT_EQ(listed, names);
+        EXPECT_EQ(ui.asked, asked);
         EXPECT_TRUE(ui.shown == 1 && ui.shownLevel == 1);
-        EXPECT_EQ(hall.championName, c.accept && c.asked ? "Anna" : "Bert");
-        if (!c.accept || c.asked == 0) {
+        EXPECT_EQ(hall.championName, accept && asked ? "Anna" : "Bert");
+        if (!accept || asked == 0) {
             EXPECT_EQ(io.files, file);
             continue;
         }
@@ -97,7 +87,7 @@ TEST_F(RecordsTest, NewTimesTakeTheirPlace) {
         int place = 1;
         while (hall.fameNames[1][place] != "Anna") ++place;
         EXPECT_EQ(lines[27 + 3 * place] + lines[28 + 3 * place] + lines[29 + 3 * place],
-                  "Anna07.12.2026" + time(c.seconds));
+                  "Anna07.12.2026" + time(seconds));
         EXPECT_EQ(lines[2], kEmptyTime);
     }
     ui.accept = true;
@@ -123,9 +113,8 @@ TEST_F(RecordsTest, ClearingOneLevelRewritesOnlyItsLines) {
 
 // The lists take a new name as the file will give it back, so a restart shows the same.
 TEST_F(RecordsTest, NamesAreStoredAsTheFileReadsThem) {
-    const struct {
-        std::string typed, stored;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
+        // typed, stored
         {"Jürgen Größ €", "J\xFCrgen Gr\xF6\xDF \x80"},
         {"Łukasz Żółć", "Lukasz Z\xF3lc"},
         {"Ștefan Şahin Őrs Đorđe", "Stefan Sahin Ors Dorde"},
@@ -136,14 +125,14 @@ TEST_F(RecordsTest, NamesAreStoredAsTheFileReadsThem) {
         {"Ωmega 日本 bad\xC3", "?mega ?? bad?"},
         {std::string(1200, 'x'), std::string(kMaxLine, 'x')},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
+    for (const auto& [typed, stored] : cases) {
+        SCOPED_TRACE(typed);
         io.files.clear();
         resetHallOfFame(hall);
-        ui.typed = c.typed;
+        ui.typed = typed;
         checkNewRecord(hall, 3, time(5), ui, io);
-        EXPECT_EQ(fileLines().at(90), c.stored);
-        EXPECT_EQ(hall.fameNames[3][1], cp1252ToUtf8(c.stored));
+        EXPECT_EQ(fileLines().at(90), stored);
+        EXPECT_EQ(hall.fameNames[3][1], cp1252ToUtf8(stored));
         HallOfFame again;
         loadHallOfFame(again, io);
         EXPECT_EQ(again.fameNames, hall.fameNames);

@@ -4,8 +4,7 @@
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 work=$(mktemp -d)
-pid=""
-cleanup() { kill $pid ${xvfb_pid:-} 2>/dev/null || true; rm -rf "$work"; }
+cleanup() { kill ${pid:-} ${xvfb_pid:-} 2>/dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix="$work/prefix"

@@ -116,7 +116,7 @@ TEST_P(Soak, RandomInputKeepsEveryInvariant) {
     SoakRun run{std::mt19937(seed), n ? std::atol(n) : 5000, 0, nullptr, {}};
     Files disk;  // outlives each program, as the disk outlives a run of the game
     for (bool running = true; running; run.program = nullptr) {
-        test::TestProgram t(std::make_unique<SeededRandom>(run.rng()), 1,
+        test::TestProgram t(std::make_unique<SeededRandom>(run.rng()),
                             std::make_unique<SoakSource>(run), disk);
         for (int level = 0; level < 4; ++level)
             t.files->files[dataFile(t.p(), collectionFile(level))] =

@@ -15,8 +15,7 @@ inline ::testing::AssertionResult matchesReference(const QImage& drawn, const st
     const QString stored =
         ZG_SOURCE_DIR "/tests/reference/" + QString::fromStdString(name) + ".png";
     const QImage actual = drawn.convertToFormat(QImage::Format_RGB32);
-    if (const char* update = std::getenv("ZG_UPDATE_REFERENCES");
-        update && update == std::string("1"))
+    if (const char* u = std::getenv("ZG_UPDATE_REFERENCES"); u && u == std::string("1"))
         return actual.save(stored, "PNG")
                    ? ::testing::AssertionSuccess()
                    : ::testing::AssertionFailure() << "cannot write " << stored.toStdString();

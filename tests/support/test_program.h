@@ -12,7 +12,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,20 +23,13 @@
 #include "shell/program.h"
 #include "shell/startup.h"
 #include "support/memory_file_io.h"
-#include "support/recording_view.h"
 #include "view/look.h"
-
-// Readable colours in test failures (found by argument-dependent lookup).
-inline void PrintTo(const QColor& c, std::ostream* os) {
-    *os << c.name().toStdString();
-}
 
 namespace zg::test {
 
 struct ScriptedQuestions : QuestionBox {
     struct Asked {
-        QuestionIcon icon;
-        std::string text, captions;
+        std::string text;
         int defaultButton;
     };
     std::deque<int> answers;
@@ -47,9 +39,9 @@ struct ScriptedQuestions : QuestionBox {
     // Answers from the captions once answers run out.
     std::function<int(const std::string&)> orElse;
 
-    int ask(QuestionIcon icon, const std::string& text, const std::string& captions,
+    int ask(QuestionIcon, const std::string& text, const std::string& captions,
             int defaultButton) override {
-        asked.push_back({icon, text, captions, defaultButton});
+        asked.push_back({text, defaultButton});
         if (whileShown) whileShown();
         if (answers.empty() && orElse) return orElse(captions);
         if (answers.empty()) throw std::runtime_error("unexpected question: " + text);
@@ -67,9 +59,8 @@ struct ManualTime : TimeSource {
     void sleepMs(int ms) override { now += ms / 1000.0; }
 };
 
-struct CountingBeeper : Beeper {
-    int beeps = 0;
-    void beep() override { ++beeps; }
+struct SilentBeeper : Beeper {
+    void beep() override {}
 };
 
 struct TestProgram {
@@ -77,23 +68,22 @@ struct TestProgram {
     ScriptedEventSource* events = nullptr;  // null with a source of the test's own
     ScriptedQuestions* questions;
     ManualTime* time;
-    CountingBeeper* beeper;
     MemoryFileIo* files;
     std::unique_ptr<Program> program;
 
     explicit TestProgram(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7),
-                         double devicePixelRatio = 1, std::unique_ptr<EventSource> source = nullptr,
+                         std::unique_ptr<EventSource> source = nullptr,
                          std::map<std::string, std::vector<unsigned char>> startFiles = {}) {
         Services s;
         s.platform = &platform;
         s.events = source ? std::move(source) : make(events);
         s.questions = make(questions);
         s.time = make(time);
-        s.beeper = make(beeper);
+        s.beeper = std::make_unique<SilentBeeper>();
         s.fileIo = make(files);
         files->files = std::move(startFiles);
         s.random = std::move(random);
-        s.devicePixelRatio = devicePixelRatio;
+        s.devicePixelRatio = 1;
         program = std::make_unique<Program>(std::move(s));
         startUp(*program);
     }
@@ -109,6 +99,8 @@ struct TestProgram {
     const QImage& screen() const { return window().backBuffer(); }
     QColor pixel(int x, int y) const { return screen().pixelColor(x, y); }
 
+    // fn run when the script gets there.
+    void then(std::function<void()> fn) { events->add(Event::deferred(std::move(fn))); }
     // The command chosen from the menu bar, delivered through the pump and run to its end.
     void menu(int command) {
         QAction* a = window().qtMenu().action(command);

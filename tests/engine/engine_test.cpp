@@ -1,38 +1,200 @@
-#include "engine/rules.h"
-
+// The engine: the rules, the solver, the shuffle, the hint, the clock's texts, the history and
+// puzzle lines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
+#include <string>
+#include <vector>
 
+#include "engine/board.h"
+#include "engine/clock_state.h"
 #include "engine/hint.h"
+#include "engine/history.h"
+#include "engine/rules.h"
 #include "engine/shuffle.h"
+#include "engine/view_port.h"
 #include "support/fits_by_scan.h"
 #include "support/fixtures.h"
-#include "support/recording_view.h"
 
 namespace zg {
 namespace {
 
-using test::boardFromLine;
-using test::fitsByScan;
-using test::kSinglesLine;
-using test::kSolvedLine;
-using test::lineOf;
-using test::RecordingView;
+using namespace test;
+
+// A BoardView that writes down every visible effect in order.
+class RecordingView : public BoardView {
+  public:
+    explicit RecordingView(const BoardModel* m = nullptr) : model_(m) {}
+
+    void drawCell(int c, int r, std::uint8_t v) override { put("cell ", c, r, v); }
+    void drawGivenCell(int c, int r, std::uint8_t v) override { put("given ", c, r, v); }
+    void drawCounts() override { log.push_back("counts"); }
+    void drawStatus(bool beep) override {
+        log.push_back("status " + (model_ ? model_->statusText : "") + (beep ? " beep" : ""));
+    }
+    void drawCandidates() override { log.push_back("marks"); }
+    void updateClock() override { log.push_back("clock"); }
+
+    // How many entries of the log start with prefix.
+    long count(const std::string& prefix) const {
+        return std::count_if(log.begin(), log.end(),
+                             [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
+    }
+
+    std::vector<std::string> log;
+
+  private:
+    void put(std::string what, int c, int r, int v) {
+        log.push_back(what + std::to_string(c) + std::to_string(r) + "=" + std::to_string(v));
+    }
+    const BoardModel* model_;
+};
+
+TEST(ClockState, ElapsedTimeAsTheClockShowsIt) {
+    // Start, now, then the running and the final text.
+    const std::tuple<double, double, const char*, const char*> cases[] = {
+        {100.0, 100.0, " 00:00:00", "00:00:00.0"},
+        {10.0, 17.25, " 00:00:07", "00:00:07.3"},  // halves round up
+        {0.0, 59.96, " 00:00:59", "00:00:60.0"},
+        {0.0, 3599.9, " 00:59:59", "00:59:59.9"},
+        {0.0, 3600.0 * 123 + 61, " 23:01:01", "23:01:01.0"},  // hours keep two digits
+        {50.0, 20.0, " 00:00:00", "00:00:00.0"},              // a clock that went back
+    };
+    for (const auto& [start, now, running, final] : cases) {
+        ClockState clock;
+        clock.startTime = start;
+        splitElapsed(clock, now);
+        EXPECT_EQ(runningText(clock) + finalText(clock), std::string(running) + final);
+    }
+}
+
+CellState state(std::uint8_t value, std::uint8_t given, std::initializer_list<int> marks) {
+    CellState s{value, given, {}};
+    for (int v : marks) s.marks[v] = true;
+    return s;
+}
+
+// Three different changes, named a, b, c in the scripts below.
+const CellChange kChanges[] = {{1, 1, state(0, 0, {}), state(3, 0, {})},
+                               {6, 2, state(0, 0, {2, 5}), state(0, 0, {5})},
+                               {4, 6, state(0, 0, {}), state(2, 2, {})}};
+
+char nameOf(const std::optional<CellChange>& c) {
+    for (int i = 0; c && i < 3; ++i) {
+        const CellChange& k = kChanges[i];
+        if (c->column == k.column && c->row == k.row && c->before == k.before &&
+            c->after == k.after)
+            return static_cast<char>('a' + i);
+    }
+    return c ? '?' : '-';
+}
+
+TEST(History, SequencesOfRecordUndoRedoAndClear) {
+    // a/b/c record that change, n a change to the same state, u undo, r redo, x clear. got: per
+    // u or r the change handed back, '-' for none; then whether undo and redo are possible.
+    const struct {
+        std::string script, got;
+    } cases[] = {
+        {"ur", "--00"},
+        {"abuuu", "ba-01"},       // undo takes back the latest first
+        {"abuurrr", "baab-10"},   // redo replays in the order undone
+        {"abucruuu", "b-ca-01"},  // a new change drops the redo list
+        {"anuu", "a-01"},         // a change to the same state is no change
+        {"aunr", "aa10"},         // and does not drop the redo list either
+        {"abuxur", "b--00"},      // clear forgets both lists
+        {std::string(500, 'a') + std::string(501, 'u'), std::string(500, 'a') + "-01"},
+    };
+    for (const auto& c : cases) {
+        History h;
+        std::string got;
+        for (char op : c.script) {
+            if (op >= 'a' && op <= 'c') h.record(kChanges[op - 'a']);
+            if (op == 'n') h.record({2, 3, state(1, 0, {4}), state(1, 0, {4})});
+            if (op == 'u') got += nameOf(h.undo());
+            if (op == 'r') got += nameOf(h.redo());
+            if (op == 'x') h.clear();
+        }
+        EXPECT_EQ(got + char('0' + h.canUndo()) + char('0' + h.canRedo()), c.got) << c.script;
+    }
+}
+
+// Every field of the one cell, and nothing else, goes through the model and back.
+TEST(History, CellStateRoundTripsThroughTheModel) {
+    for (const CellState& s : {state(0, 0, {}), state(5, 0, {}), state(4, 4, {1, 3, 6})}) {
+        BoardModel m;
+        m.board.bytes.fill(2);
+        m.givens.bytes.fill(2);
+        m.candidateMarks.items.fill(true);
+        const BoardModel before = m;
+        applyCellState(m, 4, 5, s);
+        History h;
+        h.recordFrom(m, 4, 5, cellState(before, 4, 5));
+        h.recordFrom(m, 4, 5, cellState(m, 4, 5));  // no change: not recorded
+        const std::optional<CellChange> c = h.undo();
+        ASSERT_TRUE(c && c->column == 4 && c->row == 5 && c->after == s);
+        applyCellState(m, 4, 5, c->before);
+        EXPECT_TRUE(m.board == before.board && m.givens == before.givens &&
+                    m.candidateMarks == before.candidateMarks);
+    }
+}
+
+TEST(PuzzleLine, ParsesOrSaysWhy) {
+    const struct {
+        std::string line;
+        const char* cells;  // cellsText, or the error
+        bool blank = false;
+    } cases[] = {
+        {"1.30..000000000000000000000000000006\r", "103000000000000000000000000000000006"},
+        {"", "", true},
+        {" \t\r", "", true},
+        {"12345", "expected 36 characters, got 5"},
+        {std::string(37, '0'), "expected 36 characters, got 37"},
+        {"00000000700000000000000000000000000.",
+         "invalid character '7' at position 9 (row 2, column 3); use 1-6, 0 or ."},
+        {"\x7f...................................",
+         "invalid character 0x7F at position 1 (row 1, column 1); use 1-6, 0 or ."},
+        {"\t...................................",
+         "invalid character 0x09 at position 1 (row 1, column 1); use 1-6, 0 or ."},
+    };
+    for (const auto& c : cases) {
+        const PuzzleLine p = parsePuzzleLine(c.line);
+        EXPECT_EQ(p.blank, c.blank) << c.line;
+        EXPECT_EQ(p.ok ? cellsText(p.cells) : p.error, c.cells) << c.line;
+        EXPECT_EQ(p.ok, !c.blank && p.error.empty()) << c.line;
+    }
+}
+
+TEST(PuzzleLine, SymmetryCountAndClash) {
+    // The line, whether it is symmetric under a half turn, its filled cells, its first clash.
+    const std::tuple<const char*, bool, int, const char*> cases[] = {
+        {"....................................", true, 0, ""},
+        {kSolvedLine, true, 36, ""},
+        {"1..................................4", true, 2, ""},  // only being filled counts
+        {"1...................................", false, 1, ""},
+        {"........2.................5.........", false, 2, ""},  // (3,2) pairs with (4,5)
+        {"1.......21................55.......4", true, 6, "5 twice in row 5"},
+        {"1..1...............................1", false, 3, "1 twice in row 1"},
+        {"...............................3...3", false, 2, "3 twice in row 6"},
+        {".....3.................3............", false, 2, "3 twice in column 6"},
+        {".........................2......2...", false, 2, "2 twice in box 5"},
+        {"...1......1.........................", false, 2, "1 twice in box 2"},
+    };
+    for (const auto& [line, halfTurn, filled, clash] : cases) {
+        const Cells cells = parsePuzzleLine(line).cells;
+        EXPECT_EQ(halfTurnSymmetric(cells), halfTurn) << line;
+        EXPECT_EQ(filledCount(cells), filled) << line;
+        EXPECT_EQ(describeClash(cells), clash) << line;
+    }
+}
 
 const char* const kEmpty = "....................................";
 const char* const kSwapped = "213456456123231564564231312645645312";  // counts fine, not valid
 
 TEST(Rules, ConsistencyOpenCellsAndStatus) {
     const char *none = kStatusNoErrors, *wrong = kStatusWrong, *solved = kStatusSolved;
-    const struct {
-        const char* line;
-        bool consistent, open;
-        const char* status;
-        bool boardSolved;
-        int ones;  // valueCount[1]
-    } cases[] = {
+    // The line; consistent, every cell open; status text, solved, valueCount[1] afterwards.
+    const std::tuple<const char*, bool, bool, const char*, bool, int> cases[] = {
         {kEmpty, true, true, none, false, 0},
         {kSinglesLine, true, true, none, false, 3},
         {kSolvedLine, true, true, solved, true, 6},
@@ -44,18 +206,18 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
         {".12...3.....4.....5...........6.....", true, false, none, false, 1},  // (1,1) dead
         {".....4.....5...............6..3..12.", true, false, none, false, 1},  // (6,6) dead
     };
-    for (const auto& c : cases) {
-        BoardModel m = boardFromLine(c.line);
-        EXPECT_EQ(isConsistent(m), c.consistent) << c.line;
-        EXPECT_EQ(allCellsOpen(m), c.open) << c.line;
+    for (const auto& [line, consistent, open, status, boardSolved, ones] : cases) {
+        BoardModel m = boardFromLine(line);
+        EXPECT_EQ(isConsistent(m), consistent) << line;
+        EXPECT_EQ(allCellsOpen(m), open) << line;
         RecordingView view(&m);
         updateStatistics(m, view);
-        EXPECT_EQ(m.statusText, c.status) << c.line;
-        EXPECT_EQ(m.boardSolved, c.boardSolved) << c.line;
-        EXPECT_EQ(m.valueCount[1], c.ones) << c.line;
+        EXPECT_EQ(m.statusText, status) << line;
+        EXPECT_EQ(m.boardSolved, boardSolved) << line;
+        EXPECT_EQ(m.valueCount[1], ones) << line;
         const std::string cells = lineOf(m.board);
-        EXPECT_EQ(m.valueCount[0], std::count(cells.begin(), cells.end(), '0')) << c.line;
-        const std::string beep = c.consistent ? "" : " beep";
+        EXPECT_EQ(m.valueCount[0], std::count(cells.begin(), cells.end(), '0')) << line;
+        const std::string beep = consistent ? "" : " beep";
         EXPECT_EQ(view.log, (std::vector<std::string>{"counts", "status " + m.statusText + beep}));
     }
 }
@@ -107,19 +269,19 @@ TEST(Rules, SolveCommand) {
         // An entry clashing with a given: solved again from the givens.
         {kSinglesLine, ".1..................................", kSolvedLine, kStatusSolved, 3, {}},
     };
-    for (const auto& c : cases) {
-        BoardModel m = boardFromLine(c.givens, c.entries);
+    for (const auto& [givens, entries, board, status, level, first] : cases) {
+        BoardModel m = boardFromLine(givens, entries);
         m.level = 1;
         m.candidateMarks.at(3, 3, 2) = true;
         ClockState clock;
         RecordingView view;
         solveCommand(m, clock, view);
-        EXPECT_EQ(lineOf(m.board), lineOf(boardFromLine(c.board).board)) << c.givens;
-        EXPECT_EQ(m.statusText, c.status) << c.givens;
-        EXPECT_EQ(m.level, c.level) << c.givens;
+        EXPECT_EQ(lineOf(m.board), lineOf(boardFromLine(board).board)) << givens;
+        EXPECT_EQ(m.statusText, status) << givens;
+        EXPECT_EQ(m.level, level) << givens;
         EXPECT_FALSE(m.inTrial);
-        EXPECT_TRUE(std::equal(c.first.begin(), c.first.end(), view.log.begin())) << c.givens;
-        EXPECT_EQ(m.candidateMarks.at(3, 3, 2), *c.entries == '\0') << "restarted";
+        EXPECT_TRUE(std::equal(first.begin(), first.end(), view.log.begin())) << givens;
+        EXPECT_EQ(m.candidateMarks.at(3, 3, 2), *entries == '\0') << "restarted";
     }
 }
 
@@ -234,7 +396,7 @@ TEST(Hint, DecisionsOnTypicalBoards) {
 TEST(Hint, AlwaysTheSolversFirstPlacement) {
     for (int level = 0; level < 4; ++level)
         for (int slot = 0; slot < kRecordCount; ++slot) {
-            BoardModel m = test::collectionBoard(level, slot);
+            BoardModel m = collectionBoard(level, slot);
             for (int step = 0; step <= 36; ++step) {
                 const Hint h = findHint(m);
                 BoardModel solved = m;

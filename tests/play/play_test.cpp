@@ -1,0 +1,684 @@
+// Playing through the scripted pump with a manual clock: the value chooser, the loops' clicks
+// and keys, undo, the keyboard cursor, the hint and the pause, and a timed game from "&Neues
+// Spiel" to the hall of fame with every way of abandoning it.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "engine/hint.h"
+#include "engine/rules.h"
+#include "engine/shuffle.h"
+#include "files/board_file.h"
+#include "halloffame/records.h"
+#include "panels/clock_panel.h"
+#include "panels/panels.h"
+#include "play/new_game.h"
+#include "play/redraw.h"
+#include "support/fixtures.h"
+#include "support/test_program.h"
+#include "view/cell_edit.h"
+
+namespace zg {
+namespace {
+
+using namespace test;
+
+int solutionAt(int c, int r) {
+    return valueAt(kSolvedLine, c, r);
+}
+QPoint cellCentre(int c, int r) {
+    return {59 + (c - 1) * 60, 75 + (r - 1) * 60};
+}
+// The centre of value's square in the chooser of cell (c, r).
+QPoint squareCentre(int c, int r, int v) {
+    return cellCentre(c, r) + QPoint((v - 1) % 3 * 30 - 31, (v - 1) / 3 * 30 - 15);
+}
+
+// The board, statistics and status panels: what an entry and its undo change.
+QImage boardAndPanels(const TestProgram& t) {
+    return t.screen().copy(0, 0, 680, 250);
+}
+// The board and panels show the model: a full redraw changes nothing.
+bool showsTheModel(TestProgram& t) {
+    const QImage shown = boardAndPanels(t);
+    drawBoard(t.p());
+    return boardAndPanels(t) == shown;
+}
+
+// The player's actions, appended to the script.
+struct Player {
+    TestProgram& t;
+    void add(std::vector<Event> events) { t.events->add(std::move(events)); }
+    void then(std::function<void()> fn) { add({Event::deferred(std::move(fn))}); }
+    static Event to(QPoint at) { return Event::mouseMove(at.x(), at.y()); }
+    void move(QPoint at) { add({to(at)}); }
+    void left(QPoint at) { add({to(at), Event::leftDown(), Event::leftUp()}); }
+    void right(QPoint at) { add({to(at), Event::rightDown(), Event::rightUp()}); }
+    void leftOnCell(int c, int r) { left(cellCentre(c, r)); }
+    void rightOnCell(int c, int r) { right(cellCentre(c, r)); }
+    void pickSquare(int c, int r, int v) { left(squareCentre(c, r, v)); }
+    void enter(int c, int r, int v) { leftOnCell(c, r), pickSquare(c, r, v); }
+    // A key typed into the chooser; a release alone (all the loops look at); a full press.
+    void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
+    void release(int key) { add({Event::keyUp(key)}); }
+    void key(int key, int mods = 0) { add({Event::keyDown(key, mods), Event::keyUp(key)}); }
+    void undo() { key('Z', mod::kControl); }
+    // A left press alone ends a loop; its release goes to the main loop.
+    void press(QPoint at) { add({to(at), Event::leftDown()}); }
+    void abortButton() { press({340, 430}); }
+    // Leaves the forms of a new record without a name.
+    void noRecord(Program& p) {
+        then([&p] { clickControl(p, "champ", "cmd6"); });
+        then([&p] { clickControl(p, "ruhm", "cmd3"); });
+    }
+};
+
+// A fresh program with its player, on kSolvedLine with the listed cells open.
+struct Session {
+    explicit Session(
+        const std::vector<std::pair<int, int>>& open = {{1, 1}, {2, 1}, {3, 3}, {6, 6}},
+        std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7))
+        : t(std::move(random)) {
+        setBoard(m(), withOpen(kSolvedLine, open));
+    }
+    Program& p() { return t.p(); }
+    BoardModel& m() { return t.p().model; }
+    // Runs the command, which the script must end using every event.
+    void run(int command) {
+        t.menu(command);
+        EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
+        EXPECT_FALSE(p().shell.commandRunning);
+    }
+    TestProgram t;
+    Player pl{t};
+};
+
+// Played with "&Spielstart" (no clock), left through "Abbruch" when the script ends.
+struct Chooser : ::testing::Test, Session {
+    Chooser() : Session({{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}) {}
+    void play() {
+        pl.abortButton();
+        run(cmd::kStartGame);
+    }
+};
+
+TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
+    pl.leftOnCell(2, 2);
+    pl.add({Event::leftDown(), Event::leftUp()});  // nothing highlighted yet: enters 0
+    pl.then([&] { EXPECT_EQ(m().board.at(2, 2), 0); });
+    pl.leftOnCell(1, 3);
+    pl.move(squareCentre(1, 3, 5));
+    pl.then([&] {
+        EXPECT_EQ(p().view.pickerValue, 5);
+        EXPECT_EQ(p().panels.helpText, kHelpClearCell);
+    });
+    pl.left({200, 300});  // off the chooser: ignored, the highlight stays
+    pl.then([&] { EXPECT_TRUE(p().view.pickerOpen); });
+    pl.pickSquare(1, 3, 5);
+    pl.leftOnCell(5, 5);  // the next chooser opens on 5: a click where it opened enters it
+    pl.add({Event::leftDown(), Event::leftUp()});
+    pl.then([&] { EXPECT_EQ(m().board.at(1, 3), 5); });
+    pl.leftOnCell(5, 5);
+    pl.right(squareCentre(5, 5, 2));  // a right click inside clears
+    pl.then([&] { EXPECT_TRUE(p().view.rightClear); });
+    play();
+    EXPECT_EQ(m().board.at(5, 5), 0);
+}
+
+// Which typed characters end the chooser with which value, in both display modes, and whose
+// key's release the chooser keeps for itself, once: it must not reach the loop, where A and
+// Escape end the game; released again, they do.
+TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
+    constexpr int kOpen = -1;
+    struct Case {
+        bool digits;
+        int character, value, keptKey;
+    };
+    const Case cases[] = {
+        {true, '3', 3, '3'},        {true, '6', 6, '6'},         {true, '0', 0, '0'},
+        {true, '7', kOpen, 0},      {true, 'a', kOpen, 0},       {true, 'C', kOpen, 0},
+        {false, 'c', 3, 'C'},       {false, 'f', 6, 'F'},        {false, '`', 0, 0},
+        {false, 'C', kOpen, 0},     {false, '3', kOpen, 0},      {false, 'g', kOpen, 0},
+        {true, 27, 0, vk::kEscape}, {false, 27, 0, vk::kEscape}, {false, 'a', 1, 'A'},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.digits ? "digits, " : "letters, ") + char(c.character));
+        Session s({{1, 3}});
+        s.m().board.at(1, 3) = 5;
+        s.m().showDigits = c.digits;
+        s.pl.leftOnCell(1, 3);
+        s.pl.add({Event::character(c.character)});
+        s.pl.then([&] {
+            EXPECT_EQ(s.p().view.pickerOpen, c.value == kOpen);
+            EXPECT_EQ(s.m().board.at(1, 3), c.value == kOpen ? 5 : c.value);
+            EXPECT_EQ(s.p().view.pickerValue, c.value == kOpen ? 0 : c.value);
+            EXPECT_EQ(s.p().view.chooserKey, c.keptKey);
+        });
+        if (c.value == kOpen) s.pl.add({Event::character(27)});
+        if (c.keptKey) s.pl.release(c.keptKey);
+        c.keptKey == 'A' || c.keptKey == vk::kEscape ? s.pl.release(c.keptKey) : s.pl.abortButton();
+        s.run(cmd::kStartGame);
+    }
+}
+
+// Marks typed or clicked are drawn as a full redraw would draw them.
+TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
+    pl.rightOnCell(2, 2);
+    pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
+    pl.pickSquare(2, 2, 5);
+    pl.rightOnCell(2, 2);
+    pl.type('2', '2');
+    pl.then([&] {
+        EXPECT_EQ(m().board.at(2, 2), 0);
+        EXPECT_EQ(p().view.pickerValue, 5);  // typing a mark does not move the highlight
+        for (int v = 1; v <= 6; ++v)
+            EXPECT_EQ(m().candidateMarks.at(2, 2, v), v == 2 || v == 5) << v;
+        EXPECT_TRUE(showsTheModel(t));
+        EXPECT_EQ(p().panels.helpText, kHelpAfterEdit);
+    });
+    pl.rightOnCell(2, 2);
+    pl.right(squareCentre(2, 2, 1));
+    pl.then([&] {
+        EXPECT_EQ(m().candidateMarks, Marks{});
+        EXPECT_TRUE(showsTheModel(t));
+    });
+    play();
+}
+
+struct Loops : ::testing::Test, Session {};
+
+// The buttons' faces are in the reference images; here what a press does to them.
+TEST_F(Loops, LadenShowsPressedWhileItsDialogIsOpenAndOnlyItsAreaCounts) {
+    const QColor white = colourOf(colour::kWhite);
+    pl.left({60, 430});  // Laden: the slot dialog opens over the pressed button
+    pl.then([&] {
+        EXPECT_EQ(p().files.boardFileName, kPlayerBoardFile);
+        EXPECT_NE(t.pixel(32, 430), white);
+        clickControl(p(), "frm1", "cmd2");
+    });
+    pl.then([&] { EXPECT_EQ(t.pixel(32, 430), white); });
+    pl.left({30, 430});    // left of Laden: nothing
+    pl.press({420, 430});  // "Abbruch" takes clicks beyond its right edge
+    run(cmd::kStartGame);
+    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
+}
+
+// Emptying an entry and marking are in the undo test.
+TEST_F(Loops, PlayClicksOnAGivenOpenNoChooserAndChangeNothing) {
+    pl.leftOnCell(4, 4);
+    pl.type('1', '1');
+    pl.rightOnCell(4, 4);
+    pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
+    pl.abortButton();
+    run(cmd::kStartGame);
+    EXPECT_EQ(m().board.at(4, 4), solutionAt(4, 4));
+}
+
+TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
+    m().board.at(1, 1) = 1;  // the player's entry, not a given
+    pl.rightOnCell(1, 1);
+    pl.rightOnCell(4, 4);
+    pl.enter(2, 1, 2);
+    pl.enter(5, 5, 6);
+    pl.leftOnCell(6, 5);  // removed through the chooser's right click
+    pl.right(squareCentre(6, 5, 1));
+    pl.release(vk::kEscape);
+    run(cmd::kOwnBoard);
+    // Column, row, then the value on the board and the given.
+    const int cells[][4] = {{1, 1, 1, 0}, {4, 4, 0, 0}, {2, 1, 2, 2}, {5, 5, 6, 6}, {6, 5, 0, 0}};
+    for (const auto& [c, r, value, given] : cells) {
+        EXPECT_EQ(m().board.at(c, r), value) << c << r;
+        EXPECT_EQ(m().givens.at(c, r), given) << c << r;
+    }
+    EXPECT_EQ(p().panels.givenCount, 36 - 4 - 1 + 1 - 1);
+    EXPECT_FALSE(p().play.ownBoardMode);
+}
+
+// A, X, L and H in the editor: A is a letter to enter when letters are shown, X shuffles,
+// L loads "brett.sud" (the button "brett.zgb"), H does nothing. The play loop does not shuffle.
+TEST_F(Loops, TheEditorsOwnKeys) {
+    const Grid before = m().board;
+    m().showDigits = false;
+    pl.release('X');
+    pl.release('A');
+    run(cmd::kStartGame);
+    EXPECT_EQ(m().board, before);
+    for (const char* file : {kEditorBoardFile, kPlayerBoardFile}) {
+        file == kEditorBoardFile ? pl.release('L') : pl.left({60, 430});
+        pl.then([&, file] {
+            EXPECT_EQ(p().files.boardFileName, file);
+            clickControl(p(), "frm1", "cmd2");
+        });
+    }
+    pl.release('H');
+    pl.release('A');
+    pl.release('X');
+    pl.then([&] { EXPECT_TRUE(p().shell.commandRunning); });
+    pl.release(vk::kEscape);
+    run(cmd::kOwnBoard);
+    EXPECT_NE(m().board, before);
+    EXPECT_EQ(m().board, m().givens);
+    EXPECT_TRUE(isConsistent(m()));
+    m().showDigits = true;
+    pl.release('A');
+    run(cmd::kOwnBoard);
+}
+
+// M shows computed candidates in place of the player's own and hides them again; N restarts
+// from the givens, marks gone.
+TEST_F(Loops, MShowsCandidatesAndNRestarts) {
+    m().candidateMarks.at(1, 1, 6) = true;
+    pl.release('M');
+    pl.then([&] {
+        for (int v = 1; v <= 6; ++v)
+            EXPECT_EQ(m().candidateMarks.at(1, 1, v), v == solutionAt(1, 1)) << v;
+    });
+    pl.release('M');
+    pl.then([&] { EXPECT_EQ(m().candidateMarks, Marks{}); });
+    pl.enter(1, 1, 1);
+    pl.rightOnCell(2, 1);
+    pl.pickSquare(2, 1, 2);
+    pl.then([&] { EXPECT_EQ(m().board.at(1, 1), 1); });
+    pl.release('N');
+    pl.abortButton();
+    run(cmd::kStartGame);
+    EXPECT_FALSE(m().showCandidates);
+    EXPECT_EQ(m().board, m().givens);
+    EXPECT_EQ(m().candidateMarks, Marks{});
+}
+
+// Whether the cell's top and left edges show a frame of that colour (the cursor's).
+bool framed(const QImage& screen, int c, int r, QColor colour) {
+    const QPoint o = cellCentre(c, r) - QPoint(30, 30);
+    return screen.pixelColor(o + QPoint(30, 2)) == colour &&
+           screen.pixelColor(o + QPoint(2, 30)) == colour;
+}
+
+struct Aids : ::testing::Test, Session {
+    // The help panel's text without the blanks that pad it to the panel's width.
+    std::string help() {
+        const std::string& text = p().panels.helpText;
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
+};
+
+// Each change is taken back and done again (Ctrl+Y or Ctrl+Shift+Z); the screen after an undo
+// is the screen before the change.
+TEST(Undo, EveryKindOfChangeInBothLoops) {
+    struct Case {
+        const char* name;
+        int command;
+        std::function<void(Player&)> act;
+        std::function<bool(const BoardModel&)> changed;
+    };
+    const Case cases[] = {
+        {"entry", cmd::kStartGame, [](auto& pl) { pl.enter(1, 1, 1); },
+         [](auto& m) { return m.board.at(1, 1) == 1; }},
+        {"right-click clear", cmd::kStartGame, [](auto& pl) { pl.rightOnCell(2, 1); },
+         [](auto& m) { return m.board.at(2, 1) == 0; }},
+        {"mark", cmd::kStartGame, [](auto& pl) { pl.rightOnCell(3, 3), pl.pickSquare(3, 3, 5); },
+         [](auto& m) { return m.candidateMarks.at(3, 3, 5); }},
+        {"editor entry", cmd::kOwnBoard, [](auto& pl) { pl.enter(6, 6, 2); },
+         [](auto& m) { return m.givens.at(6, 6) == 2 && m.board.at(6, 6) == 2; }},
+        {"editor clear", cmd::kOwnBoard, [](auto& pl) { pl.rightOnCell(4, 4); },
+         [](auto& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
+    };
+    for (const Case& c : cases)
+        for (const int redo : {int(mod::kControl), mod::kControl | mod::kShift}) {
+            SCOPED_TRACE(std::string(c.name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
+            Session s;
+            s.m().board.at(2, 1) = static_cast<std::uint8_t>(solutionAt(2, 1));
+            drawBoard(s.p());
+            updateLevelPanel(s.p().canvas(), s.p().view, s.m(), s.p().panels);
+            QImage before;
+            s.pl.then([&] { before = boardAndPanels(s.t); });
+            c.act(s.pl);
+            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
+            s.pl.undo();
+            s.pl.then([&] {
+                EXPECT_FALSE(c.changed(s.m()));
+                EXPECT_TRUE(showsTheModel(s.t));
+                EXPECT_TRUE(boardAndPanels(s.t) == before) << "the screen after undo";
+            });
+            s.pl.undo();  // nothing more to take back
+            s.pl.key(redo & mod::kShift ? 'Z' : 'Y', redo);
+            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
+            s.pl.release(vk::kEscape);
+            s.run(c.command);
+        }
+}
+
+// The cursor appears with the first arrow key, moves and wraps; digits, 0, Delete, Backspace
+// and Shift+digit act at it, Enter opens the chooser there; a click takes it away.
+TEST_F(Aids, KeyboardPlayAtTheCursor) {
+    const QColor green = colourOf(colour::kGreen);
+    setBoard(m(), withOpen(kSolvedLine, {{1, 1}, {6, 1}, {6, 6}}));
+    pl.key('1');  // no cursor yet: nothing
+    pl.then([&] { EXPECT_EQ(m().board.at(1, 1), 0); });
+    pl.key(vk::kRight);  // shows it where it is
+    pl.key(vk::kLeft);   // wraps to column 6
+    pl.then([&] { EXPECT_TRUE(framed(t.screen(), 6, 1, green)); });
+    pl.key('4', mod::kShift);
+    pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(6, 1, 4)); });
+    pl.key('4', mod::kShift);
+    pl.key('3');
+    pl.then([&] {
+        EXPECT_FALSE(m().candidateMarks.at(6, 1, 4));
+        EXPECT_EQ(m().board.at(6, 1), 3);
+    });
+    pl.key(vk::kBackspace);
+    pl.then([&] { EXPECT_EQ(m().board.at(6, 1), 0); });
+    pl.key(vk::kUp);  // wraps to row 6
+    pl.key(vk::kReturn);
+    pl.then([&] { EXPECT_TRUE(p().view.pickerOpen); });
+    pl.type('5', '5');
+    pl.then([&] {
+        EXPECT_EQ(m().board.at(6, 6), 5);
+        EXPECT_TRUE(framed(t.screen(), 6, 6, green));
+    });
+    pl.key(vk::kDelete);
+    pl.key(vk::kDown);
+    pl.key(vk::kDown);  // (6, 2): a given stays
+    pl.key('1');
+    pl.key('0');
+    pl.then([&] { EXPECT_EQ(m().board.at(6, 2), solutionAt(6, 2)); });
+    pl.leftOnCell(4, 4);  // a click: the cursor goes
+    pl.then([&] { EXPECT_FALSE(framed(t.screen(), 6, 2, green)); });
+    pl.undo();  // the Delete of (6, 6)
+    pl.then([&] { EXPECT_EQ(m().board.at(6, 6), 5); });
+    pl.abortButton();
+    run(cmd::kStartGame);
+
+    pl.key(vk::kDown);  // the editor enters givens at the cursor, even in letter mode
+    pl.key('2');
+    pl.then([&] { EXPECT_EQ(m().givens.at(1, 1), 2); });
+    pl.release(vk::kEscape);
+    m().showDigits = false;
+    run(cmd::kOwnBoard);
+}
+
+// T: the unit and "where", then the reasoning with the cell, then the value placed; the
+// timed game ends without a record. A wrong entry and a board that needs a guess say so.
+TEST_F(Aids, TheHintExplainsThenPlaces) {
+    const Hint h = findHint(m());
+    ASSERT_EQ(h.kind, HintKind::place);
+    const QColor blue = colourOf(colour::kBlue);
+    startTimedGame(p());
+    pl.release('T');
+    pl.then([&] {
+        EXPECT_EQ(help(), kHintWhere);
+        EXPECT_FALSE(p().clock.clockRunning);
+        EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
+    });
+    pl.release('T');
+    pl.then([&] { EXPECT_EQ(help(), hintReasonText(h, true)); });
+    pl.release('T');
+    pl.then([&] {
+        EXPECT_EQ(m().board.at(h.column, h.row), h.value);
+        EXPECT_TRUE(showsTheModel(t));
+        EXPECT_EQ(p().panels.helpText, kHelpClickCell);
+    });
+    pl.undo();  // the hint's value is an entry like any other
+    pl.then([&] { EXPECT_EQ(m().board.at(h.column, h.row), 0); });
+    pl.release('T');
+    pl.leftOnCell(6, 6);  // anything else ends the hint
+    pl.type('0', '0');
+    pl.key(vk::kRight);  // the cursor's frame comes without the ended hint's
+    pl.then([&] { EXPECT_TRUE(inkBox(t.screen(), QRect(29, 45, 360, 360), blue).isNull()); });
+    pl.then([&] { m().board.at(1, 1) = m().board.at(2, 2); });  // a duplicate
+    pl.release('T');
+    pl.then([&] { EXPECT_EQ(help(), "Hier stimmt etwas nicht."); });
+    pl.abortButton();
+    run(cmd::kStartGame);
+    EXPECT_EQ(p().hall.fameTimes[0][1], kEmptyTime);
+
+    m().board.clear();
+    m().givens.clear();
+    pl.release('T');
+    pl.then([&] { EXPECT_EQ(help(), "Hier hilft nur Raten."); });
+    pl.abortButton();
+    run(cmd::kStartGame);
+}
+
+// P covers the board and holds the clock; only P goes on, the paused time is not counted;
+// "Abbruch" while paused leaves as it always does.
+TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
+    setBoard(m(), withOpen(kSolvedLine, {{1, 1}}));
+    const QColor cover = colourOf(colour::kBackground);
+    QImage shown;
+    startTimedGame(p());
+    pl.then([&] { t.time->now += 5; });
+    pl.key(vk::kRight);  // the cursor comes back with the board
+    pl.then([&] { shown = t.screen().copy(); });
+    pl.release('P');
+    pl.then([&] {
+        // All of the board, its borders too, but for the line that says so.
+        EXPECT_TRUE(allOf(t.screen(), QRect(28, 44, 361, 161), cover));
+        EXPECT_TRUE(allOf(t.screen(), QRect(28, 300, 361, 105), cover));
+        EXPECT_FALSE(p().panels.clockWorker->running());
+        t.time->now += 995;  // a long pause
+    });
+    pl.leftOnCell(1, 1);
+    pl.key(vk::kRight);
+    pl.release('A');
+    pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
+    pl.release('P');
+    pl.then([&] {
+        EXPECT_TRUE(t.screen() == shown) << "the board uncovered as it was";
+        EXPECT_TRUE(p().clock.clockRunning);
+        EXPECT_TRUE(p().panels.clockWorker->running());
+        t.time->now += 2;
+    });
+    pl.enter(1, 1, solutionAt(1, 1));
+    pl.then([&] { EXPECT_EQ(p().clock.finalTime, "00:00:07.0"); });
+    pl.noRecord(p());
+    pl.release('P');  // the game is over: nothing to pause
+    pl.then([&] { EXPECT_NE(t.screen().pixelColor(cellCentre(4, 4)), cover); });
+    pl.abortButton();
+    run(cmd::kStartGame);
+
+    m().board.at(1, 1) = 0;
+    startTimedGame(p());
+    QImage board;
+    pl.then([&] { board = t.screen().copy(0, 0, 400, 410); });
+    pl.release('P');
+    pl.abortButton();
+    run(cmd::kStartGame);
+    EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
+    EXPECT_TRUE(t.screen().copy(0, 0, 400, 410) == board) << "the board uncovered, grid and all";
+}
+
+// The record's number first, then a seeded sequence for the shuffle.
+struct RecordThenSeeded : Random {
+    std::vector<int> requests;
+    SeededRandom rest{11};
+    int operator()(int n) override {
+        requests.push_back(n);
+        return requests.size() == 1 ? 2 % n : rest(n);
+    }
+};
+
+// What "&Neues Spiel" must show (record 2 of the easy collection, shuffled by the same
+// sequence), and its open cells with their values in the solution.
+BoardModel expectedGame() {
+    BoardModel m = collectionBoard(0, 2);
+    SeededRandom random(11);
+    shuffleBoard(m, random);
+    return m;
+}
+std::vector<std::array<int, 3>> entries(const BoardModel& game) {
+    BoardModel solved = game;
+    ClockState clock;
+    NullView view;
+    solveCommand(solved, clock, view);
+    std::vector<std::array<int, 3>> out;
+    for (int i = 0; i < 36; ++i)
+        if (game.board.at(i % 6 + 1, i / 6 + 1) == 0)
+            out.push_back({i % 6 + 1, i / 6 + 1, solved.board.at(i % 6 + 1, i / 6 + 1)});
+    return out;
+}
+
+// A program whose "&Neues Spiel" finds every collection.
+struct TimedSession : Session {
+    TimedSession() : Session({}, std::make_unique<RecordThenSeeded>()) {
+        for (int level = 0; level < 4; ++level)
+            t.files->files[dataFile(p(), collectionFile(level))] =
+                readDataFile(collectionFile(level));
+    }
+    std::string label() { return p().panels.uhr->text(); }
+    // The clock reads seconds from the moment the script gets here; a worker turn then.
+    void turnAt(double seconds) {
+        pl.then([this, seconds] {
+            t.time->now = seconds;
+            p().panels.clockWorker->fire();
+        });
+    }
+    void newGame() { pl.abortButton(), run(cmd::kNewGame); }
+};
+
+class TimedGame : public ::testing::Test, public TimedSession {};
+
+TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
+    const BoardModel game = expectedGame();
+    const auto cells = entries(game);
+    ASSERT_GE(cells.size(), 2u);
+    pl.then([&] {
+        EXPECT_EQ(p().panels.givenCount, countGivens(game));
+        EXPECT_EQ(dynamic_cast<RecordThenSeeded&>(p().random()).requests.front(), kRecordCount);
+        EXPECT_EQ(p().files.boardFileName, dataFile(p(), "leicht.zgb"));
+        EXPECT_EQ(m().board, game.board);
+        EXPECT_EQ(m().givens, game.givens);
+        EXPECT_EQ(label(), kClockZero);
+        EXPECT_TRUE(p().panels.clockWorker->running());
+    });
+    turnAt(1030.0);
+    pl.then([&] { EXPECT_EQ(label(), " 00:00:30"); });
+    for (std::size_t i = 0; i + 1 < cells.size(); ++i)
+        pl.enter(cells[i][0], cells[i][1], cells[i][2]);
+    std::string labelDuringPrompt;
+    pl.then([&] { t.time->now = 1065.24; });
+    const auto& last = cells.back();
+    pl.enter(last[0], last[1], last[2]);
+    pl.then([&] {
+        labelDuringPrompt = label();
+        visibleForm(p(), "champ")->findChild<QLineEdit*>("ed1")->setText("Tester");
+        clickControl(p(), "champ", "cmd5");
+    });
+    pl.then([&] { clickControl(p(), "ruhm", "cmd3"); });
+    pl.then([&] {
+        EXPECT_EQ(p().clock.finalTime, "00:01:05.2");
+        EXPECT_FALSE(p().clock.clockRunning);
+        EXPECT_EQ(label(), kClockIdle);
+    });
+    // Still in the loop: emptying and refilling a cell solves again, without a record.
+    pl.rightOnCell(last[0], last[1]);
+    pl.enter(last[0], last[1], last[2]);
+    newGame();
+    EXPECT_EQ(labelDuringPrompt, "00:01:05.2");
+    EXPECT_EQ(p().hall.fameNames[0][1], "Tester");
+    EXPECT_EQ(p().hall.fameTimes[0][1], "00:01:05.2");
+    EXPECT_EQ(p().hall.fameDates[0][1], "07.12.2026");
+    EXPECT_EQ(t.files->files.count(kHallOfFameFile), 1u);
+}
+
+TEST_F(TimedGame, TheLabelShowsWholeSecondsSkipsBusyTurnsAndWrapsAfter99Hours) {
+    // The time of the turn, whether the chooser is drawing, the label afterwards.
+    const std::tuple<double, bool, const char*> turns[] = {
+        {1000.5, false, kClockZero},    {1001.0, false, " 00:00:01"},
+        {1002.0, true, " 00:00:01"},    {1002.0, false, " 00:00:02"},
+        {360999.5, false, " 99:59:59"}, {361061.0, false, " 00:01:01"}};
+    pl.then([&] {
+        for (const auto& [at, busy, shown] : turns) {
+            t.time->now = at;
+            p().view.drawingBusy = busy;
+            p().panels.clockWorker->fire();
+            EXPECT_EQ(label(), shown) << at;
+        }
+    });
+    newGame();
+    EXPECT_EQ(label(), kClockIdle);
+}
+
+// Each way of abandoning a timed game stops the clock: no record, and a turn of the worker
+// overdue from before the stop writes no running time.
+TEST(Abandoning, StopsTheClockWithoutARecord) {
+    using Open = std::array<int, 3>;
+    struct Case {
+        const char* name;
+        std::function<void(TimedSession&)> act;
+        const char* labelAfter;  // nullptr: the last running text stays
+        bool endsGame;           // after the 200 ms that let the worker see the stop
+    };
+    const Open o = entries(expectedGame()).front();
+    const Case cases[] = {
+        {"Escape", [&](auto& g) { g.pl.leftOnCell(o[0], o[1]), g.pl.type(27, vk::kEscape); },
+         nullptr, false},
+        {"A", [](auto& g) { g.pl.release('A'); }, nullptr, true},
+        {"Abbruch", [](auto& g) { g.pl.abortButton(); }, kClockIdle, true},
+        {"M", [](auto& g) { g.pl.release('M'); }, kClockIdle, false},
+        {"K then O", [](auto& g) { g.pl.release('K'), g.pl.release('O'); }, kClockIdle, false},
+        {"loading",
+         [](auto& g) {
+             g.pl.release('L'), g.pl.then([&g] { clickControl(g.p(), "frm1", "opt1"); });
+         },
+         kClockIdle, false},
+        {"candidates shown",
+         [&](auto& g) {
+             g.pl.then([&g] { g.m().showCandidates = true; }), g.pl.enter(o[0], o[1], o[2]);
+         },
+         kClockIdle, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TimedSession g;
+        g.t.files->files[kPlayerBoardFile] = readDataFile("leicht.zgb");
+        g.turnAt(1003.0);
+        c.act(g);
+        const std::string after = c.labelAfter ? c.labelAfter : " 00:00:03";
+        const auto stopped = [&] {
+            EXPECT_FALSE(g.p().clock.clockRunning);
+            EXPECT_EQ(g.label(), after);
+            EXPECT_DOUBLE_EQ(g.t.time->now, c.endsGame ? 1003.2 : 1003.0);
+            g.t.time->now += 1.0;  // a turn overdue from before the stop, in a later second
+            g.p().panels.clockWorker->fire();
+            EXPECT_EQ(g.label(), after);
+            EXPECT_FALSE(g.p().panels.clockWorker->running());
+        };
+        if (c.endsGame) {
+            g.t.menu(cmd::kNewGame);
+            EXPECT_EQ(g.t.events->remaining(), 0u);
+            stopped();
+            continue;
+        }
+        g.pl.then(stopped);
+        g.pl.release('K');  // solving the board now leads nowhere near the hall of fame
+        g.pl.release('O');
+        g.pl.then([&] { EXPECT_EQ(g.m().statusText, kStatusSolved); });
+        g.newGame();
+        EXPECT_EQ(g.p().hall.fameTimes[0][1], kEmptyTime);
+        EXPECT_EQ(g.t.files->files.count(kHallOfFameFile), 0u);
+    }
+}
+
+// Without its collection the level's game cannot be new: the player is told, and the game
+// goes on with the board it had, shuffled as every new game is.
+TEST(NewGameTest, AMissingCollectionIsReportedAndTheBoardStays) {
+    Session s({{1, 1}, {6, 6}});
+    s.m().level = 2;
+    s.m().candidateMarks.at(1, 1, 1) = true;
+    s.pl.then([&] {
+        EXPECT_EQ(s.m().candidateMarks, Marks{});  // a new game all the same
+        EXPECT_EQ(s.t.questions->messages, std::vector{missingCollectionText("schwer.zgb")});
+        EXPECT_EQ(countGivens(s.m()), 34);
+        EXPECT_TRUE(s.p().clock.clockRunning);
+    });
+    s.pl.abortButton();
+    s.run(cmd::kNewGame);
+    EXPECT_FALSE(s.p().clock.clockRunning);
+}
+
+}  // namespace
+}  // namespace zg
