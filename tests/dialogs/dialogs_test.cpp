@@ -92,7 +92,7 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
     } const cases[] = {
         {"OK", 0, [](FormsTest& f) { f.click("frm1", "cmd1"); }, 0},
         {"a click acts at once", 0, [](FormsTest& f) { f.opt(4)->click(); }, 3},
-        {"a digit in any place", 0, [](FormsTest& f) { QTest::keyClick(f.opt(1), Qt::Key_2); }, 1},
+        {"a digit in any place", 0, [](FormsTest& f) { QTest::keyClick(f.opt(1), Qt::Key_4); }, 3},
         {"Enter", 1, [](FormsTest& f) { QTest::keyClick(f.opt(3), Qt::Key_Return); }, 2},
         {"other keys", 2, [](FormsTest& f) { QTest::keyClick(f.opt(1), Qt::Key_5); }, 2},
         {"Cancel", 2, [](FormsTest& f) { f.click("frm1", "cmd2"); }, -1},
@@ -108,7 +108,9 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
         t.then([&] {
             EXPECT_TRUE(opt(c.selected + 1)->isChecked());
             EXPECT_EQ(visibleForm(p, "frm1")->focusWidget(), opt(c.selected + 1));
-            EXPECT_EQ(visibleForm(p, "frm1")->font().pointSize(), 9);
+            const bool first = c.how == std::string("OK");  // controls, places, texts, font
+            EXPECT_TRUE(!first ||
+                        matchesReference(visibleForm(p, "frm1")->grab().toImage(), "slot_dialog"));
             c.choose(*this);
         });
         openLoadDialog(p);
@@ -213,9 +215,8 @@ TEST_F(FormsTest, TheChampionFormAcceptsTheTypedNameAndCancelKeepsThePrevious) {
 TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
     for (const int way : {0, 1, 2}) {
         t.then([&] {
-            auto* title = control<QLabel>(p, "Inf", "lbl1");
-            EXPECT_EQ(title->text(), "Zahlgarten V5.0");
-            EXPECT_TRUE(title->alignment() & Qt::AlignHCenter);
+            EXPECT_TRUE(way != 0 ||
+                        matchesReference(visibleForm(p, "Inf")->grab().toImage(), "about_box"));
             EXPECT_FALSE(p.window.menu().isEnabled());
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) visibleForm(p, "Inf")->close();
@@ -261,7 +262,8 @@ TEST(HelpTest, EachCallerAsksForItsPageAndAPageNotShownIsReported) {
         const auto& pages = viewer->pages;
         t.p().services.help = std::move(viewer);
         t.menu(cmd::kInstructions);
-        showRulesHelp(t.p());  // the "Hilfe" button and key H of the loops
+        t.events->add({Event::keyUp('H'), Event::keyUp(vk::kEscape)});
+        t.menu(cmd::kStartGame);  // H in the play loop, as its "Hilfe" button
         ASSERT_EQ(pages.size(), 2u);
         EXPECT_TRUE(pages[0].ends_with("\u00fcbersicht.htm") &&
                     pages[1].ends_with("erkl\u00e4rung.htm"));

@@ -252,6 +252,8 @@ TEST(Rules, FitsAndCandidatesAgreeWithTheFullScan) {
 
 TEST(Rules, SolveCommand) {
     const char* deadly = ".23.56.56.23231564564231312645645312";
+    const char* secondGuess = "001000503200004000006124402035605012";
+    const char* noGuess = "001046004010000201125634510400000025";
     // The board and status afterwards, the level from 1, the first visible effects.
     const struct {
         const char *givens, *entries, *board, *status;
@@ -264,6 +266,10 @@ TEST(Rules, SolveCommand) {
         {kSinglesLine, "", kSolvedLine, kStatusSolved, 1, {"cell 21=2", "cell 32=6"}},
         // A deadly pattern takes a guess, the smaller value first.
         {deadly, "", kSolvedLine, kStatusSolved, 3, {"counts", "status ", "cell 11=1"}},
+        // The smaller value fails, the other one solves; both values of a cell fail, the board
+        // is put back before the next cell is tried (and no guess finishes it).
+        {secondGuess, "", "261543543261124356356124412635635412", kStatusSolved, 3, {}},
+        {noGuess, "", "201046004012000251125634512463000125", kStatusNoErrors, 3, {}},
         // An entry leaving a cell without a value: solved again from the givens.
         {kSinglesLine, "...2................................", kSolvedLine, kStatusSolved, 3, {}},
         // An entry clashing with a given: solved again from the givens.

@@ -57,7 +57,7 @@ TEST_F(BoardFileTest, SavedImagesLoadBack) {
     // Any byte but 0 is a mark; column or row 0 never holds one.
     file()[1000 + 98 + 3 + 7 * 4 + 49 * 2] = 0x01;
     file()[1000 + 98 + 3 + 7 * 4 + 49 * 5] = 0x7E;
-    file()[1000 + 98 + 0 + 7 * 1 + 49 * 1] = 0xFF;
+    file()[1000 + 98 + 0 + 7 * 2 + 49 * 1] = 0xFF;
     file()[1000 + 98 + Marks::offset(3, 0, 2)] = 0xFF;
     BoardModel loaded;
     loaded.candidateMarks.at(2, 2, 0) = true;

@@ -179,6 +179,11 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
     const BoardModel& m = t.p().model;
     EXPECT_EQ(std::tuple(m.level, m.symmetricShuffle, m.showCandidates),
               std::tuple(3, false, false));
+    for (const MenuEntry& e : menuEntries()) {  // the bar shows the table's texts
+        QAction* item = e.command != 0 ? t.window().qtMenu().action(e.command) : nullptr;
+        EXPECT_TRUE(!item || item->text().toStdString() == e.text) << e.text;
+    }
+    EXPECT_FALSE(commandHas(99, kAsksForCell | kCheckable));  // no such command
 }
 
 // While the question is up the bar is off and a command chosen meanwhile waits its turn;
@@ -214,6 +219,9 @@ TEST(ExitTest, NoKeepsTheBoardTheCloseBoxAsksAndYesEndsTheProgram) {
     t.menu(cmd::kShuffle);  // the same puzzle, relabelled and moved
     EXPECT_NE(lineOf(p.model.board), kSolvedLine);
     EXPECT_TRUE(isConsistent(p.model));
+    t.events->add(Event::keyUp('A'));
+    t.menu(cmd::kRestart);  // back to the givens, then played
+    EXPECT_EQ(p.model.board, p.model.givens);
 
     t.questions->answers = {2, 1};
     t.window().close();  // refused and queued as a request

@@ -117,6 +117,7 @@ TEST_F(RecordsTest, NamesAreStoredAsTheFileReadsThem) {
         // typed, stored
         {"Jürgen Größ €", "J\xFCrgen Gr\xF6\xDF \x80"},
         {"Łukasz Żółć", "Lukasz Z\xF3lc"},
+        {"\xC2\x80", "?"},
         {"Ștefan Şahin Őrs Đorđe", "Stefan Sahin Ors Dorde"},
         {"Ĳsbrand ǅemal ǖ Œ ɐ",
          "IJsbrand D\x9E"
@@ -153,6 +154,10 @@ TEST_F(RecordsTest, ShortOddOrHugeFilesRead) {
     // An entry cut short is empty, and so is everything after it.
     EXPECT_EQ(hall.fameNames[0][3] + hall.fameTimes[0][3] + hall.fameTimes[3][10],
               std::string(kEmptyTime) + kEmptyTime);
+    text = std::string(kMaxLine + 9, 'x') + "\r\n01.02.2026\r\n00:00:10.0\r\n";  // a long name
+    io.files[kHallOfFameFile].assign(text.begin(), text.end());
+    loadHallOfFame(hall, io);
+    EXPECT_EQ(hall.fameNames[0][1], std::string(kMaxLine, 'x'));
 
     std::vector<unsigned char> junk(10 * 1024 * 1024);
     for (std::size_t i = 0; i < junk.size(); ++i)

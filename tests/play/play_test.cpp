@@ -116,6 +116,7 @@ TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
         EXPECT_EQ(p().panels.helpText, kHelpClearCell);
     });
     pl.left({200, 300});  // off the chooser: ignored, the highlight stays
+    pl.left(squareCentre(1, 3, 4) + QPoint(0, 15));  // just below it: off too
     pl.then([&] { EXPECT_TRUE(p().view.pickerOpen); });
     pl.pickSquare(1, 3, 5);
     pl.leftOnCell(5, 5);  // the next chooser opens on 5: a click where it opened enters it
@@ -211,7 +212,10 @@ TEST_F(Loops, PlayClicksOnAGivenOpenNoChooserAndChangeNothing) {
     pl.leftOnCell(4, 4);
     pl.type('1', '1');
     pl.rightOnCell(4, 4);
+    pl.left({389, 75});  // just right of the board: no cell
     pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
+    pl.release('S');  // S saves, as "Sichern" does
+    pl.then([&] { clickControl(p(), "frm1", "cmd2"); });
     pl.abortButton();
     run(cmd::kStartGame);
     EXPECT_EQ(m().board.at(4, 4), solutionAt(4, 4));
@@ -276,6 +280,9 @@ TEST_F(Loops, MShowsCandidatesAndNRestarts) {
         for (int v = 1; v <= 6; ++v)
             EXPECT_EQ(m().candidateMarks.at(1, 1, v), v == solutionAt(1, 1)) << v;
     });
+    pl.key(vk::kRight);  // the cursor on (1, 1): an entry typed there renews the candidates
+    pl.key('1');
+    pl.then([&] { EXPECT_FALSE(m().candidateMarks.at(2, 1, 1)); });
     pl.release('M');
     pl.then([&] { EXPECT_EQ(m().candidateMarks, Marks{}); });
     pl.enter(1, 1, 1);
