@@ -183,7 +183,7 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
         QAction* item = e.command != 0 ? t.window().qtMenu().action(e.command) : nullptr;
         EXPECT_TRUE(!item || item->text().toStdString() == e.text) << e.text;
     }
-    EXPECT_FALSE(commandHas(99, kAsksForCell | kCheckable));  // no such command
+    EXPECT_FALSE(commandHas(12345, kAsksForCell | kCheckable));  // no such command
 }
 
 // While the question is up the bar is off and a command chosen meanwhile waits its turn;
