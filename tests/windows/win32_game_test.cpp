@@ -148,5 +148,32 @@ TEST(Win32Forms, TheSlotDialogActsOnThePlaceChosenThroughItsControls) {
     EXPECT_EQ(w.files->files[kPlayerBoardFile][1000 + Grid::offset(1, 1)], 4);
 }
 
+// The clock's timer turns on the main thread while messages are handled; a stop from inside a
+// turn wins, and a stopped worker stays stopped.
+TEST(Win32Clock, TheWorkerTurnsUntilStoppedAndStoppedStaysStopped) {
+    Win32Platform platform;
+    const auto worker = platform.createWorker();
+    const auto pumpFor = [](int ms) {
+        for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end; Sleep(5))
+            Win32EventSource::dispatchPending();
+    };
+    int turns = 0;
+    worker->start([&] { return ++turns < 1000; });
+    pumpFor(400);
+    EXPECT_GE(turns, 3);
+    worker->stop();
+    const int stoppedAt = turns;
+    pumpFor(200);
+    EXPECT_EQ(turns, stoppedAt);
+    worker->start([&] {
+        worker->stop();
+        return true;  // the stop inside the turn wins over the turn's "go on"
+    });
+    worker->fire();
+    EXPECT_FALSE(worker->running());
+    const std::string today = platform.timeSource()->today();  // for the hall of fame
+    EXPECT_TRUE(today.size() == 10 && today[2] == '.' && today[5] == '.') << today;
+}
+
 }  // namespace
 }  // namespace zg
