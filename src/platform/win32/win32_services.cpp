@@ -107,7 +107,7 @@ void Win32ClockWorker::fire() {
 
 namespace {
 
-struct BoxSpec {
+struct BoxContent {
     HICON icon = nullptr;
     std::wstring text;
     std::vector<std::wstring> buttons;
@@ -119,15 +119,15 @@ struct BoxSpec {
 constexpr int kFirstButtonId = 100;
 constexpr int kMargin = 12;
 
-void layOutBox(HWND dialog, BoxSpec& spec) {
+void layOutBox(HWND dialog, BoxContent& content) {
     HDC dc = GetDC(dialog);
-    HGDIOBJ old = SelectObject(dc, spec.font);
+    HGDIOBJ old = SelectObject(dc, content.font);
     RECT text{0, 0, 360, 0};
-    DrawTextW(dc, spec.text.c_str(), static_cast<int>(spec.text.size()), &text,
+    DrawTextW(dc, content.text.c_str(), static_cast<int>(content.text.size()), &text,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     std::vector<int> widths;
     int buttonHeight = 0;
-    for (const std::wstring& caption : spec.buttons) {
+    for (const std::wstring& caption : content.buttons) {
         RECT r{0, 0, 0, 0};
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CALCRECT);
         widths.push_back(std::max(75, static_cast<int>(r.right) + 20));
@@ -137,20 +137,20 @@ void layOutBox(HWND dialog, BoxSpec& spec) {
     ReleaseDC(dialog, dc);
     buttonHeight = std::max(buttonHeight, 23);
 
-    const int iconSize = spec.icon ? GetSystemMetrics(SM_CXICON) : 0;
-    const int textLeft = kMargin + (spec.icon ? iconSize + kMargin : 0);
+    const int iconSize = content.icon ? GetSystemMetrics(SM_CXICON) : 0;
+    const int textLeft = kMargin + (content.icon ? iconSize + kMargin : 0);
     const int textHeight = text.bottom;
     const int top = kMargin + std::max(0, (iconSize - textHeight) / 2);
-    if (spec.icon) {
+    if (content.icon) {
         HWND icon =
             CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, kMargin, kMargin,
                             iconSize, iconSize, dialog, nullptr, appInstance(), nullptr);
-        SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(spec.icon), 0);
+        SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(content.icon), 0);
     }
-    HWND label = CreateWindowExW(0, L"STATIC", spec.text.c_str(),
+    HWND label = CreateWindowExW(0, L"STATIC", content.text.c_str(),
                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, textLeft, top,
                                  text.right, textHeight, dialog, nullptr, appInstance(), nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font), FALSE);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(content.font), FALSE);
 
     constexpr int kGap = 8;
     int rowWidth = 0;
@@ -161,26 +161,26 @@ void layOutBox(HWND dialog, BoxSpec& spec) {
     const int buttonsTop = kMargin + std::max(iconSize, textHeight) + 2 * kMargin;
     int x = (width - rowWidth) / 2;
     HWND focus = nullptr;
-    for (std::size_t i = 0; i < spec.buttons.size(); ++i) {
-        const bool isDefault = static_cast<int>(i) + 1 == spec.defaultButton;
+    for (std::size_t i = 0; i < content.buttons.size(); ++i) {
+        const bool isDefault = static_cast<int>(i) + 1 == content.defaultButton;
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
                       (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | (i == 0 ? WS_GROUP : 0);
         HWND button = CreateWindowExW(
-            0, L"BUTTON", spec.buttons[i].c_str(), style, x, buttonsTop, widths[i], buttonHeight,
+            0, L"BUTTON", content.buttons[i].c_str(), style, x, buttonsTop, widths[i], buttonHeight,
             dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + i)),
             appInstance(), nullptr);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(spec.font), FALSE);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(content.font), FALSE);
         if (isDefault || !focus) focus = button;
         x += widths[i] + kGap;
     }
-    if (spec.defaultButton > 0)
-        SendMessageW(dialog, DM_SETDEFID, kFirstButtonId + spec.defaultButton - 1, 0);
+    if (content.defaultButton > 0)
+        SendMessageW(dialog, DM_SETDEFID, kFirstButtonId + content.defaultButton - 1, 0);
     setClientSize(dialog, width, buttonsTop + buttonHeight + kMargin);
 
     // Centred over its owner.
     RECT box{}, over{};
     GetWindowRect(dialog, &box);
-    if (!spec.owner || !GetWindowRect(spec.owner, &over))
+    if (!content.owner || !GetWindowRect(content.owner, &over))
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
     const int bw = box.right - box.left, bh = box.bottom - box.top;
     SetWindowPos(dialog, nullptr, over.left + (over.right - over.left - bw) / 2,
@@ -191,7 +191,7 @@ void layOutBox(HWND dialog, BoxSpec& spec) {
 INT_PTR CALLBACK boxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            layOutBox(dialog, *reinterpret_cast<BoxSpec*>(lParam));
+            layOutBox(dialog, *reinterpret_cast<BoxContent*>(lParam));
             return FALSE;  // the focus is set
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -213,14 +213,14 @@ INT_PTR CALLBACK boxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-int runBox(BoxSpec& spec) {
-    spec.font = createMessageFont();
+int runBox(BoxContent& content) {
+    content.font = createMessageFont();
     const std::vector<DWORD> tmpl =
         emptyDialogTemplate(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, L"Zahlgarten");
     const INT_PTR result =
         DialogBoxIndirectParamW(appInstance(), reinterpret_cast<const DLGTEMPLATE*>(tmpl.data()),
-                                spec.owner, &boxProcedure, reinterpret_cast<LPARAM>(&spec));
-    DeleteObject(spec.font);
+                                content.owner, &boxProcedure, reinterpret_cast<LPARAM>(&content));
+    DeleteObject(content.font);
     return result < 0 ? 0 : static_cast<int>(result);
 }
 
@@ -257,25 +257,26 @@ HWND Win32QuestionBox::owner() const {
 
 int Win32QuestionBox::ask(QuestionIcon icon, const std::string& text, const std::string& captions,
                           int defaultButton) {
-    BoxSpec spec;
-    spec.icon = iconFor(icon);
-    spec.text = widen(text);
+    BoxContent content;
+    content.icon = iconFor(icon);
+    content.text = widen(text);
     for (const std::string& caption : splitCaptions(captions))
-        spec.buttons.push_back(widen(caption));
-    spec.defaultButton =
-        defaultButton >= 1 && defaultButton <= static_cast<int>(spec.buttons.size()) ? defaultButton
-                                                                                     : 0;
-    spec.owner = owner();
-    return runBox(spec);
+        content.buttons.push_back(widen(caption));
+    content.defaultButton =
+        defaultButton >= 1 && defaultButton <= static_cast<int>(content.buttons.size())
+            ? defaultButton
+            : 0;
+    content.owner = owner();
+    return runBox(content);
 }
 
 void Win32QuestionBox::message(const std::string& text) {
-    BoxSpec spec;
-    spec.text = widen(text);
-    spec.buttons = {L"OK"};
-    spec.defaultButton = 1;
-    spec.owner = owner();
-    runBox(spec);
+    BoxContent content;
+    content.text = widen(text);
+    content.buttons = {L"OK"};
+    content.defaultButton = 1;
+    content.owner = owner();
+    runBox(content);
 }
 
 }  // namespace zg
