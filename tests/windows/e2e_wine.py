@@ -90,6 +90,9 @@ def click(origin, x, y):
 
 
 def main():
+    # A Wine session of this prefix begun without this display could not open the window.
+    subprocess.run(["wineserver", "-k"], env=env)
+    subprocess.run(["wineserver", "-w"], env=env)
     xvfb = start_display()
     game = None
     try:
