@@ -109,6 +109,7 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
             EXPECT_TRUE(opt(c.selected + 1)->isChecked());
             EXPECT_EQ(visibleForm(p, "frm1")->focusWidget(), opt(c.selected + 1));
             const bool first = c.how == std::string("OK");  // controls, places, texts, font
+            EXPECT_EQ(visibleForm(p, "frm1")->pos() - t.window().pos(), QPoint(360, 140));
             EXPECT_TRUE(!first ||
                         matchesReference(visibleForm(p, "frm1")->grab().toImage(), "slot_dialog"));
             c.choose(*this);

@@ -202,6 +202,7 @@ TEST_F(Loops, LadenShowsPressedWhileItsDialogIsOpenAndOnlyItsAreaCounts) {
     });
     pl.then([&] { EXPECT_EQ(t.pixel(32, 430), white); });
     pl.left({30, 430});    // left of Laden: nothing
+    pl.left({432, 430});   // right of "Abbruch"'s click area: nothing
     pl.press({420, 430});  // "Abbruch" takes clicks beyond its right edge
     run(cmd::kStartGame);
     EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
@@ -223,8 +224,10 @@ TEST_F(Loops, PlayClicksOnAGivenOpenNoChooserAndChangeNothing) {
 
 TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
     m().board.at(1, 1) = 1;  // the player's entry, not a given
+    m().showCandidates = true;
     pl.rightOnCell(1, 1);
     pl.rightOnCell(4, 4);
+    pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(4, 4, solutionAt(4, 4))); });  // renewed
     pl.enter(2, 1, 2);
     pl.enter(5, 5, 6);
     pl.leftOnCell(6, 5);  // removed through the chooser's right click
