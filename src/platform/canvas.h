@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace zg {
 
@@ -30,6 +31,25 @@ class ScreenImage {
     virtual ~ScreenImage() = default;
 };
 using SavedImage = std::shared_ptr<const ScreenImage>;
+
+// GDI's outline of rectangle(x1, y1, x2, y2) with a pen of width w, corners in any order: four
+// bands w wide, from (left, top) to (right + w, bottom + w), right and bottom being the first
+// pixels of the right and bottom bands. The outline runs through x1..x2-1, y1..y2-1; a wide
+// pen is centred on it, the odd pixel of an even width falling to the top and left. False
+// when the rectangle is empty. Every backend draws rectangles from this one rule.
+struct Outline {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+inline bool gdiOutline(int x1, int y1, int x2, int y2, int w, Outline& o) {
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (x2 == x1 || y2 == y1) return false;
+    o = {x1 - w / 2, y1 - w / 2, x2 - 1 - w / 2, y2 - 1 - w / 2};
+    return true;
+}
 
 class Canvas {
   public:

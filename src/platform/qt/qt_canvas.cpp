@@ -108,30 +108,23 @@ void QtCanvas::line(int x1, int y1, int x2, int y2) {
 }
 
 void QtCanvas::rectangle(int x1, int y1, int x2, int y2) {
-    if (x2 < x1) std::swap(x1, x2);
-    if (y2 < y1) std::swap(y1, y2);
-    if (x2 == x1 || y2 == y1) return;
-    // The outline runs through x1..x2-1, y1..y2-1; a wide pen is centred on it, the odd
-    // pixel of an even width falling to the top and left.
     const int w = penWidth();
-    const int l = x1 - w / 2, t = y1 - w / 2;
-    const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first pixel of the right/bottom band
-    const int width = r + w - l, height = b + w - t;
-    fill(QRect(l, t, width, w), foreground());
-    fill(QRect(l, b, width, w), foreground());
-    fill(QRect(l, t, w, height), foreground());
-    fill(QRect(r, t, w, height), foreground());
-    damaged(QRect(l, t, width, height));
+    Outline o;
+    if (!gdiOutline(x1, y1, x2, y2, w, o)) return;
+    const int width = o.right + w - o.left, height = o.bottom + w - o.top;
+    fill(QRect(o.left, o.top, width, w), foreground());
+    fill(QRect(o.left, o.bottom, width, w), foreground());
+    fill(QRect(o.left, o.top, w, height), foreground());
+    fill(QRect(o.right, o.top, w, height), foreground());
+    damaged(QRect(o.left, o.top, width, height));
 }
 
 void QtCanvas::fillRectangle(int x1, int y1, int x2, int y2) {
-    if (x2 < x1) std::swap(x1, x2);
-    if (y2 < y1) std::swap(y1, y2);
-    if (x2 == x1 || y2 == y1) return;
     const int w = penWidth();
-    const int l = x1 - w / 2 + w, t = y1 - w / 2 + w;  // first interior pixel
-    const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first outline pixel after it
-    fill(QRect(l, t, r - l, b - t), background());
+    Outline o;
+    if (!gdiOutline(x1, y1, x2, y2, w, o)) return;
+    // The interior: from the first pixel inside the bands to the first of the right/bottom band.
+    fill(QRect(o.left + w, o.top + w, o.right - o.left - w, o.bottom - o.top - w), background());
     rectangle(x1, y1, x2, y2);
 }
 

@@ -202,30 +202,23 @@ void Win32Canvas::line(int x1, int y1, int x2, int y2) {
 }
 
 void Win32Canvas::rectangle(int x1, int y1, int x2, int y2) {
-    if (x2 < x1) std::swap(x1, x2);
-    if (y2 < y1) std::swap(y1, y2);
-    if (x2 == x1 || y2 == y1) return;
-    // The outline runs through x1..x2-1, y1..y2-1; a wide pen is centred on it, the odd
-    // pixel of an even width falling to the top and left.
     const int w = penWidth();
-    const int l = x1 - w / 2, t = y1 - w / 2;
-    const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first pixel of the right/bottom band
+    Outline o;
+    if (!gdiOutline(x1, y1, x2, y2, w, o)) return;
     const Colour c = foreground();
-    fill(l, t, r + w, t + w, c);
-    fill(l, b, r + w, b + w, c);
-    fill(l, t, l + w, b + w, c);
-    fill(r, t, r + w, b + w, c);
-    damaged(l, t, r + w, b + w);
+    fill(o.left, o.top, o.right + w, o.top + w, c);
+    fill(o.left, o.bottom, o.right + w, o.bottom + w, c);
+    fill(o.left, o.top, o.left + w, o.bottom + w, c);
+    fill(o.right, o.top, o.right + w, o.bottom + w, c);
+    damaged(o.left, o.top, o.right + w, o.bottom + w);
 }
 
 void Win32Canvas::fillRectangle(int x1, int y1, int x2, int y2) {
-    if (x2 < x1) std::swap(x1, x2);
-    if (y2 < y1) std::swap(y1, y2);
-    if (x2 == x1 || y2 == y1) return;
     const int w = penWidth();
-    const int l = x1 - w / 2 + w, t = y1 - w / 2 + w;  // first interior pixel
-    const int r = x2 - 1 - w / 2, b = y2 - 1 - w / 2;  // first outline pixel after it
-    fill(l, t, r, b, background());
+    Outline o;
+    if (!gdiOutline(x1, y1, x2, y2, w, o)) return;
+    // The interior: from the first pixel inside the bands to the first of the right/bottom band.
+    fill(o.left + w, o.top + w, o.right, o.bottom, background());
     rectangle(x1, y1, x2, y2);
 }
 
