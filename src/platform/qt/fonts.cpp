@@ -4,6 +4,8 @@
 #include <QFontMetricsF>
 #include <cmath>
 
+#include "platform/font_codes.h"
+
 namespace zg {
 
 namespace {
@@ -64,23 +66,13 @@ QFont arialFont(int height, int width, int weight) {
 }
 
 FontChoice fontForCode(int code) {
+    if (const auto arial = arialOfCode(code))
+        return {arialFont(arial->height, arial->width, arial->weight)};
     switch (code) {
-        case 4:
-            return {arialFont(15, 8, 200)};
-        case 6:
-            return {arialFont(30, 16, 200)};
         case 8:
             return {fixedFont8(false), true, 10, 12};
         case 14:
             return {fixedFont8(true), true};
-        case 18:
-            return {arialFont(21, 10, 400)};
-        case 20:
-            return {arialFont(26, 14, 200)};
-        case 24:
-            return {arialFont(41, 22, 200)};
-        case 40:
-            return {arialFont(58, 32, 200)};
         default: {
             QFont f = baseFont("Liberation Sans");
             f.setBold(true);

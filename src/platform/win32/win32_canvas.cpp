@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/font_codes.h"
 #include "platform/win32/win32_text.h"
 
 namespace zg {
@@ -22,12 +23,6 @@ int cellHeightOf(HDC dc) {
 }
 
 }  // namespace
-
-HFONT createArial(int height, int width, int weight) {
-    return CreateFontW(height, width, 0, 0, weight, FALSE, FALSE, FALSE, OEM_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, L"ARIAL");
-}
 
 Win32Canvas::Win32Canvas(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info{};
@@ -69,7 +64,9 @@ void Win32Canvas::setUp() {
 Win32Canvas::~Win32Canvas() {
     if (dc_) {
         if (oldFont_) SelectObject(dc_, oldFont_);
-        if (created_) DeleteObject(created_);
+        if (face_) DeleteObject(face_);
+        for (const auto& [code, font] : arialFonts_)
+            if (font) DeleteObject(font);
         if (ownDc_) {
             SelectObject(dc_, oldBitmap_);
             DeleteObject(bitmap_);
@@ -79,15 +76,21 @@ Win32Canvas::~Win32Canvas() {
     if (atEnd_) atEnd_();
 }
 
-void Win32Canvas::releaseFont() {
-    if (!created_) return;
+void Win32Canvas::releaseFace() {
+    if (!face_) return;
     SelectObject(dc_, GetStockObject(SYSTEM_FONT));  // never delete a selected font
-    DeleteObject(created_);
-    created_ = nullptr;
+    DeleteObject(face_);
+    face_ = nullptr;
 }
 
-void Win32Canvas::useFont(HFONT font) {
-    created_ = font;
+void Win32Canvas::selectArial(int code) {
+    HFONT& font = arialFonts_[code];
+    if (!font) {
+        const ArialCode a = arialOfCode(code).value_or(ArialCode{});
+        font = CreateFontW(a.height, a.width, 0, 0, a.weight, FALSE, FALSE, FALSE, OEM_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_SWISS, L"ARIAL");
+    }
     SelectObject(dc_, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
 }
 
@@ -95,24 +98,13 @@ void Win32Canvas::selectFont(int code) {
     fontCode_ = code;
     advance_ = 0;
     if (!dc_) return;
-    releaseFont();
+    releaseFace();
+    if (arialOfCode(code)) return selectArial(code);
     switch (code) {
-        case 4:
-            return useFont(createArial(15, 8, 200));
-        case 6:
-            return useFont(createArial(30, 16, 200));
-        case 18:
-            return useFont(createArial(21, 10, 400));
-        case 20:
-            return useFont(createArial(26, 14, 200));
-        case 24:
-            return useFont(createArial(41, 22, 200));
-        case 40:
-            return useFont(createArial(58, 32, 200));
         case 8:
             SelectObject(dc_, GetStockObject(OEM_FIXED_FONT));
             if (cellHeightOf(dc_) > kStockFontLimit)
-                useFont(createArial(15, 8, 200));
+                selectArial(4);  // the small Arial of the same cell
             else
                 advance_ = kFixedAdvance;  // a system whose OEM font is narrower keeps the columns
             return;
@@ -135,12 +127,13 @@ void Win32Canvas::selectFace(const std::string& face, double pointSize, bool bol
     fontCode_ = -1;
     advance_ = 0;
     if (!dc_) return;
-    releaseFont();
+    releaseFace();
     const int dpi = GetDeviceCaps(dc_, LOGPIXELSY);
     const int height = -static_cast<int>(pointSize * dpi / 72.0 + 0.5);
-    useFont(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+    face_ = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, widen(face).c_str()));
+                        DEFAULT_PITCH | FF_SWISS, widen(face).c_str());
+    SelectObject(dc_, face_ ? static_cast<HGDIOBJ>(face_) : GetStockObject(SYSTEM_FONT));
 }
 
 int Win32Canvas::fontHeight() const {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,9 +58,10 @@ class Win32Canvas : public Canvas {
 
   private:
     void setUp();
-    // Deletes the font the last selection created, if any (at most one exists).
-    void releaseFont();
-    void useFont(HFONT font);
+    // Selects the Arial font of a code, made on its first use and kept while the canvas lives.
+    void selectArial(int code);
+    // Deletes the font the last selectFace() created, if any (at most one exists).
+    void releaseFace();
     void damaged(int left, int top, int right, int bottom);
 
     HDC dc_ = nullptr;
@@ -69,15 +71,12 @@ class Win32Canvas : public Canvas {
     std::uint32_t* bits_ = nullptr;
     int width_ = 0;
     int height_ = 0;
-    HFONT created_ = nullptr;
+    std::map<int, HFONT> arialFonts_;
+    HFONT face_ = nullptr;
     int advance_ = 0;  // every character advances this far (0: the font's own widths)
     HGDIOBJ oldFont_ = nullptr;
     std::function<void()> atEnd_;
     std::function<void(const RECT&)> damage_;
 };
-
-// An Arial font of the game's font codes: GDI cell height and average width in pixels, OEM
-// character set, Swiss family.
-HFONT createArial(int height, int width, int weight);
 
 }  // namespace zg

@@ -82,6 +82,17 @@ std::wstring widen(const std::string& path) {
     return wide;
 }
 
+std::wstring fullPath(const std::wstring& path) {
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return path;
+        if (n < full.size()) return full.substr(0, n);
+        full.resize(n);
+    }
+}
+
 std::string folderOf(const std::string& path) {
     auto slash = path.find_last_of("/\\");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -274,21 +285,6 @@ bool Win32FileIo::close(int fd) {
     setErrnoFromLastError();
     return false;
 }
-
-namespace {
-
-std::wstring fullPath(const std::wstring& path) {
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n =
-            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (n == 0) return path;
-        if (n < full.size()) return full.substr(0, n);
-        full.resize(n);
-    }
-}
-
-}  // namespace
 
 bool Win32FileIo::rename(const std::string& from, const std::string& to) {
     const std::wstring wideFrom = widen(from);
