@@ -26,13 +26,41 @@ constexpr const char* kUsage =
     "       zgtool make FILE      write a board file from four puzzle lines on stdin\n"
     "A puzzle line has 36 characters, row by row from the top left: 1-6 a given, 0 or . empty.\n";
 
-// Calls each for every non-blank line of in; prints "error: ..." for a malformed one.
-// Returns 1 when any line was malformed.
+// A puzzle line is 36 characters; blanks and a CR may follow. A longer line (an endless one
+// from /dev/zero, a binary file) means the input is no file of puzzle lines: it is not read
+// into memory.
+constexpr std::size_t kLongestLine = 256;
+
+enum class Got { line, end, tooLong };
+
+Got readLine(std::istream& in, std::string& line) {
+    line.clear();
+    for (int c; (c = in.get()) != std::char_traits<char>::eof();) {
+        if (c == '\n') return Got::line;
+        if (line.size() == kLongestLine) return Got::tooLong;
+        line += static_cast<char>(c);
+    }
+    return line.empty() ? Got::end : Got::line;
+}
+
+std::string tooLongText(int number) {
+    return "line " + std::to_string(number) + " is longer than " + std::to_string(kLongestLine) +
+           " characters: not a file of puzzle lines";
+}
+
+// Calls each for every non-blank line of in; prints "error: ..." for a malformed one and stops
+// at a line too long to be one. Returns 1 when any line was malformed.
 template <typename Each>
 int forEachPuzzle(std::istream& in, std::ostream& out, Each each) {
     int status = 0;
     std::string line;
-    while (std::getline(in, line)) {
+    for (int number = 1;; ++number) {
+        const Got got = readLine(in, line);
+        if (got == Got::end) break;
+        if (got == Got::tooLong) {
+            out << "error: " << tooLongText(number) << '\n';
+            return 1;
+        }
         PuzzleLine p = parsePuzzleLine(line);
         if (p.blank) continue;
         if (!p.ok) {
@@ -144,10 +172,19 @@ int show(const std::string& path, std::ostream& out, std::ostream& err) {
 int make(const std::string& path, std::istream& in, std::ostream& err) {
     std::vector<Cells> puzzles;
     bool bad = false;
+    int lines = 0;  // not blank
     std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
+    for (int number = 1;; ++number) {
+        const Got got = readLine(in, line);
+        if (got == Got::end) break;
+        if (got == Got::tooLong) {
+            err << "zgtool: " << tooLongText(number) << '\n';
+            bad = true;
+            break;
+        }
         PuzzleLine p = parsePuzzleLine(line);
         if (p.blank) continue;
+        if (++lines > kRecordCount) break;  // too many: refused below, the rest not read
         std::string problem = p.ok ? describeClash(p.cells) : p.error;
         if (problem.empty() && countSolutions(p.cells) == 0) problem = "no solution";
         if (!problem.empty()) {
@@ -161,33 +198,33 @@ int make(const std::string& path, std::istream& in, std::ostream& err) {
     }
     if (!bad && puzzles.size() != static_cast<std::size_t>(kRecordCount)) {
         err << "zgtool: a board file takes exactly " << kRecordCount << " puzzles, got "
-            << puzzles.size() << '\n';
+            << (lines > kRecordCount ? "more" : std::to_string(puzzles.size())) << '\n';
         bad = true;
     }
     if (bad) {
         err << "zgtool: " << path << " not written\n";
         return 1;
     }
-    // Built beside the target and renamed over it at the end: a failure leaves the old file,
-    // and the bytes never depend on what the old file held.
-    PosixFileIo io;
-    BoardFiles files{path + ".new"};
-    io.remove(files.boardFileName);
+    // Written as the game saves: a temporary file of a name of its own beside the target,
+    // renamed over it; a file the game would not replace (read-only, a FIFO) is refused.
     SeededRandom filler(0);  // the same puzzles always give the same file
-    for (int slot = 0; slot < kRecordCount; ++slot) {
+    // The draws of the four fresh records that a save into a new file makes first, which
+    // the stored collections were made with.
+    for (int i = 0; i < kRecordCount * (kRecordSize - kRecordImageSize); ++i) filler(6);
+    std::vector<unsigned char> bytes;
+    for (const Cells& puzzle : puzzles) {
         BoardModel m;
-        putCells(m.board, puzzles[slot]);
+        putCells(m.board, puzzle);
         m.givens = m.board;
-        WriteResult w = saveBoardSlot(files, m, filler, io, slot);
-        if (!w.ok) {
-            io.remove(files.boardFileName);
-            err << "zgtool: " << w.message << "\nzgtool: " << path << " not written\n";
-            return 1;
-        }
+        const std::vector<unsigned char> record = boardRecord(m, filler);
+        bytes.insert(bytes.end(), record.begin(), record.end());
     }
-    if (!io.rename(files.boardFileName, path)) {
-        io.remove(files.boardFileName);
-        err << "zgtool: " << path << " could not be replaced\n";
+    PosixFileIo io;
+    FolderLock lock(io, path);
+    const WriteResult w =
+        lock.held() ? replaceFile(io, path, bytes) : WriteResult{false, saveErrorText(path, errno)};
+    if (!w.ok) {
+        err << "zgtool: " << w.message << "\nzgtool: " << path << " not written\n";
         return 1;
     }
     return 0;

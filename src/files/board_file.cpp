@@ -64,22 +64,7 @@ LoadResult loadBoardSlot(BoardFiles& files, BoardModel& m, ClockState& clock, Fi
     return LoadResult::loaded;
 }
 
-WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random, FileIo& io,
-                          int slot) {
-    if (slot < 0 || slot >= kRecordCount) return {false, "Ungültiger Speicherplatz."};
-    std::vector<unsigned char> bytes;
-    // One byte more than a valid file tells a longer file from a valid one.
-    ReadStatus status = io.readAll(files.boardFileName, bytes, kBoardFileSize + 1);
-    if (status == ReadStatus::error) return {false, readErrorText(files.boardFileName, errno)};
-    if (status == ReadStatus::missing || bytes.size() != kBoardFileSize) {
-        // Any other length: four fresh records, the old contents are given up.
-        bytes.clear();
-        for (int s = 0; s < kRecordCount; ++s) {
-            bytes.insert(bytes.end(), kRecordImageSize, 0);
-            appendFiller(bytes, random);
-        }
-    }
-
+std::vector<unsigned char> boardRecord(const BoardModel& m, Random& random) {
     std::vector<unsigned char> record;
     record.reserve(kRecordSize);
     record.insert(record.end(), m.board.bytes.begin(), m.board.bytes.end());
@@ -91,9 +76,47 @@ WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random
                 markBytes.at(c, r, v) = m.candidateMarks.at(c, r, v) ? 0xFF : 0x00;
     record.insert(record.end(), markBytes.items.begin(), markBytes.items.end());
     appendFiller(record, random);
+    return record;
+}
 
+std::string loadErrorText(const std::string& path, int error) {
+    return readFailureText(path, error, "Das Brett bleibt, wie es war.");
+}
+
+WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random, FileIo& io,
+                          int slot, bool renewDamaged) {
+    if (slot < 0 || slot >= kRecordCount) return {false, "Ungültiger Speicherplatz."};
+    const std::string& path = files.boardFileName;
+    // Another copy of the game saving into the same file waits, so neither loses a place.
+    FolderLock lock(io, path);
+    if (!lock.held()) return {false, saveErrorText(path, errno)};
+    std::vector<unsigned char> bytes;
+    // One byte more than a valid file tells a longer file from a valid one.
+    ReadStatus status = io.readAll(path, bytes, kBoardFileSize + 1);
+    if (status == ReadStatus::error) return {false, readErrorText(path, errno)};
+    if (status == ReadStatus::ok && !bytes.empty() && bytes.size() != kBoardFileSize &&
+        !renewDamaged) {
+        const std::string size =
+            bytes.size() > kBoardFileSize
+                ? "mehr als " + std::to_string(kBoardFileSize)
+                : std::to_string(bytes.size()) + " statt " + std::to_string(kBoardFileSize);
+        return {false,
+                "Die Datei \"" + baseName(path) + "\" ist beschädigt: sie hat " + size +
+                    " Bytes. Soll sie durch eine neue ersetzt werden? Die anderen drei Plätze "
+                    "gehen dabei verloren. \"Behalten\" speichert nichts.",
+                true};
+    }
+    if (status == ReadStatus::missing || bytes.size() != kBoardFileSize) {
+        // Any other length: four fresh records, the old contents are given up.
+        bytes.clear();
+        for (int s = 0; s < kRecordCount; ++s) {
+            bytes.insert(bytes.end(), kRecordImageSize, 0);
+            appendFiller(bytes, random);
+        }
+    }
+    const std::vector<unsigned char> record = boardRecord(m, random);
     std::copy(record.begin(), record.end(), bytes.begin() + kRecordSize * slot);
-    return replaceFile(io, files.boardFileName, bytes);
+    return replaceFile(io, path, bytes);
 }
 
 }  // namespace zg

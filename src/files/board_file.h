@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/board.h"
 #include "engine/clock_state.h"
@@ -36,8 +37,16 @@ enum class LoadResult {
 LoadResult loadBoardSlot(BoardFiles& files, BoardModel& m, ClockState& clock, FileIo& io, int slot);
 
 // Writes board, givens and candidateMarks into record slot of files.boardFileName, keeping the
-// other three records; a file of another length is first rewritten as four fresh records.
+// other three records, under the folder lock. A file of another length is rewritten as four
+// fresh records only with renewDamaged; without it nothing is written and the result is
+// damaged, its message the German question to ask first.
 WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random, FileIo& io,
-                          int slot);
+                          int slot, bool renewDamaged = false);
+
+// One 1000-byte record of m: the three images and fresh filler.
+std::vector<unsigned char> boardRecord(const BoardModel& m, Random& random);
+
+// "Die Datei "name" konnte nicht gelesen werden: reason. Das Brett bleibt, wie es war."
+std::string loadErrorText(const std::string& path, int error);
 
 }  // namespace zg

@@ -35,6 +35,12 @@ std::string reasonText(int error) {
     }
 }
 
+// A folder in the way keeps its own text; for reading, a refusal is about reading.
+std::string readReason(int error) {
+    return error == EACCES || error == EPERM ? std::string("keine Leseberechtigung")
+                                             : reasonText(error);
+}
+
 }  // namespace
 
 std::string baseName(const std::string& path) {
@@ -52,21 +58,42 @@ std::string saveErrorText(const std::string& path, int error) {
            ". Die bisherige Datei bleibt unverändert.";
 }
 
+std::string readFailureText(const std::string& path, int error, const std::string& consequence) {
+    return "Die Datei \"" + baseName(path) +
+           "\" konnte nicht gelesen werden: " + readReason(error) + ". " + consequence;
+}
+
 std::string readErrorText(const std::string& path, int error) {
-    std::string reason = error == EISDIR                     ? reasonText(error)
-                         : error == EACCES || error == EPERM ? std::string("keine Leseberechtigung")
-                                                             : reasonText(error);
-    return "Die Datei \"" + baseName(path) + "\" konnte nicht gelesen werden: " + reason +
-           ". Es wurde nichts gespeichert.";
+    return readFailureText(path, error, "Es wurde nichts gespeichert.");
+}
+
+bool isTempName(const std::string& name, const std::string& base) {
+    const std::string stem = "." + base + ".";
+    if (name.size() != stem.size() + 6 || name.compare(0, stem.size(), stem) != 0) return false;
+    for (std::size_t i = stem.size(); i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
+            return false;
+    }
+    return true;
 }
 
 WriteResult replaceFile(FileIo& io, const std::string& path,
                         const std::vector<unsigned char>& data) {
     errno = 0;
     if (!io.mayReplace(path)) {
-        int error = errno == 0 || errno == ENOENT ? EACCES : errno;
+        const int error = errno == 0 ? EACCES : errno;
+        // A missing name is no refusal: ENOENT here is a link whose target is gone.
+        if (error == ENOENT) {
+            const std::string target = io.linkTarget(path);
+            return {false, "Die Datei \"" + baseName(path) +
+                               "\" konnte nicht gespeichert werden: sie verweist auf " +
+                               (target.empty() ? "eine Datei" : "\"" + target + "\"") +
+                               ", die es nicht gibt. Es wurde nichts gespeichert."};
+        }
         return {false, saveErrorText(path, error)};
     }
+    io.removeStaleTemps(path);
     std::string temp;
     int fd = io.openTemp(path, temp);
     if (fd < 0) return {false, saveErrorText(path, errno)};

@@ -25,6 +25,36 @@ class FileIo {
     virtual bool close(int fd) = 0;
     virtual bool rename(const std::string& from, const std::string& to) = 0;
     virtual void remove(const std::string& path) = 0;
+    // Holds other copies of the game off the files of path's folder while one reads, merges and
+    // writes. A handle (>= 0), or -1 with errno set (EBUSY when another copy keeps it too long).
+    virtual int lockFolder(const std::string& path) {
+        (void)path;
+        return 0;
+    }
+    virtual void unlockFolder(int handle) { (void)handle; }
+    // Removes the temporary files of path that a killed save left (".name.XXXXXX").
+    virtual void removeStaleTemps(const std::string& path) { (void)path; }
+    // Where path points when it is a symbolic link; empty otherwise or when unknown.
+    virtual std::string linkTarget(const std::string& path) {
+        (void)path;
+        return {};
+    }
+};
+
+// The folder lock for as long as it lives.
+class FolderLock {
+  public:
+    FolderLock(FileIo& io, const std::string& path) : io_(io), handle_(io.lockFolder(path)) {}
+    ~FolderLock() {
+        if (handle_ >= 0) io_.unlockFolder(handle_);
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    bool held() const { return handle_ >= 0; }
+
+  private:
+    FileIo& io_;
+    int handle_;
 };
 
 // The real files, through POSIX calls (files/posix_file_io.cpp; Windows builds give their own).
@@ -37,17 +67,28 @@ class PosixFileIo : public FileIo {
     bool write(int fd, const unsigned char* data, std::size_t size) override;
     bool flush(int fd) override;
     bool close(int fd) override;
-    bool rename(const std::string& from, const std::string& to) override;
+    bool rename(const std::string& from, const std::string& to) override;  // then syncs the folder
     void remove(const std::string& path) override;
+    int lockFolder(const std::string& path) override;
+    void unlockFolder(int handle) override;
+    void removeStaleTemps(const std::string& path) override;
+    std::string linkTarget(const std::string& path) override;
 };
 
 struct WriteResult {
     bool ok = true;
-    std::string message;  // German, for the player; names the file
+    std::string message;   // German, for the player; names the file
+    bool damaged = false;  // nothing written: the file is damaged and message asks to replace it
 };
 
+// True for a name that openTemp() makes for the file called base: "." base "." and six letters
+// or digits.
+bool isTempName(const std::string& name, const std::string& base);
+
 // Writes a temporary file in the same folder, flushes it to disk and renames it over the
-// target: the old file stays whole until the new one is complete.
+// target: the old file stays whole until the new one is complete. Temporary files of earlier
+// saves that were killed are removed first; callers that read before they write hold the
+// folder lock.
 WriteResult replaceFile(FileIo& io, const std::string& path,
                         const std::vector<unsigned char>& data);
 
@@ -58,5 +99,7 @@ std::string baseName(const std::string& path);
 std::string saveErrorText(const std::string& path, int error);
 // The same for a file that exists but cannot be read before it is updated.
 std::string readErrorText(const std::string& path, int error);
+// "Die Datei "name" konnte nicht gelesen werden: reason." and then the consequence.
+std::string readFailureText(const std::string& path, int error, const std::string& consequence);
 
 }  // namespace zg

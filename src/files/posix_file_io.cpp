@@ -1,10 +1,13 @@
 // The real files through POSIX calls (Linux). A Windows build gives its own FileIo instead.
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 #include "files/file_io.h"
 
@@ -55,22 +58,26 @@ ReadStatus PosixFileIo::readAll(const std::string& path, std::vector<unsigned ch
 bool PosixFileIo::mayReplace(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+    // A link is judged by its target; the rename then replaces the link, never the target. A
+    // link whose target is gone gives ENOENT.
+    if (S_ISLNK(st.st_mode) && ::stat(path.c_str(), &st) != 0) return false;
     if (S_ISDIR(st.st_mode)) {
         errno = EISDIR;
         return false;
     }
     // A FIFO or a device: the player's own thing, never silently turned into a file.
-    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+    if (!S_ISREG(st.st_mode)) {
         errno = EINVAL;
         return false;
     }
     // A rename would silently replace a file the player has made read-only. The mode bits are
-    // looked at too, since access() lets the superuser write anything.
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0) {
+    // looked at too, since access() lets the superuser write anything; access() tells a
+    // read-only medium (EROFS) from a refusal.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
         errno = EACCES;
         return false;
     }
-    return true;
+    return ::access(path.c_str(), W_OK) == 0;
 }
 
 int PosixFileIo::openTemp(const std::string& targetPath, std::string& tempPath) {
@@ -110,11 +117,61 @@ bool PosixFileIo::close(int fd) {
 }
 
 bool PosixFileIo::rename(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    // The new name is in the folder, which a power loss could still lose: sync the folder. The
+    // new file is in place whatever this gives, so its result does not make the save fail.
+    int dir = ::open(folderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
 }
 
 void PosixFileIo::remove(const std::string& path) {
     ::unlink(path.c_str());
+}
+
+int PosixFileIo::lockFolder(const std::string& path) {
+    // The folder itself is locked, so no lock file is needed; flock() on a folder works on a
+    // read-only medium too. A copy that keeps it longer than a few seconds is not waited for.
+    int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return -1;
+    for (int attempt = 0;; ++attempt) {
+        if (::flock(dir, LOCK_EX | LOCK_NB) == 0) return dir;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK || attempt == 500) break;
+        const timespec pause{0, 10'000'000};
+        ::nanosleep(&pause, nullptr);
+    }
+    const int error = errno == EWOULDBLOCK ? EBUSY : errno;
+    ::close(dir);
+    errno = error;
+    return -1;
+}
+
+void PosixFileIo::unlockFolder(int handle) {
+    ::close(handle);  // releases the lock
+}
+
+void PosixFileIo::removeStaleTemps(const std::string& path) {
+    const std::string base = baseName(path);
+    DIR* dir = ::opendir(folderOf(path).c_str());
+    if (dir == nullptr) return;
+    const int fd = ::dirfd(dir);
+    while (const dirent* e = ::readdir(dir)) {
+        struct stat st {};
+        if (isTempName(e->d_name, base) &&
+            ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::unlinkat(fd, e->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+std::string PosixFileIo::linkTarget(const std::string& path) {
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+    return n > 0 ? std::string(target, static_cast<std::size_t>(n)) : std::string();
 }
 
 }  // namespace zg

@@ -1,6 +1,7 @@
 #include "files/slot_dialog.h"
 
 #include <array>
+#include <cerrno>
 #include <memory>
 
 #include "shell/program.h"
@@ -29,12 +30,20 @@ void confirmSlot(Program& p, Frm1& f) {
     for (int i = 0; i < 4; ++i)
         if (f.form->isChecked(f.opt[i])) p.dialog.selectedSlot = static_cast<std::int16_t>(i);
     if (p.dialog.slotDialogLoads) {
-        // A missing or damaged file leaves the board as it was; the caller redraws it.
-        loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), p.dialog.selectedSlot);
+        // A missing or damaged file leaves the board as it was; the caller redraws it. A file
+        // that is there but cannot be read says why.
+        if (loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), p.dialog.selectedSlot) ==
+            LoadResult::unreadable)
+            p.questions().message(loadErrorText(p.files.boardFileName, errno));
     } else {
-        const WriteResult saved =
+        WriteResult saved =
             saveBoardSlot(p.files, p.model, p.random(), p.fileIo(), p.dialog.selectedSlot);
-        if (!saved.ok) p.questions().message(saved.message);
+        // A damaged file is replaced, losing its other places, only when the player says so.
+        if (saved.damaged &&
+            p.questions().ask(QuestionIcon::warning, saved.message, "&Ersetzen|&Behalten", 2) == 1)
+            saved = saveBoardSlot(p.files, p.model, p.random(), p.fileIo(), p.dialog.selectedSlot,
+                                  true);
+        if (!saved.ok && !saved.damaged) p.questions().message(saved.message);
     }
     p.dialog.dialogDone = true;
     f.form->hide();

@@ -1,6 +1,8 @@
 #include "halloffame/records.h"
 
+#include <cerrno>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace zg {
@@ -167,12 +169,18 @@ void resetHallOfFame(HallOfFame& hall) {
         for (int place = 1; place <= 10; ++place) setEmpty(hall, level, place);
 }
 
-void loadHallOfFame(HallOfFame& hall, FileIo& io) {
+namespace {
+
+// The file's entries into the lists; a missing file gives empty lists. On an error nothing
+// changes.
+ReadStatus readLists(HallOfFame& hall, FileIo& io) {
     std::vector<unsigned char> bytes;
     // 120 lines of at most kMaxLine bytes each; whatever follows is never read.
-    if (io.readAll(hall.fileName, bytes, 120 * (kMaxLine + 2)) != ReadStatus::ok) {
+    const ReadStatus status = io.readAll(hall.fileName, bytes, 120 * (kMaxLine + 2));
+    if (status == ReadStatus::error) return status;
+    if (status == ReadStatus::missing) {
         resetHallOfFame(hall);
-        return;
+        return status;
     }
     std::vector<std::string> lines = splitLines(bytes, 120);
     std::size_t next = 0;
@@ -187,9 +195,66 @@ void loadHallOfFame(HallOfFame& hall, FileIo& io) {
             hall.fameTimes[level][place] = lines[next++];
         }
     }
+    return status;
+}
+
+// The entry at the place its time earns in level; nothing when it is slower than all ten.
+void rankEntry(HallOfFame& hall, int level, const std::string& name, const std::string& date,
+               const std::string& time) {
+    for (int i = 1; i <= 10; ++i) {
+        if (!timeBefore(time, hall.fameTimes[level][i])) continue;
+        for (int j = 9; j >= i; --j) {
+            hall.fameNames[level][j + 1] = hall.fameNames[level][j];
+            hall.fameDates[level][j + 1] = hall.fameDates[level][j];
+            hall.fameTimes[level][j + 1] = hall.fameTimes[level][j];
+        }
+        hall.fameNames[level][i] = name;
+        hall.fameDates[level][i] = date;
+        hall.fameTimes[level][i] = time;
+        return;
+    }
+}
+
+// Read again, changed and written under the folder lock: what another copy of the game wrote
+// since this one read the file stays. The lists then hold the file as written; after a failure
+// they stay as they were.
+WriteResult updateHallOfFame(HallOfFame& hall, FileIo& io,
+                             const std::function<void(HallOfFame&)>& change) {
+    FolderLock lock(io, hall.fileName);
+    if (!lock.held()) return {false, saveErrorText(hall.fileName, errno)};
+    HallOfFame fresh = hall;
+    if (readLists(fresh, io) == ReadStatus::error) {
+        hall.readError = errno;
+        return {false, readErrorText(hall.fileName, hall.readError)};
+    }
+    fresh.readError = 0;
+    change(fresh);
+    const WriteResult saved = saveHallOfFame(fresh, io);
+    if (saved.ok) hall = fresh;
+    return saved;
+}
+
+}  // namespace
+
+std::string unreadHallOfFameText(const HallOfFame& hall) {
+    return readFailureText(hall.fileName, hall.readError,
+                           "Neue Rekorde werden erst wieder gespeichert, wenn sie lesbar ist.");
+}
+
+std::string loadHallOfFame(HallOfFame& hall, FileIo& io) {
+    if (readLists(hall, io) != ReadStatus::error) {
+        hall.readError = 0;
+        return {};
+    }
+    hall.readError = errno;
+    // Nothing read yet (a time is never an empty text once the lists are set): empty lists,
+    // which are still not the file's.
+    if (hall.fameTimes[0][1].empty()) resetHallOfFame(hall);
+    return unreadHallOfFameText(hall);
 }
 
 WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io) {
+    if (hall.readError != 0) return {false, readErrorText(hall.fileName, hall.readError)};
     std::string text;
     auto line = [&](const std::string& s) {
         text += utf8ToCp1252(s);
@@ -207,34 +272,47 @@ WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io) {
 
 WriteResult clearLevel(HallOfFame& hall, int level, FileIo& io) {
     if (level < 0 || level > 3) return {};
-    for (int place = 1; place <= 10; ++place) setEmpty(hall, level, place);
-    return saveHallOfFame(hall, io);
+    return updateHallOfFame(hall, io, [level](HallOfFame& h) {
+        for (int place = 1; place <= 10; ++place) setEmpty(h, level, place);
+    });
 }
 
 void checkNewRecord(HallOfFame& hall, int level, const std::string& finalTime, RecordUi& ui,
                     FileIo& io) {
     if (level < 0 || level > 3) level = 0;
     hall.championAccepted = false;
+    const HallOfFame before = hall;
+    std::string name, date;
     for (int i = 1; i <= 10; ++i) {
         if (!timeBefore(finalTime, hall.fameTimes[level][i])) continue;
         ui.askChampionName(hall);
-        for (int j = 9; j >= i; --j) {
-            hall.fameNames[level][j + 1] = hall.fameNames[level][j];
-            hall.fameDates[level][j + 1] = hall.fameDates[level][j];
-            hall.fameTimes[level][j + 1] = hall.fameTimes[level][j];
-        }
         // The list holds what the file will give back, so it reads the same after a restart.
-        hall.fameNames[level][i] = asStored(hall.championName);
-        hall.fameDates[level][i] = ui.today();
-        hall.fameTimes[level][i] = finalTime;
+        name = asStored(hall.championName);
+        date = ui.today();
+        rankEntry(hall, level, name, date, finalTime);
         break;
     }
+    std::string problem;
     if (hall.championAccepted) {
-        WriteResult saved = saveHallOfFame(hall, io);
-        if (!saved.ok) ui.reportError(saved.message);
+        problem = updateHallOfFame(hall, io, [&](HallOfFame& h) {
+                      rankEntry(h, level, name, date, finalTime);
+                  }).message;
     } else {
-        loadHallOfFame(hall, io);
+        problem = loadHallOfFame(hall, io);
+        // Said once: a file that could not be read before has been reported already.
+        if (before.readError != 0) problem.clear();
     }
+    if (hall.readError != 0 || !problem.empty()) {
+        // The entry just made is in no file: the lists as they were, which the file holds.
+        const int error = hall.readError;
+        const std::string champion = hall.championName;
+        const bool accepted = hall.championAccepted;
+        hall = before;
+        hall.readError = error;
+        hall.championName = champion;
+        hall.championAccepted = accepted;
+    }
+    if (!problem.empty()) ui.reportError(problem);
     ui.showHallOfFame(hall, level);
 }
 

@@ -20,6 +20,9 @@ struct HallOfFame {
     std::string championName;
     bool championAccepted = false;
     std::string fileName = kHallOfFameFile;
+    // errno of the last read when the file is there but could not be read: the lists are then
+    // not the file's, and the file is never written over until a read succeeds. 0 otherwise.
+    int readError = 0;
 };
 
 // What checkNewRecord needs from the GUI.
@@ -40,16 +43,22 @@ class RecordUi {
 bool timeBefore(const std::string& a, const std::string& b);
 
 void resetHallOfFame(HallOfFame& hall);
-// Empties the ten places of level and saves the file.
+// Empties the ten places of level in the file as it is now (read again under the folder lock,
+// so another copy's records stay) and saves it; the lists then hold the file.
 WriteResult clearLevel(HallOfFame& hall, int level, FileIo& io);
 // Missing file: all empty. Short file: the missing entries are empty. CR LF, LF or CR endings.
-// Lines longer than kMaxLine bytes are cut.
-void loadHallOfFame(HallOfFame& hall, FileIo& io);
-// 120 lines, CR LF, Windows-1252, replaced atomically.
+// Lines longer than kMaxLine bytes are cut. A file that is there but cannot be read sets
+// readError and leaves the lists (empty when nothing was read before); the German message for
+// it is returned, else an empty text.
+std::string loadHallOfFame(HallOfFame& hall, FileIo& io);
+// The message for a hall of fame whose file could not be read (readError).
+std::string unreadHallOfFameText(const HallOfFame& hall);
+// 120 lines, CR LF, Windows-1252, replaced atomically; refused while readError is set.
 WriteResult saveHallOfFame(const HallOfFame& hall, FileIo& io);
 
 // After a solved timed game: a place for finalTime in the list of level, the name prompt,
-// saved or re-read, and the hall of fame shown.
+// then the accepted entry ranked into the file as it is now (under the folder lock, so a
+// record of another copy of the game stays) or the file re-read, and the hall of fame shown.
 void checkNewRecord(HallOfFame& hall, int level, const std::string& finalTime, RecordUi& ui,
                     FileIo& io);
 

@@ -70,11 +70,27 @@ TEST_F(BoardFileTest, SavedImagesLoadBack) {
     EXPECT_EQ(loaded.candidateMarks, m.candidateMarks);
 }
 
-TEST_F(BoardFileTest, SaveKeepsAValidFileAndRenewsAnyOther) {
-    for (std::size_t size : {4000u, 3999u, 4001u, 12000u}) {
+// A file of another length is renewed only when the player agrees: until then nothing is
+// written, and the question names the file and its length. An empty file holds nothing to lose.
+TEST_F(BoardFileTest, SaveKeepsAValidFileAndRenewsAnyOtherOnlyWhenAsked) {
+    const std::pair<std::size_t, const char*> cases[] = {{4000, ""},
+                                                         {0, ""},
+                                                         {3999, "3999 statt 4000 Bytes"},
+                                                         {4001, "mehr als 4000 Bytes"},
+                                                         {12000, "mehr als 4000 Bytes"}};
+    for (auto [size, question] : cases) {
         file() = size == 4000 ? validFile(5) : Bytes(size, 3);
         const Bytes before = file();
-        ASSERT_TRUE(saveBoardSlot(files, sampleBoard(), random, io, 2).ok);
+        const WriteResult asked = saveBoardSlot(files, sampleBoard(), random, io, 2);
+        EXPECT_EQ(asked.damaged, *question != 0) << size;
+        if (asked.damaged) {
+            EXPECT_EQ(file(), before);
+            EXPECT_NE(asked.message.find(std::string("\"brett.zgb\" ist beschädigt: sie hat ") +
+                                         question),
+                      std::string::npos)
+                << asked.message;
+        }
+        ASSERT_TRUE(asked.ok || saveBoardSlot(files, sampleBoard(), random, io, 2, true).ok);
         ASSERT_EQ(file().size(), 4000u) << size;
         for (std::size_t i = 0; i < 4000; ++i)
             ASSERT_TRUE(i / 1000 == 2 ||

@@ -53,10 +53,10 @@ TEST_F(RecordsTest, NewTimesTakeTheirPlace) {
     // What happens; level 1 full, the name accepted, the new time; the names afterwards and
     // how often the name was asked.
     const std::tuple<const char*, bool, bool, int, const char*, int> cases[] = {
-        {"empty list: place one", false, true, 70, "Anna  !        ", 1},
+        {"empty list: place one", false, true, 70, "Anna          ", 1},
         {"equal time goes behind, the last drops", true, true, 30,
-         "N1 N2! N3 Anna N4 N5 N6 N7 N8 N9 ", 1},
-        {"faster than all", true, true, 9, "Anna N1 N2! N3 N4 N5 N6 N7 N8 N9 ", 1},
+         "N1 N2 N3 Anna N4 N5 N6 N7 N8 N9 ", 1},
+        {"faster than all", true, true, 9, "Anna N1 N2 N3 N4 N5 N6 N7 N8 N9 ", 1},
         {"slower than all: nothing asked", true, true, 101, "N1 N2 N3 N4 N5 N6 N7 N8 N9 N10 ", 0},
         {"cancelled: the file decides", true, false, 5, "N1 N2 N3 N4 N5 N6 N7 N8 N9 N10 ", 1},
         {"cancelled without a file", false, false, 5, "          ", 1},
@@ -67,7 +67,7 @@ TEST_F(RecordsTest, NewTimesTakeTheirPlace) {
         resetHallOfFame(hall);
         if (full) fillMittel();
         const auto file = io.files;
-        hall.fameNames[1][2] += "!";  // only in memory: gone when the file is read again
+        hall.fameNames[1][2] += "!";  // only in memory: the file, read again, decides
         hall.championName = "Bert";
         ui = ScriptedUi{};
         ui.accept = accept;

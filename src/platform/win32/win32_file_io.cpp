@@ -28,7 +28,6 @@ void setErrno(DWORD error) {
         // Another program has the file open: the common reason on Windows, worth its own text.
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
-        case ERROR_UNABLE_TO_REMOVE_REPLACED:
             errno = EBUSY;
             break;
         case ERROR_WRITE_PROTECT:
@@ -80,17 +79,6 @@ std::wstring widen(const std::string& path) {
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, wide.data(), n);
     return wide;
-}
-
-std::wstring fullPath(const std::wstring& path) {
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n =
-            GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (n == 0) return path;
-        if (n < full.size()) return full.substr(0, n);
-        full.resize(n);
-    }
 }
 
 std::string folderOf(const std::string& path) {
@@ -210,18 +198,19 @@ bool Win32FileIo::mayReplace(const std::string& path) {
 int Win32FileIo::openTemp(const std::string& targetPath, std::string& tempPath) {
     const std::string stem =
         folderOf(targetPath) + "." + targetPath.substr(folderOf(targetPath).size()) + ".";
-    // Names from the process, the clock and a counter; CREATE_NEW never takes over a file that
-    // is there already, so a clash only costs another round.
+    // Six letters or digits, as removeStaleTemps() knows them, from the process, the clock and
+    // a counter; CREATE_NEW never takes over a file that is there already, so a clash only
+    // costs another round.
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         unsigned long long salt = GetTickCount64() ^ (++counter * 0x9E3779B97F4A7C15ull) ^
                                   (GetCurrentProcessId() * 0xC2B2AE3D27D4EB4Full);
-        char suffix[9];
-        for (char& c : suffix) {
-            c = "0123456789abcdef"[salt & 0xF];
-            salt = (salt >> 4) ^ (salt << 60);
+        char suffix[7];
+        for (int i = 0; i < 6; ++i) {
+            suffix[i] = "0123456789abcdefghijklmnopqrstuvwxyz"[salt % 36];
+            salt = (salt / 36) ^ (salt << 43);
         }
-        suffix[8] = '\0';
+        suffix[6] = '\0';
         const std::string name = stem + suffix;
         const std::wstring wide = widen(name);
         if (wide.empty()) return -1;
@@ -290,20 +279,9 @@ bool Win32FileIo::rename(const std::string& from, const std::string& to) {
     const std::wstring wideFrom = widen(from);
     const std::wstring wideTo = widen(to);
     if (wideFrom.empty() || wideTo.empty()) return false;
-    if (GetFileAttributesW(wideTo.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        // ReplaceFileW keeps the old file's attributes, security and creation time. It is
-        // given full paths: Wine refuses a bare name in the current folder (error 267).
-        if (ReplaceFileW(fullPath(wideTo).c_str(), fullPath(wideFrom).c_str(), nullptr, 0, nullptr,
-                         nullptr))
-            return true;
-        const DWORD error = GetLastError();
-        // With the old file already moved aside, the complete new one must still get its name.
-        if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT &&
-            error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-            setErrno(error);
-            return false;
-        }
-    }
+    // One rename of the flushed file: the name holds the old or the new contents at every
+    // instant. (ReplaceFileW moves the old file aside first, so a kill in between leaves
+    // neither, and it follows a link to delete its target.) A link is replaced, not its target.
     if (MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
@@ -314,6 +292,58 @@ bool Win32FileIo::rename(const std::string& from, const std::string& to) {
 void Win32FileIo::remove(const std::string& path) {
     const std::wstring wide = widen(path);
     if (!wide.empty()) DeleteFileW(wide.c_str());
+}
+
+int Win32FileIo::lockFolder(const std::string& path) {
+    // Windows locks only files: a hidden lock file in the folder, kept, since deleting it would
+    // let a third copy lock a new file while the second still holds the old one.
+    const std::wstring wide = widen(folderOf(path) + ".zahlgarten.lock");
+    if (wide.empty()) return -1;
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        setErrnoFromLastError();
+        return -1;
+    }
+    // A copy that keeps it longer than a few seconds is not waited for.
+    for (int attempt = 0; attempt <= 500; ++attempt) {
+        OVERLAPPED at{};
+        if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+            return fdOf(h);
+        if (GetLastError() != ERROR_LOCK_VIOLATION && GetLastError() != ERROR_IO_PENDING) break;
+        Sleep(10);
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(h);
+    setErrno(error);
+    return -1;
+}
+
+void Win32FileIo::unlockFolder(int handle) {
+    CloseHandle(handleOf(handle));  // releases the lock
+}
+
+void Win32FileIo::removeStaleTemps(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string base = path.substr(folder.size());
+    const std::wstring pattern = widen(folder + "." + base + ".*");
+    if (pattern.empty()) return;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        char name[MAX_PATH * 3];
+        const int n = WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, name, sizeof name,
+                                          nullptr, nullptr);
+        if (n > 0 && isTempName(name, base)) {
+            const std::wstring stale = widen(folder + name);
+            if (!stale.empty()) DeleteFileW(stale.c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 }  // namespace zg

@@ -1,5 +1,5 @@
 // The real files through Win32 calls (Windows): UTF-8 names as wide names, saves through a
-// temporary file replaced over the target.
+// temporary file renamed over the target.
 #pragma once
 
 #include "files/file_io.h"
@@ -17,6 +17,9 @@ class Win32FileIo : public FileIo {
     bool close(int fd) override;
     bool rename(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override;
+    int lockFolder(const std::string& path) override;
+    void unlockFolder(int handle) override;
+    void removeStaleTemps(const std::string& path) override;
 };
 
 }  // namespace zg
