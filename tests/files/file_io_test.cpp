@@ -3,19 +3,26 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <future>
 #include <random>
+#include <set>
+#include <thread>
 
 #include "files/board_file.h"
 #include "halloffame/records.h"
 #include "support/fixtures.h"
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -35,19 +42,36 @@ struct RealFileTest : ::testing::Test {
         ASSERT_TRUE(fs::create_directory(dir));
     }
     void TearDown() override {
+#ifndef _WIN32
+        ::umount2(path("ro").c_str(), MNT_DETACH);
+#endif
         std::error_code ignored;  // Windows deletes no read-only file
         fs::permissions(path("brett.zgb"), fs::perms::owner_write, fs::perm_options::add, ignored);
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir);
     }
-    std::string path(const char* name) const { return (dir / name).string(); }
+    std::string path(const char* name) const {
+        return (dir / name).string();
+    }
     Bytes contents(const char* name) const {
         if (!fs::is_regular_file(path(name))) return {};
         std::ifstream in(path(name), std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
+    // The folder's entries but the Windows lock file, which stays once made.
+    std::set<std::string> names() const {
+        std::set<std::string> found;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().filename() != ".zahlgarten.lock")
+                found.insert(e.path().filename().string());
+        return found;
+    }
     std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
+        return names().size();
+    }
+    void put(const char* name, const Bytes& bytes) {
+        std::ofstream(path(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
     }
     WriteResult save(const char* name) {
         BoardFiles files{path(name)};
@@ -113,12 +137,33 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
         {"folder in the way", "brett.zgb",
          [](RealFileTest& t) { fs::create_directory(t.path("brett.zgb")); }, "Ordner"},
         {"missing folder", "fehlt/brett.zgb", [](RealFileTest&) {}, "Ordner fehlt"},
+        // Its other places would be lost: the player is asked first.
+        {"damaged file", "brett.zgb", [](RealFileTest& t) { t.put("brett.zgb", Bytes(3999, 2)); },
+         "ist beschädigt: sie hat 3999 statt 4000 Bytes"},
+#ifndef _WIN32
+        {"dangling link", "brett.zgb",
+         [](RealFileTest& t) { fs::create_symlink("weg.zgb", t.path("brett.zgb")); },
+         "verweist auf \"weg.zgb\", die es nicht gibt"},
+        {"read-only medium", "ro/brett.zgb",
+         [](RealFileTest& t) {
+             const std::string ro = t.path("ro");
+             fs::create_directory(ro);
+             if (::mount("tmpfs", ro.c_str(), "tmpfs", 0, "size=64k") != 0) return;
+             ASSERT_TRUE(t.save("ro/brett.zgb").ok);
+             ASSERT_EQ(::mount(nullptr, ro.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+         },
+         "das Laufwerk ist schreibgeschützt"},
+#endif
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TearDown();
         fs::create_directory(dir);
         c.prepare(*this);
+        if (c.file == std::string("ro/brett.zgb") && !fs::exists(path(c.file))) {
+            std::printf("not run: a read-only medium needs a tmpfs mount (root)\n");
+            continue;
+        }
         const Bytes before = contents(c.file);
         const WriteResult r = save(c.file);
         EXPECT_FALSE(r.ok);
@@ -127,15 +172,6 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
         EXPECT_EQ(contents(c.file), before);
         EXPECT_LE(entries(), 1u);
     }
-    // A folder where the hall of fame should be: read as no file, never replaced.
-    HallOfFame hall;
-    hall.fileName = path("Champions.Rhm");
-    fs::create_directory(hall.fileName);
-    hall.fameTimes[2][5] = "x";
-    loadHallOfFame(hall, io);
-    EXPECT_EQ(hall.fameTimes[2][5], kEmptyTime);
-    EXPECT_NE(saveHallOfFame(hall, io).message.find("Ordner dieses Namens"), std::string::npos);
-    EXPECT_TRUE(fs::is_directory(hall.fileName));
 }
 
 #ifdef _WIN32
@@ -182,6 +218,276 @@ TEST_F(RealFileTest, ReadAllStopsAtTheLimit) {
     ASSERT_TRUE(replaceFile(io, path("") + "größe", Bytes(3, 1)).ok);
     EXPECT_TRUE(io.readAll(path("") + "größe", b) == ReadStatus::ok && b.size() == 3u);
     EXPECT_TRUE(fs::is_regular_file(dir / u8"größe"));
+}
+
+// checkNewRecord's player: accepts the name, keeps the messages.
+struct AcceptingUi : RecordUi {
+    std::string name;
+    std::vector<std::string> errors;
+    explicit AcceptingUi(std::string n) : name(std::move(n)) {}
+    void askChampionName(HallOfFame& hall) override {
+        hall.championAccepted = true;
+        hall.championName = name;
+    }
+    void showHallOfFame(HallOfFame&, int) override {}
+    std::string today() override { return "08.12.2026"; }
+    void reportError(const std::string& message) override { errors.push_back(message); }
+};
+
+// The names of level, place 1 to 10, as the file holds them.
+std::string namesOnFile(test::RealFileIo& io, const std::string& file, int level) {
+    HallOfFame h;
+    h.fileName = file;
+    EXPECT_EQ(loadHallOfFame(h, io), "");
+    std::string names;
+    for (int place = 1; place <= 10; ++place) names += h.fameNames[level][place] + " ";
+    return names;
+}
+
+#ifndef _WIN32
+// check's findings where the superuser's rights do not apply: run as "nobody" when root.
+std::string unprivileged(const std::function<std::string()>& check) {
+    if (::geteuid() != 0) return check();
+    int out[2];
+    if (::pipe(out) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        std::string found = ::setgid(65534) == 0 && ::setuid(65534) == 0 ? check() : "no setuid";
+        found += '.';  // something is always written
+        ssize_t ignored = ::write(out[1], found.data(), found.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    std::string found;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) found.append(buffer, n);
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return found.empty() ? "child failed" : found.substr(0, found.size() - 1);
+}
+#endif
+
+// A hall of fame or a board file that is there but cannot be read is never taken for an empty
+// one: "not loaded" with the reason said once, no record and no "Löschen" written over it,
+// "Laden" says why; once it can be read again, a record keeps all that it holds.
+TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+    HallOfFame full;
+    full.fileName = path("Champions.Rhm");
+    resetHallOfFame(full);
+    for (int level = 0; level < 4; ++level)
+        for (int place = 1; place <= 10; ++place) {
+            full.fameNames[level][place] = "N" + std::to_string(level) + std::to_string(place);
+            full.fameTimes[level][place] = "00:00:" + std::to_string(10 + place) + ".0";
+        }
+    const char* both[] = {"Champions.Rhm", "brett.zgb"};
+    struct Way {
+        const char* name;
+        std::function<void(RealFileTest&, const char*)> spoil;
+        const char* reason;
+        bool restorable;  // the file itself is kept and can be read again
+    };
+    std::vector<std::function<void()>> undo;
+    const Way ways[] = {
+        {"a folder in its place",
+         [](RealFileTest& t, const char* f) { fs::create_directory(t.path(f)); },
+         "ein Ordner dieses Namens ist im Weg", false},
+#ifdef _WIN32
+        // Another program has it open without sharing, or holds a lock on its bytes.
+        {"open elsewhere without sharing",
+         [&](RealFileTest& t, const char* f) {
+             HANDLE h = CreateFileW(fs::path(t.path(f)).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+             ASSERT_NE(h, INVALID_HANDLE_VALUE);
+             undo.push_back([h] { CloseHandle(h); });
+         },
+         "wird gerade von einem anderen Programm benutzt", true},
+        {"locked elsewhere",
+         [&](RealFileTest& t, const char* f) {
+             HANDLE h = CreateFileW(fs::path(t.path(f)).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+             OVERLAPPED at{};
+             ASSERT_TRUE(LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &at));
+             undo.push_back([h] { CloseHandle(h); });
+         },
+         "wird gerade von einem anderen Programm benutzt", true},
+#else
+        {"a FIFO in its place",
+         [](RealFileTest& t, const char* f) { ASSERT_EQ(::mkfifo(t.path(f).c_str(), 0666), 0); },
+         "unter diesem Namen liegt keine gewöhnliche Datei", false},
+        {"no read permission",
+         [&](RealFileTest& t, const char* f) {
+             fs::permissions(t.path(f), fs::perms::none);
+             undo.push_back([&t, f] { fs::permissions(t.path(f), fs::perms::owner_all); });
+         },
+         "keine Leseberechtigung", true},
+#endif
+    };
+    for (const Way& w : ways) {
+        SCOPED_TRACE(w.name);
+        TearDown();
+        fs::create_directory(dir);
+        ASSERT_TRUE(saveHallOfFame(full, io).ok && save("brett.zgb").ok);
+        const Bytes hallBytes = contents("Champions.Rhm"), boardBytes = contents("brett.zgb");
+        for (const char* f : both) {
+            if (!w.restorable) fs::remove(path(f));
+            w.spoil(*this, f);
+        }
+        const auto check = [&]() -> std::string {
+            std::string found;
+            const auto expect = [&found](bool holds, const std::string& what) {
+                if (!holds) found += what + "\n";
+            };
+            HallOfFame hall;
+            hall.fileName = path("Champions.Rhm");
+            const std::string said = loadHallOfFame(hall, io);
+            expect(said.find("\"Champions.Rhm\" konnte nicht gelesen werden: " +
+                             std::string(w.reason)) != std::string::npos,
+                   "start: " + said);
+            expect(hall.readError != 0 && hall.fameTimes[0][1] == kEmptyTime, "not loaded");
+            AcceptingUi ui("Anna");
+            checkNewRecord(hall, 0, "00:00:01.0", ui, io);
+            expect(ui.errors.size() == 1 &&
+                       ui.errors[0].find("Es wurde nichts gespeichert") != std::string::npos,
+                   "record: " + std::to_string(ui.errors.size()) + " messages");
+            expect(hall.fameTimes[0][1] == kEmptyTime, "the unsaved record is not shown");
+            expect(!clearLevel(hall, 1, io).ok, "Löschen refused");
+            BoardFiles files{path("brett.zgb")};
+            BoardModel m;
+            ClockState clock;
+            const bool unreadable = loadBoardSlot(files, m, clock, io, 2) == LoadResult::unreadable;
+            const std::string load = loadErrorText(files.boardFileName, errno);
+            expect(unreadable && load.find(w.reason) != std::string::npos, "Laden: " + load);
+            expect(!saveBoardSlot(files, m, random, io, 2).ok, "board save refused");
+            return found;
+        };
+#ifdef _WIN32
+        EXPECT_EQ(check(), "");
+#else
+        EXPECT_EQ(unprivileged(check), "");
+#endif
+        for (auto& u : undo) u();
+        undo.clear();
+        EXPECT_EQ(entries(), 2u) << "a temporary file is left";
+        if (!w.restorable) continue;
+        EXPECT_TRUE(contents("Champions.Rhm") == hallBytes && contents("brett.zgb") == boardBytes);
+        // Readable again: the record goes in among the 39 others (the slowest drops).
+        HallOfFame hall;
+        hall.fileName = path("Champions.Rhm");
+        EXPECT_EQ(loadHallOfFame(hall, io), "");
+        AcceptingUi ui("Anna");
+        checkNewRecord(hall, 3, "00:00:01.0", ui, io);
+        EXPECT_EQ(namesOnFile(io, hall.fileName, 3), "Anna N31 N32 N33 N34 N35 N36 N37 N38 N39 ");
+        EXPECT_EQ(namesOnFile(io, hall.fileName, 2), "N21 N22 N23 N24 N25 N26 N27 N28 N29 N210 ");
+    }
+}
+
+// Two copies of the game on one folder, each with the lists it read at its start: every record
+// stays, "Löschen" clears only its level and is not undone by the other copy's next record, and
+// a save waits while the other copy holds the folder.
+TEST_F(RealFileTest, TwoCopiesOnOneFolderKeepEachOthersRecords) {
+    HallOfFame a, b;
+    a.fileName = b.fileName = path("Champions.Rhm");
+    EXPECT_TRUE(loadHallOfFame(a, io).empty() && loadHallOfFame(b, io).empty());
+    const auto record = [&](HallOfFame& h, int level, const char* time, const char* name) {
+        AcceptingUi ui(name);
+        checkNewRecord(h, level, time, ui, io);
+        EXPECT_TRUE(ui.errors.empty()) << ui.errors[0];
+    };
+    record(a, 1, "00:02:00.0", "Anna");
+    record(b, 1, "00:01:00.0", "Bert");
+    record(b, 3, "00:03:00.0", "Bert");
+    record(a, 1, "00:03:00.0", "Carl");
+    EXPECT_EQ(namesOnFile(io, a.fileName, 1), "Bert Anna Carl        ");
+    EXPECT_EQ(b.fameNames[1][2], "Anna");  // the lists show the file as written
+    ASSERT_TRUE(clearLevel(a, 3, io).ok);
+    record(b, 2, "00:04:00.0", "Bert");
+    EXPECT_EQ(namesOnFile(io, a.fileName, 3), "          ");
+    EXPECT_EQ(namesOnFile(io, a.fileName, 1), "Bert Anna Carl        ");
+
+    test::RealFileIo other;
+    auto held = std::make_unique<FolderLock>(other, a.fileName);
+    ASSERT_TRUE(held->held());
+    auto clearing = std::async(std::launch::async, [&] { return clearLevel(b, 1, io).ok; });
+    EXPECT_EQ(clearing.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
+    EXPECT_EQ(namesOnFile(io, a.fileName, 1), "Bert Anna Carl        ");
+    held.reset();
+    EXPECT_TRUE(clearing.get());
+    EXPECT_EQ(namesOnFile(io, a.fileName, 1) + namesOnFile(io, a.fileName, 2),
+              "          Bert          ");
+}
+
+// Each file's name holds its old or its new contents at every instant of a save, and a link
+// in its place is replaced by the file while the link's target, outside, is never touched.
+TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
+    for (const char* name : {"brett.zgb", "Champions.Rhm"}) {
+        SCOPED_TRACE(name);
+        HallOfFame hall;
+        hall.fileName = path(name);
+        resetHallOfFame(hall);
+        const auto saveOnce = [&](int i) {
+            hall.fameNames[0][1] = std::to_string(i);
+            return name == std::string("brett.zgb") ? save(name).ok : saveHallOfFame(hall, io).ok;
+        };
+        ASSERT_TRUE(saveOnce(0));
+        std::atomic<bool> done{false};
+        std::atomic<int> missing{0}, looked{0};
+        std::thread watcher([&] {
+            while (!done) {
+                std::error_code e;
+                missing += !fs::is_regular_file(path(name), e);
+                ++looked;
+            }
+        });
+        for (int i = 1; i <= 100; ++i) ASSERT_TRUE(saveOnce(i));
+        done = true;
+        watcher.join();
+        EXPECT_EQ(missing, 0) << "of " << looked << " looks";
+
+        fs::remove(path(name));
+        fs::create_directory(dir / "anderswo");
+        const fs::path target = dir / "anderswo" / "eigen";
+        const Bytes own(kBoardFileSize, 0);  // a board file, empty places
+        std::ofstream(target, std::ios::binary)
+            .write(reinterpret_cast<const char*>(own.data()), kBoardFileSize);
+        std::error_code linked;
+        fs::create_symlink(target, path(name), linked);
+        if (linked) {
+            std::printf("not run: no symbolic links here (%s)\n", linked.message().c_str());
+            continue;
+        }
+        EXPECT_TRUE(saveOnce(7));
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path(name))));
+        EXPECT_NE(contents(name), own);
+        std::ifstream kept(target, std::ios::binary);
+        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(kept), {}), own);
+        fs::remove_all(dir / "anderswo");
+    }
+}
+
+// A save first removes the temporary files of its own name that killed saves left; nothing
+// else in the folder is touched.
+TEST_F(RealFileTest, ASaveRemovesTheTemporariesOfKilledSaves) {
+    const std::pair<const char*, const char*> left[] = {
+        // name, the save that removes it
+        {".brett.zgb.Ab3xZ9", "brett.zgb"}, {".Champions.Rhm.k2Jq7w", "Champions.Rhm"},
+        {".brett.zgb.Ab3xZ", nullptr},      {".brett.zgb.Ab3xZ90", nullptr},
+        {".brett.zgb.Ab-xZ9", nullptr},     {"brett.zgb.Ab3xZ9", nullptr},
+        {"brett.zgb.new", nullptr},         {".leicht.zgb.Ab3xZ9", nullptr},
+    };
+    for (const auto& [name, by] : left) put(name, Bytes(10, 1));
+    fs::create_directory(dir / ".brett.zgb.Ordnr");
+    HallOfFame hall;
+    hall.fileName = path("Champions.Rhm");
+    resetHallOfFame(hall);
+    std::set<std::string> expected{".brett.zgb.Ordnr", "brett.zgb", "Champions.Rhm"};
+    for (const auto& [name, by] : left)
+        if (!by) expected.insert(name);
+    ASSERT_TRUE(save("brett.zgb").ok && saveHallOfFame(hall, io).ok);
+    EXPECT_EQ(names(), expected);
 }
 
 }  // namespace
