@@ -196,7 +196,8 @@ int make(const std::string& path, std::istream& in, std::ostream& err) {
             err << "zgtool: line " << number << ": warning: more than one solution\n";
         puzzles.push_back(p.cells);
     }
-    if (!bad && puzzles.size() != static_cast<std::size_t>(kRecordCount)) {
+    if (!bad &&
+        (lines > kRecordCount || puzzles.size() != static_cast<std::size_t>(kRecordCount))) {
         err << "zgtool: a board file takes exactly " << kRecordCount << " puzzles, got "
             << (lines > kRecordCount ? "more" : std::to_string(puzzles.size())) << '\n';
         bad = true;

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -208,6 +209,85 @@ TEST(Zgtool, ReportsRefusesAndWritesWhatItShows) {
         EXPECT_EQ(slurp("err.txt").rfind("usage: zgtool", 0), 0u) << args;
         EXPECT_EQ(slurp("out.txt"), "");
     }
+    fs::remove_all(dir);
+}
+
+// Input that is no file of puzzle lines (an endless stream) is refused at its first overlong
+// line, never read into memory; make reads no more lines than a board file takes, leaves what is
+// not its own (X.new, a read-only file, a FIFO), and a make killed at its rename leaves X whole,
+// its temporary file removed by the next make, which syncs the folder after its rename.
+TEST(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
+    const fs::path dir = fs::temp_directory_path() / "zgtool_faults";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const auto slurp = [&](const char* name) {
+        std::ostringstream s;
+        s << std::ifstream(dir / name, std::ios::binary).rdbuf();
+        return s.str();
+    };
+    std::ofstream(dir / "four.txt") << kThree + kGuess;
+    std::ofstream(dir / "x.zgb.new") << "mine";
+    std::ofstream(dir / "ro.zgb") << "ro";
+    fs::permissions(dir / "ro.zgb", fs::perms::owner_read);
+    ASSERT_EQ(::mkfifo((dir / "pipe.zgb").c_str(), 0666), 0);
+#ifdef __SANITIZE_ADDRESS__
+    const std::string bound;  // the sanitizer reserves more address space than any bound allows
+#else
+    const std::string bound =
+        "ulimit -v 1000000; ";  // a tool that reads it all fails, not the machine
+#endif
+    const bool traced = std::system("strace -V > /dev/null 2>&1") == 0;
+    // Shell command ('Z' zgtool, '@' the test's folder), exit status, text in stdout + stderr.
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"Z solve < /dev/zero", 1, "error: line 1 is longer than 256 characters: not a file of"},
+        {"Z count < /dev/zero", 1, "error: line 1 is longer than 256 characters"},
+        {"Z make @x.zgb < /dev/zero", 1, "line 1 is longer than 256 characters"},
+        {"yes " + kLogic.substr(0, 36) + " | Z make @x.zgb", 1, "exactly 4 puzzles, got more"},
+        {"Z make @ro.zgb < @four.txt", 1, "keine Schreibberechtigung"},
+        {"Z make @pipe.zgb < @four.txt", 1, "keine gewöhnliche Datei"},
+        {"Z make @x.zgb < @four.txt", 0, ""},
+        {traced ? "strace -f -qq -o @strace.log -e inject=rename,renameat,renameat2:signal=SIGKILL "
+                  "Z make @x.zgb < @four.txt"
+                : "",
+         137, ""},
+    };
+    for (auto [command, status, said] : cases) {
+        if (command.empty()) {
+            std::printf("not run: strace is missing\n");
+            continue;
+        }
+        SCOPED_TRACE(command);
+        for (std::size_t at; (at = command.find('@')) != std::string::npos;)
+            command.replace(at, 1, dir.string() + "/");
+        for (std::size_t at; (at = command.find('Z')) != std::string::npos;)
+            command.replace(at, 1, ZGTOOL);
+        const int raw = std::system(
+            ("(" + bound + "timeout 20 " + command + ") > " + dir.string() + "/out.txt 2>&1")
+                .c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status);
+        EXPECT_NE(slurp("out.txt").find(said), std::string::npos) << slurp("out.txt");
+    }
+    EXPECT_EQ(slurp("x.zgb.new") + slurp("ro.zgb"), "minero");
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe.zgb"));
+    const std::string made = slurp("x.zgb");
+    EXPECT_EQ(made.size(), 4000u);
+    std::set<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir)) left.insert(e.path().filename().string());
+    if (!traced) return fs::remove_all(dir), void();
+    EXPECT_EQ(left.size(), 8u) << "the killed make's temporary file";
+    const std::string again = std::string("strace -f -qq -o ") + dir.string() +
+                              "/strace.log -e trace=openat,rename,renameat,renameat2,fsync " +
+                              ZGTOOL + " make " + dir.string() + "/x.zgb < " + dir.string() +
+                              "/four.txt";
+    EXPECT_EQ(std::system(again.c_str()), 0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 7);
+    EXPECT_EQ(slurp("x.zgb"), made);
+    const std::string trace = slurp("strace.log");
+    EXPECT_TRUE(std::regex_search(
+        trace,
+        std::regex(R"(rename[^\n]*x\.zgb"[^\n]*= 0\n(.*\n)*.*openat\([^\n]*O_DIRECTORY[^\n]*= )"
+                   R"((\d+)\n(.*\n)*.*fsync\(\2\) *= 0)")))
+        << trace;
     fs::remove_all(dir);
 }
 
