@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +26,7 @@
 #include "printing/printing.h"
 #include "shell/help.h"
 #include "shell/menu.h"
+#include "shell/startup.h"
 #include "support/fixtures.h"
 #include "support/reference_image.h"
 #include "support/test_program.h"
@@ -230,7 +232,8 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
 }
 
 TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
-    fill(1, 2);  // 00:01:11.5 and 00:01:12.5
+    fill(1, 2);                                          // 00:01:11.5 and 00:01:12.5
+    ASSERT_TRUE(saveHallOfFame(p.hall, p.fileIo()).ok);  // the record goes into the file's list
     p.model.level = 1;
     p.clock.finalTime = "00:01:12.0";
     t.then([&] {
@@ -247,6 +250,112 @@ TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
     HallOfFame reread;
     loadHallOfFame(reread, p.fileIo());
     EXPECT_EQ(reread.fameNames[1][2] + " " + reread.fameDates[1][2], "Carla 07.12.2026");
+}
+
+// Copies of the game started on one real folder (the current one, as the game runs).
+struct RealFolderTest : ::testing::Test {
+    QTemporaryDir dir;
+    QString home = QDir::currentPath();
+    void SetUp() override { QDir::setCurrent(dir.path()); }
+    void TearDown() override { QDir::setCurrent(home); }
+    static void startOnTheFolder(TestProgram& t) {
+        t.p().services.fileIo = std::make_unique<PosixFileIo>();
+        t.files = nullptr;
+        startUp(t.p());
+    }
+    static void record(TestProgram& t, int level, const char* time, const char* name) {
+        Program& p = t.p();
+        p.model.level = level;
+        p.clock.finalTime = time;
+        t.then([&p, name] {
+            control<QLineEdit>(p, "champ", "ed1")->setText(name);
+            clickControl(p, "champ", "cmd5");
+        });
+        t.then([&p] { clickControl(p, "ruhm", "cmd3"); });
+        recordCheck(p);
+    }
+    static std::string names(int level) {
+        HallOfFame h;
+        PosixFileIo io;
+        loadHallOfFame(h, io);
+        std::string all;
+        for (int place = 1; place <= 10; ++place) all += h.fameNames[level][place] + " ";
+        return all;
+    }
+};
+
+// A hall of fame that is there but cannot be read is said once at the start, and no record
+// is written over it; two copies on one folder keep each other's records, and "Löschen" in one
+// clears only the level it shows, keeping the other copy's records in the others.
+TEST_F(RealFolderTest, TwoCopiesKeepEachOthersRecordsAndAnUnreadableListIsNeverOverwritten) {
+    ASSERT_TRUE(QDir().mkdir(kHallOfFameFile));
+    TestProgram unread;
+    startOnTheFolder(unread);
+    ASSERT_EQ(unread.questions->messages.size(), 1u);
+    EXPECT_EQ(unread.questions->messages[0],
+              "Die Datei \"Champions.Rhm\" konnte nicht gelesen werden: ein Ordner dieses Namens "
+              "ist im Weg. Neue Rekorde werden erst wieder gespeichert, wenn sie lesbar ist.");
+    record(unread, 0, "00:01:00.0", "Anna");
+    ASSERT_EQ(unread.questions->messages.size(), 2u);
+    EXPECT_NE(unread.questions->messages[1].find("Es wurde nichts gespeichert."),
+              std::string::npos);
+    EXPECT_TRUE(QDir().rmdir(kHallOfFameFile));
+
+    TestProgram a, b;
+    startOnTheFolder(a);
+    startOnTheFolder(b);
+    record(a, 1, "00:02:00.0", "Anna");
+    record(b, 1, "00:01:00.0", "Bert");
+    record(b, 2, "00:03:00.0", "Bert");
+    EXPECT_EQ(names(1) + "|" + names(2), "Bert Anna         |Bert          ");
+    a.questions->answers = {1};
+    a.then([&] {
+        control<QTabWidget>(a.p(), "ruhm", "tbs1")->setCurrentIndex(1);
+        clickControl(a.p(), "ruhm", "cmd4");
+    });
+    a.then([&] { clickControl(a.p(), "ruhm", "cmd3"); });
+    showHallOfFameAt(a.p(), 1);
+    EXPECT_EQ(names(1) + "|" + names(2), "          |Bert          ");
+    EXPECT_TRUE(a.questions->messages.empty() && b.questions->messages.empty());
+}
+
+// Saving into a damaged "brett.zgb" asks first: "Behalten" saves nothing, "Ersetzen" renews
+// it with the board in the place chosen. "Laden" of a file that cannot be read says why.
+TEST_F(RealFolderTest, ADamagedBoardFileIsReplacedOnlyWhenThePlayerAgrees) {
+    TestProgram t;
+    startOnTheFolder(t);
+    Program& p = t.p();
+    const std::vector<unsigned char> damaged(3999, 1);
+    PosixFileIo io;
+    ASSERT_TRUE(replaceFile(io, kPlayerBoardFile, damaged).ok);
+    setBoard(p.model, kSinglesLine);
+    for (const int answer : {2, 1}) {
+        t.questions->answers = {answer};
+        t.then([&] { clickControl(p, "frm1", "opt2"); });
+        openSaveDialog(p);
+        ASSERT_EQ(t.questions->asked.size(), static_cast<std::size_t>(answer == 2 ? 1 : 2));
+        EXPECT_EQ(t.questions->asked.back().text,
+                  "Die Datei \"brett.zgb\" ist beschädigt: sie hat 3999 statt 4000 Bytes. Soll "
+                  "sie durch eine neue ersetzt werden? Die anderen drei Plätze gehen dabei "
+                  "verloren. \"Behalten\" speichert nichts.");
+        std::vector<unsigned char> now;
+        ASSERT_EQ(io.readAll(kPlayerBoardFile, now), ReadStatus::ok);
+        EXPECT_EQ(now.size(), answer == 2 ? 3999u : 4000u);
+    }
+    BoardModel saved;
+    p.files.boardFileName = kPlayerBoardFile;
+    ASSERT_EQ(loadBoardSlot(p.files, saved, p.clock, io, 1), LoadResult::loaded);
+    EXPECT_EQ(lineOf(saved.givens), kSinglesLine);
+    EXPECT_TRUE(t.questions->messages.empty());
+
+    QFile::remove(kPlayerBoardFile);
+    ASSERT_TRUE(QDir().mkdir(kPlayerBoardFile));
+    t.then([&] { clickControl(p, "frm1", "cmd1"); });
+    openLoadDialog(p);
+    ASSERT_EQ(t.questions->messages.size(), 1u);
+    EXPECT_EQ(t.questions->messages[0],
+              "Die Datei \"brett.zgb\" konnte nicht gelesen werden: ein Ordner dieses Namens ist "
+              "im Weg. Das Brett bleibt, wie es war.");
 }
 
 struct RecordingViewer : HelpViewer {
