@@ -228,12 +228,13 @@ void Win32Canvas::text(int x, int y, const std::string& utf8) {
     } else {
         TextOutW(dc_, x, y, s.c_str(), n);
     }
-    if (!damage_) return;
+    if (!damage_ && !text_) return;
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), n, &size);
     if (advance_ > 0) size.cx = advance_ * n;
     TEXTMETRICW tm{};
     GetTextMetricsW(dc_, &tm);
+    if (text_) text_(RECT{x, y, x + size.cx, y + tm.tmHeight});
     // Glyphs may overhang their cell (a stretched Arial, italics of a fallback font).
     damaged(x - 2, y, x + size.cx + tm.tmMaxCharWidth, y + tm.tmHeight);
 }
