@@ -146,7 +146,9 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrollin
             strip.form->setCurrentTab(strip.control, L);
             dispatchPending();
             EXPECT_EQ(listText(*strip.form, list(L).control, 9, 0), "10.");
-            EXPECT_FALSE(listScrolls(*strip.form, list(L).control)) << L;
+            EXPECT_FALSE(listScrolls(*strip.form, list(L).control, false)) << L;
+            // Not yet on Windows: the list view's columns are a few pixels wider than it.
+            EXPECT_TRUE(!kReferenceLook || !listScrolls(*strip.form, list(L).control, true)) << L;
         }
         click("ruhm", "cmd3");
     });

@@ -44,10 +44,10 @@ Form::Control focusedControl(Form& form);
 Point formOffset(Form& form, Window& window);
 std::vector<Form::Control> buttonsOf(Form& form);  // push and option buttons
 Image formImage(Form& form);
-// A list view: its rows, a cell's text, whether a scroll bar shows.
+// A list view: its rows, a cell's text, whether its vertical or horizontal scroll bar shows.
 int listRows(Form& form, Form::Control list);
 std::string listText(Form& form, Form::Control list, int row, int column);
-bool listScrolls(Form& form, Form::Control list);
+bool listScrolls(Form& form, Form::Control list, bool horizontal);
 
 // tests/reference/<name>.png; an image written (as PNG, or PPM where the backend has no PNG
 // writer), the path written returned (empty when it failed).

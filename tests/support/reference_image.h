@@ -3,8 +3,9 @@
 //
 // On the Qt backend every pixel must match. On another backend the text is another
 // rasteriser's (Wine's or Windows' fonts): every pixel outside the cells of the texts drawn
-// (textBoxes) must still match, and at most a third of the pixels inside them may differ, so
-// a text missing, misplaced or in another size still fails.
+// (textBoxes, given by the adapter) must still match, and at most a quarter of the pixels
+// inside them may differ (Wine's fonts: 15 to 18 %), so a text missing, misplaced or in
+// another size still fails.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -41,7 +42,7 @@ inline ::testing::AssertionResult matchesReference(const Image& actual, const st
             textDiffering += inText && differs;
             if (differs && !inText) ++differing, box |= Rect{x, y, 1, 1};
         }
-    if (stored && sameSize && differing == 0 && textDiffering * 3 <= text)
+    if (stored && sameSize && differing == 0 && textDiffering * 4 <= text)
         return ::testing::AssertionSuccess();
     const std::string written = saveImage(actual, name + ".actual");
     return ::testing::AssertionFailure()

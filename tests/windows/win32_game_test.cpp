@@ -1,10 +1,9 @@
-// The Windows game on its own backend: the start screen in the GDI back buffer against the
-// reference image the Qt game is held to, and the slot dialog through real Win32 controls.
+// The Windows game on its own backend: the slot dialog through real Win32 controls and real
+// mouse input, and the clock's timer. (The game's suites run on this backend too: tests/gui,
+// tests/play, tests/dialogs, tests/soak.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 #include "files/board_file.h"
 #include "files/slot_dialog.h"
@@ -38,40 +37,6 @@ struct Win32Program {
     }
     Win32Window& window() { return dynamic_cast<Win32Window&>(program->window); }
 };
-
-// Where the start screen shows text: the rasteriser's (Wine's or Windows' fonts, not Qt's)
-// decides these pixels. Captions, the statistics table, the three panel texts, the status bar.
-const RECT kTextAreas[] = {{130, 20, 290, 42},   {470, 18, 620, 36},   {432, 42, 650, 82},
-                           {470, 110, 620, 128}, {432, 132, 650, 180}, {450, 202, 625, 220},
-                           {432, 224, 650, 272}, {480, 294, 600, 312}, {432, 316, 650, 358},
-                           {700, 294, 850, 312}, {2, 474, 200, 493}};
-
-TEST(Win32Screen, TheStartScreenIsTheReferenceImageButForTheTextsRasterisedByGdi) {
-    Win32Program w;
-    std::ifstream in(ZG_REFERENCE_PPM, std::ios::binary);
-    std::string magic;
-    int width = 0, height = 0, maximum = 0;
-    in >> magic >> width >> height >> maximum;
-    in.get();
-    ASSERT_TRUE(magic == "P6" && width == kClientWidth && height == kClientHeight);
-    long exact = 0, exactDiffering = 0, text = 0, textDiffering = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const Colour ref{std::uint8_t(in.get()), std::uint8_t(in.get()),
-                             std::uint8_t(in.get())};
-            const POINT at{x, y};
-            const bool inText = std::any_of(std::begin(kTextAreas), std::end(kTextAreas),
-                                            [&](const RECT& r) { return PtInRect(&r, at); });
-            const bool differs = !(w.window().backBuffer().pixel(x, y) == ref);
-            (inText ? text : exact) += 1;
-            (inText ? textDiffering : exactDiffering) += differs;
-        }
-    EXPECT_EQ(exactDiffering, 0) << "of " << exact << " pixels outside the texts";
-    // The same texts in another rasteriser: at most a third of their boxes' pixels differ.
-    EXPECT_LE(textDiffering * 3, text) << textDiffering << " of " << text << " text pixels";
-    std::printf("start screen: %ld of %ld pixels outside the texts differ, %ld of %ld inside\n",
-                exactDiffering, exact, textDiffering, text);
-}
 
 // The form open over the main window, and its control with that caption.
 HWND visibleForm(HWND main) {

@@ -173,9 +173,9 @@ std::string listText(Form& form, Form::Control list, int row, int column) {
     return item ? item->text().toStdString() : std::string();
 }
 
-bool listScrolls(Form& form, Form::Control list) {
+bool listScrolls(Form& form, Form::Control list, bool horizontal) {
     QTableWidget* t = table(form, list);
-    return t && (t->verticalScrollBar()->isVisible() || t->horizontalScrollBar()->isVisible());
+    return t && (horizontal ? t->horizontalScrollBar() : t->verticalScrollBar())->isVisible();
 }
 
 bool loadReference(const std::string& name, Image& image) {

@@ -73,8 +73,11 @@ std::unique_ptr<Canvas> canvasOn(Image& target, int) {
 
 void recordTextBoxes(Window& window, std::vector<Rect>& boxes) {
     win32(window).backBuffer().setTextHandler([&boxes](const RECT& r) {
-        // A pixel's margin: the reference's glyphs may reach a pixel beyond GDI's cell.
-        boxes.push_back({r.left - 1, r.top - 1, r.right - r.left + 2, r.bottom - r.top + 2});
+        // The reference's text, in Qt's font of that size, is wider than GDI's: it may start
+        // and end a quarter of the cell's width beyond it (a centred caption: on both sides),
+        // and a pixel above and below.
+        const int w = r.right - r.left, h = r.bottom - r.top, dx = w / 4 + 2, dy = 1;
+        boxes.push_back({r.left - dx, r.top - dy, w + 2 * dx, h + 2 * dy});
     });
 }
 
@@ -194,9 +197,9 @@ std::string listText(Form& form, Form::Control list, int row, int column) {
     return narrow(text);
 }
 
-bool listScrolls(Form& form, Form::Control list) {
+bool listScrolls(Form& form, Form::Control list, bool horizontal) {
     HWND w = win32(form).control(list);
-    return w && (GetWindowLongW(w, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+    return w && (GetWindowLongW(w, GWL_STYLE) & (horizontal ? WS_HSCROLL : WS_VSCROLL)) != 0;
 }
 
 bool loadReference(const std::string& name, Image& image) {
