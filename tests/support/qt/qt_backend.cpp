@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/qt/qt_canvas.h"
 #include "platform/qt/qt_form.h"
@@ -29,25 +30,19 @@ QtForm& qt(Form& form) {
     return dynamic_cast<QtForm&>(form);
 }
 
+static_assert(sizeof(Colour) == 3, "an Image's pixels are RGB888 rows");
+
 Image fromQImage(const QImage& image) {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     Image out(rgb.width(), rgb.height());
     for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb p = rgb.pixel(x, y);
-            out.at(x, y) = {std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))};
-        }
+        std::memcpy(&out.at(0, y), rgb.constScanLine(y), std::size_t(3 * rgb.width()));
     return out;
 }
 
 QImage toQImage(const Image& image) {
-    QImage out(image.width, image.height, QImage::Format_RGB32);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            const Colour c = image.pixel(x, y);
-            out.setPixel(x, y, qRgb(c.r, c.g, c.b));
-        }
-    return out;
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                  3 * image.width, QImage::Format_RGB888);
 }
 
 struct PageImage {
