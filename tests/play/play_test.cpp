@@ -3,7 +3,6 @@
 // Spiel" to the hall of fame with every way of abandoning it.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -17,8 +16,7 @@
 #include "panels/panels.h"
 #include "play/new_game.h"
 #include "play/redraw.h"
-#include "support/fixtures.h"
-#include "support/test_program.h"
+#include "support/play_script.h"
 #include "view/cell_edit.h"
 
 namespace zg {
@@ -29,72 +27,16 @@ using namespace test;
 int solutionAt(int c, int r) {
     return valueAt(kSolvedLine, c, r);
 }
-QPoint cellCentre(int c, int r) {
-    return {59 + (c - 1) * 60, 75 + (r - 1) * 60};
-}
-// The centre of value's square in the chooser of cell (c, r).
-QPoint squareCentre(int c, int r, int v) {
-    return cellCentre(c, r) + QPoint((v - 1) % 3 * 30 - 31, (v - 1) / 3 * 30 - 15);
-}
-
 // The board, statistics and status panels: what an entry and its undo change.
-QImage boardAndPanels(const TestProgram& t) {
+Image boardAndPanels(const TestProgram& t) {
     return t.screen().copy(0, 0, 680, 250);
 }
 // The board and panels show the model: a full redraw changes nothing.
 bool showsTheModel(TestProgram& t) {
-    const QImage shown = boardAndPanels(t);
+    const Image shown = boardAndPanels(t);
     drawBoard(t.p());
     return boardAndPanels(t) == shown;
 }
-
-// The player's actions, appended to the script.
-struct Player {
-    TestProgram& t;
-    void add(std::vector<Event> events) { t.events->add(std::move(events)); }
-    void then(std::function<void()> fn) { add({Event::deferred(std::move(fn))}); }
-    static Event to(QPoint at) { return Event::mouseMove(at.x(), at.y()); }
-    void move(QPoint at) { add({to(at)}); }
-    void left(QPoint at) { add({to(at), Event::leftDown(), Event::leftUp()}); }
-    void right(QPoint at) { add({to(at), Event::rightDown(), Event::rightUp()}); }
-    void leftOnCell(int c, int r) { left(cellCentre(c, r)); }
-    void rightOnCell(int c, int r) { right(cellCentre(c, r)); }
-    void pickSquare(int c, int r, int v) { left(squareCentre(c, r, v)); }
-    void enter(int c, int r, int v) { leftOnCell(c, r), pickSquare(c, r, v); }
-    // A key typed into the chooser; a release alone (all the loops look at); a full press.
-    void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
-    void release(int key) { add({Event::keyUp(key)}); }
-    void key(int key, int mods = 0) { add({Event::keyDown(key, mods), Event::keyUp(key)}); }
-    void undo() { key('Z', mod::kControl); }
-    // A left press alone ends a loop; its release goes to the main loop.
-    void press(QPoint at) { add({to(at), Event::leftDown()}); }
-    void abortButton() { press({340, 430}); }
-    // Leaves the forms of a new record without a name.
-    void noRecord(Program& p) {
-        then([&p] { clickControl(p, "champ", "cmd6"); });
-        then([&p] { clickControl(p, "ruhm", "cmd3"); });
-    }
-};
-
-// A fresh program with its player, on kSolvedLine with the listed cells open.
-struct Session {
-    explicit Session(
-        const std::vector<std::pair<int, int>>& open = {{1, 1}, {2, 1}, {3, 3}, {6, 6}},
-        std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7))
-        : t(std::move(random)) {
-        setBoard(m(), withOpen(kSolvedLine, open));
-    }
-    Program& p() { return t.p(); }
-    BoardModel& m() { return t.p().model; }
-    // Runs the command, which the script must end using every event.
-    void run(int command) {
-        t.menu(command);
-        EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
-        EXPECT_FALSE(p().shell.commandRunning);
-    }
-    TestProgram t;
-    Player pl{t};
-};
 
 // Played with "&Spielstart" (no clock), left through "Abbruch" when the script ends.
 struct Chooser : ::testing::Test, Session {
@@ -115,8 +57,8 @@ TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
         EXPECT_EQ(p().view.pickerValue, 5);
         EXPECT_EQ(p().panels.helpText, kHelpClearCell);
     });
-    pl.left({200, 300});  // off the chooser: ignored, the highlight stays
-    pl.left(squareCentre(1, 3, 4) + QPoint(0, 15));  // just below it: off too
+    pl.left({200, 300});                            // off the chooser: ignored, the highlight stays
+    pl.left(squareCentre(1, 3, 4) + Point{0, 15});  // just below it: off too
     pl.then([&] { EXPECT_TRUE(p().view.pickerOpen); });
     pl.pickSquare(1, 3, 5);
     pl.leftOnCell(5, 5);  // the next chooser opens on 5: a click where it opened enters it
@@ -193,7 +135,7 @@ struct Loops : ::testing::Test, Session {};
 
 // The buttons' faces are in the reference images; here what a press does to them.
 TEST_F(Loops, LadenShowsPressedWhileItsDialogIsOpenAndOnlyItsAreaCounts) {
-    const QColor white = colourOf(colour::kWhite);
+    const Colour white = colourOf(colour::kWhite);
     pl.left({60, 430});  // Laden: the slot dialog opens over the pressed button
     pl.then([&] {
         EXPECT_EQ(p().files.boardFileName, kPlayerBoardFile);
@@ -301,10 +243,9 @@ TEST_F(Loops, MShowsCandidatesAndNRestarts) {
 }
 
 // Whether the cell's top and left edges show a frame of that colour (the cursor's).
-bool framed(const QImage& screen, int c, int r, QColor colour) {
-    const QPoint o = cellCentre(c, r) - QPoint(30, 30);
-    return screen.pixelColor(o + QPoint(30, 2)) == colour &&
-           screen.pixelColor(o + QPoint(2, 30)) == colour;
+bool framed(const Image& screen, int c, int r, Colour colour) {
+    const Point o = cellCentre(c, r) - Point{30, 30};
+    return screen.pixel(o + Point{30, 2}) == colour && screen.pixel(o + Point{2, 30}) == colour;
 }
 
 struct Aids : ::testing::Test, Session {
@@ -343,7 +284,7 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
             s.m().board.at(2, 1) = static_cast<std::uint8_t>(solutionAt(2, 1));
             drawBoard(s.p());
             updateLevelPanel(s.p().canvas(), s.p().view, s.m(), s.p().panels);
-            QImage before;
+            Image before;
             s.pl.then([&] { before = boardAndPanels(s.t); });
             c.act(s.pl);
             s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
@@ -364,7 +305,7 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
 // The cursor appears with the first arrow key, moves and wraps; digits, 0, Delete, Backspace
 // and Shift+digit act at it, Enter opens the chooser there; a click takes it away.
 TEST_F(Aids, KeyboardPlayAtTheCursor) {
-    const QColor green = colourOf(colour::kGreen);
+    const Colour green = colourOf(colour::kGreen);
     setBoard(m(), withOpen(kSolvedLine, {{1, 1}, {6, 1}, {6, 6}}));
     pl.key('1');  // no cursor yet: nothing
     pl.then([&] { EXPECT_EQ(m().board.at(1, 1), 0); });
@@ -415,7 +356,7 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
 TEST_F(Aids, TheHintExplainsThenPlaces) {
     const Hint h = findHint(m());
     ASSERT_EQ(h.kind, HintKind::place);
-    const QColor blue = colourOf(colour::kBlue);
+    const Colour blue = colourOf(colour::kBlue);
     startTimedGame(p());
     pl.release('T');
     pl.then([&] {
@@ -437,7 +378,7 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
     pl.leftOnCell(6, 6);  // anything else ends the hint
     pl.type('0', '0');
     pl.key(vk::kRight);  // the cursor's frame comes without the ended hint's
-    pl.then([&] { EXPECT_TRUE(inkBox(t.screen(), QRect(29, 45, 360, 360), blue).isNull()); });
+    pl.then([&] { EXPECT_TRUE(inkBox(t.screen(), Rect{29, 45, 360, 360}, blue).empty()); });
     pl.then([&] { m().board.at(1, 1) = m().board.at(2, 2); });  // a duplicate
     pl.release('T');
     pl.then([&] { EXPECT_EQ(help(), "Hier stimmt etwas nicht."); });
@@ -457,17 +398,17 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
 // "Abbruch" while paused leaves as it always does.
 TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
     setBoard(m(), withOpen(kSolvedLine, {{1, 1}}));
-    const QColor cover = colourOf(colour::kBackground);
-    QImage shown;
+    const Colour cover = colourOf(colour::kBackground);
+    Image shown;
     startTimedGame(p());
     pl.then([&] { t.time->now += 5; });
     pl.key(vk::kRight);  // the cursor comes back with the board
-    pl.then([&] { shown = t.screen().copy(); });
+    pl.then([&] { shown = t.screen(); });
     pl.release('P');
     pl.then([&] {
         // All of the board, its borders too, but for the line that says so.
-        EXPECT_TRUE(allOf(t.screen(), QRect(28, 44, 361, 161), cover));
-        EXPECT_TRUE(allOf(t.screen(), QRect(28, 300, 361, 105), cover));
+        EXPECT_TRUE(allOf(t.screen(), Rect{28, 44, 361, 161}, cover));
+        EXPECT_TRUE(allOf(t.screen(), Rect{28, 300, 361, 105}, cover));
         EXPECT_FALSE(p().panels.clockWorker->running());
         t.time->now += 995;  // a long pause
     });
@@ -486,13 +427,13 @@ TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
     pl.then([&] { EXPECT_EQ(p().clock.finalTime, "00:00:07.0"); });
     pl.noRecord(p());
     pl.release('P');  // the game is over: nothing to pause
-    pl.then([&] { EXPECT_NE(t.screen().pixelColor(cellCentre(4, 4)), cover); });
+    pl.then([&] { EXPECT_NE(t.screen().pixel(cellCentre(4, 4)), cover); });
     pl.abortButton();
     run(cmd::kStartGame);
 
     m().board.at(1, 1) = 0;
     startTimedGame(p());
-    QImage board;
+    Image board;
     pl.then([&] { board = t.screen().copy(0, 0, 400, 410); });
     pl.release('P');
     pl.abortButton();
@@ -574,7 +515,7 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     pl.enter(last[0], last[1], last[2]);
     pl.then([&] {
         labelDuringPrompt = label();
-        visibleForm(p(), "champ")->findChild<QLineEdit*>("ed1")->setText("Tester");
+        setTextOf(p(), "champ", "ed1", "Tester");
         clickControl(p(), "champ", "cmd5");
     });
     pl.then([&] { clickControl(p(), "ruhm", "cmd3"); });

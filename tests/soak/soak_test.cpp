@@ -3,9 +3,6 @@
 // ZG_SOAK_SEED=<seed> (and ZG_SOAK_EVENTS=<n> for a longer or shorter run).
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QPointer>
 #include <cstdlib>
 #include <random>
 
@@ -37,7 +34,7 @@ struct SoakRun {
 
     // Where the program waits; a run that never reaches a mode proves nothing about it.
     std::string mode() const {
-        if (QApplication::activeModalWidget()) return "form";
+        if (test::openForm(program->window)) return "form";
         if (program->view.pickerOpen) return "chooser";
         if (!program->shell.commandRunning) return "idle";
         return program->play.ownBoardMode ? "editor" : "play loop";
@@ -63,16 +60,19 @@ struct SoakRun {
     }
 
     std::vector<Event> next() {
-        // An open form (slot dialog, hall of fame, name prompt, about box) gets answered.
-        if (QWidget* modal = QApplication::activeModalWidget(); modal && pick(3) == 0) {
-            const auto buttons = modal->findChildren<QAbstractButton*>();
-            QPointer<QWidget> w =
-                buttons.empty() || pick(4) == 0 ? modal : buttons[pick(int(buttons.size()))];
-            return {Event::deferred([w] {
-                if (auto* b = qobject_cast<QAbstractButton*>(w.data()); b && b->isVisible())
-                    b->click();
-                else if (w)
-                    w->close();
+        // An open form (slot dialog, hall of fame, name prompt, about box) gets answered: one
+        // of its buttons clicked, or its close box.
+        if (test::openForm(program->window) && pick(3) == 0) {
+            const bool closeBox = pick(4) == 0;
+            const int button = pick(1000);
+            return {Event::deferred([this, closeBox, button] {
+                Form* form = test::openForm(program->window);
+                if (!form) return;
+                const auto buttons = test::buttonsOf(*form);
+                if (buttons.empty() || closeBox)
+                    test::closeBox(*form);
+                else
+                    test::click(*form, buttons[std::size_t(button) % buttons.size()]);
             })};
         }
         static const int commands[] = {1,  8,  10, 11, 12, 20, 21, 22, 24, 25, 26, 27, 30,

@@ -1,13 +1,11 @@
 // A fresh Program per test with scripted services: the pump plays a script of events (or
 // takes them from a source of the test's own), the question box answers from a list, the clock
-// is manual, files live in memory.
+// is manual, files live in memory. The window, forms and the clock's timer are the real
+// backend's (support/backend.h).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QDialog>
-#include <QImage>
 #include <deque>
 #include <functional>
 #include <map>
@@ -16,12 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/qt_canvas.h"
-#include "platform/qt/qt_platform.h"
-#include "platform/qt/qt_window.h"
 #include "shell/menu.h"
 #include "shell/program.h"
 #include "shell/startup.h"
+#include "support/backend.h"
 #include "support/memory_file_io.h"
 #include "view/look.h"
 
@@ -64,18 +60,19 @@ struct SilentBeeper : Beeper {
 };
 
 struct TestProgram {
-    QtPlatform platform;  // the real backend, offscreen: windows, forms, the clock's timer
+    std::unique_ptr<Platform> platform = testPlatform();
     ScriptedEventSource* events = nullptr;  // null with a source of the test's own
     ScriptedQuestions* questions;
     ManualTime* time;
     MemoryFileIo* files;
+    std::vector<Rect> textBoxes;  // where text was drawn on the screen
     std::unique_ptr<Program> program;
 
     explicit TestProgram(std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7),
                          std::unique_ptr<EventSource> source = nullptr,
                          std::map<std::string, std::vector<unsigned char>> startFiles = {}) {
         Services s;
-        s.platform = &platform;
+        s.platform = platform.get();
         s.events = source ? std::move(source) : make(events);
         s.questions = make(questions);
         s.time = make(time);
@@ -85,6 +82,7 @@ struct TestProgram {
         s.random = std::move(random);
         s.devicePixelRatio = 1;
         program = std::make_unique<Program>(std::move(s));
+        recordTextBoxes(program->window, textBoxes);
         startUp(*program);
     }
     template <class T>
@@ -95,59 +93,62 @@ struct TestProgram {
     }
 
     Program& p() { return *program; }
-    QtWindow& window() const { return dynamic_cast<QtWindow&>(program->window); }
-    const QImage& screen() const { return window().backBuffer(); }
-    QColor pixel(int x, int y) const { return screen().pixelColor(x, y); }
+    Image screen() const {
+        return toImage(
+            program->window.canvas().copyImage(0, 0, kClientWidth - 1, kClientHeight - 1));
+    }
+    Colour pixel(int x, int y) const {
+        return toImage(program->window.canvas().copyImage(x, y, x, y)).pixel(0, 0);
+    }
 
     // fn run when the script gets there.
     void then(std::function<void()> fn) { events->add(Event::deferred(std::move(fn))); }
     // The command chosen from the menu bar, delivered through the pump and run to its end.
     void menu(int command) {
-        QAction* a = window().qtMenu().action(command);
-        ASSERT_NE(a, nullptr) << "no menu item " << command;
-        a->trigger();
+        chooseMenu(program->window, command);
         program->pump.next();
     }
 };
 
-// The open form of that name, and a control on it.
-inline QDialog* visibleForm(Program& p, const char* name) {
-    for (QDialog* d : dynamic_cast<QtWindow&>(p.window).findChildren<QDialog*>(name))
-        if (d->isVisible()) return d;
-    return nullptr;
+// The open form of that name, and its controls by name.
+inline Form* visibleForm(Program& p, const char* name) {
+    return openForm(p.window, name);
 }
-template <typename T = QAbstractButton>
-T* control(Program& p, const char* form, const std::string& name) {
-    QDialog* f = visibleForm(p, form);
-    T* c = f ? f->findChild<T*>(QString::fromStdString(name)) : nullptr;
-    EXPECT_NE(c, nullptr) << form << "." << name;
+struct FormControl {
+    Form* form = nullptr;
+    Form::Control control = -1;
+    explicit operator bool() const { return form && control >= 0; }
+};
+inline FormControl control(Program& p, const char* form, const std::string& name) {
+    Form* f = visibleForm(p, form);
+    FormControl c{f, f ? controlNamed(*f, name) : -1};
+    EXPECT_TRUE(c) << form << "." << name;
     return c;
 }
-inline void clickControl(Program& p, const char* form, const char* name) {
-    if (auto* b = control(p, form, name)) b->click();
+inline void clickControl(Program& p, const char* form, const std::string& name) {
+    if (auto c = control(p, form, name)) click(*c.form, c.control);
+}
+inline bool isChecked(Program& p, const char* form, const std::string& name) {
+    auto c = control(p, form, name);
+    return c && c.form->isChecked(c.control);
+}
+inline std::string textOf(Program& p, const char* form, const std::string& name) {
+    auto c = control(p, form, name);
+    return c ? c.form->text(c.control) : std::string();
+}
+inline void setTextOf(Program& p, const char* form, const std::string& name,
+                      const std::string& utf8) {
+    if (auto c = control(p, form, name)) c.form->setText(c.control, utf8);
+}
+inline bool hasFocus(Program& p, const char* form, const std::string& name) {
+    auto c = control(p, form, name);
+    return c && focusedControl(*c.form) == c.control;
 }
 
-inline QColor colourOf(int index) {
+inline Colour colourOf(int index) {
     ViewState v;
     fillColourTable(v);
-    return qColour(v.colourTable[index]);
-}
-
-// The smallest rectangle holding every pixel of colour inside area (null when none).
-inline QRect inkBox(const QImage& image, QRect area, QColor colour) {
-    area &= image.rect();
-    QRect box;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) == colour) box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-inline bool allOf(const QImage& image, QRect area, QColor colour) {
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (image.pixelColor(x, y) != colour) return false;
-    return true;
+    return v.colourTable[index];
 }
 
 }  // namespace zg::test

@@ -66,6 +66,12 @@ Form::Control QtForm::add(QWidget* widget, const std::string& name, Place place)
     return static_cast<Control>(controls_.size() - 1);
 }
 
+Form::Control QtForm::find(const std::string& name) const {
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        if (controls_[i] && controls_[i]->objectName() == qs(name)) return static_cast<Control>(i);
+    return -1;
+}
+
 QWidget* QtForm::widget(Control control) const {
     if (control < 0 || control >= static_cast<Control>(controls_.size())) return nullptr;
     return controls_[static_cast<std::size_t>(control)];

@@ -51,6 +51,10 @@ class QtForm : public QDialog, public Form {
     void hide() override { QDialog::hide(); }
     void runModal(int offsetX, int offsetY, bool& dialogDone) override;
 
+    // The control of this name, or -1; its widget (nullptr for none).
+    Control find(const std::string& name) const;
+    QWidget* widget(Control control) const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
@@ -58,7 +62,6 @@ class QtForm : public QDialog, public Form {
 
   private:
     Control add(QWidget* widget, const std::string& name, Place place);
-    QWidget* widget(Control control) const;
     QTabWidget* tabs(Control control) const;
     QTableWidget* list(Control control) const;
     // Runs handler through the pump, and only while this form exists.

@@ -86,9 +86,12 @@ void Win32Canvas::releaseFace() {
 void Win32Canvas::selectArial(int code) {
     HFONT& font = arialFonts_[code];
     if (!font) {
+        // Without antialiasing, as the Qt canvas draws: transparent text drawn again over
+        // itself (a caption's shadow, a redraw) must leave the same pixels, not blacken its
+        // edges a little more each time.
         const ArialCode a = arialOfCode(code).value_or(ArialCode{});
         font = CreateFontW(a.height, a.width, 0, 0, a.weight, FALSE, FALSE, FALSE, OEM_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                            DEFAULT_PITCH | FF_SWISS, L"ARIAL");
     }
     SelectObject(dc_, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
@@ -131,8 +134,8 @@ void Win32Canvas::selectFace(const std::string& face, double pointSize, bool bol
     const int dpi = GetDeviceCaps(dc_, LOGPIXELSY);
     const int height = -static_cast<int>(pointSize * dpi / 72.0 + 0.5);
     face_ = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_SWISS, widen(face).c_str());
+                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, widen(face).c_str());
     SelectObject(dc_, face_ ? static_cast<HGDIOBJ>(face_) : GetStockObject(SYSTEM_FONT));
 }
 
@@ -228,12 +231,13 @@ void Win32Canvas::text(int x, int y, const std::string& utf8) {
     } else {
         TextOutW(dc_, x, y, s.c_str(), n);
     }
-    if (!damage_) return;
+    if (!damage_ && !text_) return;
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), n, &size);
     if (advance_ > 0) size.cx = advance_ * n;
     TEXTMETRICW tm{};
     GetTextMetricsW(dc_, &tm);
+    if (text_) text_(RECT{x, y, x + size.cx, y + tm.tmHeight});
     // Glyphs may overhang their cell (a stretched Arial, italics of a fallback font).
     damaged(x - 2, y, x + size.cx + tm.tmMaxCharWidth, y + tm.tmHeight);
 }

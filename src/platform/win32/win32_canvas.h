@@ -56,6 +56,9 @@ class Win32Canvas : public Canvas {
         damage_ = std::move(handler);
     }
 
+    // Called with the cell of each text drawn (tests hold those pixels to the fonts' tolerance).
+    void setTextHandler(std::function<void(const RECT&)> handler) { text_ = std::move(handler); }
+
   private:
     void setUp();
     // Selects the Arial font of a code, made on its first use and kept while the canvas lives.
@@ -77,6 +80,7 @@ class Win32Canvas : public Canvas {
     HGDIOBJ oldFont_ = nullptr;
     std::function<void()> atEnd_;
     std::function<void(const RECT&)> damage_;
+    std::function<void(const RECT&)> text_;
 };
 
 }  // namespace zg

@@ -1,0 +1,198 @@
+// The Qt backend's event source: what Qt delivers to the window reaches the pump as the game's
+// events, and only a release whose press the client area took is a key of the loops. Qt's own
+// (the Win32 backend translates its messages itself: tests/windows/).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+
+#include "files/slot_dialog.h"
+#include "platform/qt/qt_help_viewer.h"
+#include "platform/qt/qt_services.h"
+#include "platform/qt/qt_window.h"
+#include "shell/startup.h"
+#include "support/test_program.h"
+#include "view/cell_edit.h"
+
+namespace zg {
+namespace {
+
+using namespace test;
+
+struct QtProgram : TestProgram {
+    std::vector<Event> last;  // what the last drain() took
+    QtProgram()
+        : TestProgram(std::make_unique<SeededRandom>(7), std::make_unique<QtEventSource>()) {
+        openMainWindow(*program);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window()));
+        drain();
+    }
+    QtWindow& window() { return dynamic_cast<QtWindow&>(program->window); }
+    QWidget* client() { return &window().client(); }
+    std::vector<int> drain() {
+        last.clear();
+        std::vector<int> m;
+        while (program->pump.pending())
+            m.push_back(last.emplace_back(program->pump.next()).message);
+        return m;
+    }
+};
+
+// A key gives its press (code and Shift/Ctrl), its character (none with Ctrl held, so the
+// chooser never takes Ctrl+A for "a") and its release.
+TEST(QtEventsTest, ATypedKeyGivesItsPressCharacterAndRelease) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int code, mods, character;
+    } const cases[] = {
+        {Qt::Key_C, Qt::NoModifier, 'C', 0, 'c'},
+        {Qt::Key_Escape, Qt::NoModifier, vk::kEscape, 0, 27},
+        {Qt::Key_1, Qt::ShiftModifier, '1', mod::kShift, '1'},
+        {Qt::Key_A, Qt::ControlModifier, 'A', mod::kControl, 0},
+        {Qt::Key_Delete, Qt::NoModifier, vk::kDelete, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        QtProgram q;
+        QTest::keyClick(q.client(), c.key, c.modifiers);
+        std::vector<int> expected{msg::kKeyDown, msg::kChar, msg::kKeyUp};
+        if (c.character == 0) expected.erase(expected.begin() + 1);
+        ASSERT_EQ(q.drain(), expected);
+        EXPECT_EQ(q.last[0].keyCode + 1000 * q.last[0].modifiers, c.code + 1000 * c.mods);
+        EXPECT_EQ(q.last[1].charCode, c.character);  // the release has none
+        EXPECT_EQ(q.last.back().keyCode, c.code);
+    }
+}
+
+// A button that opens a form on its press (the strip's "Sichern"): the release goes to the
+// blocked main window and is lost, yet the next click must count.
+TEST(QtEventsTest, WaitingForTheButtonsEndsAPressWhoseReleaseAFormTookAndKeepsOtherEvents) {
+    QtProgram q;
+    const QPoint at = q.client()->mapTo(&q.window(), QPoint(175, 430));
+    QTest::mousePress(q.window().windowHandle(), Qt::LeftButton, {}, at);
+    q.drain();
+    ASSERT_EQ(q.p().pump.buttonsHeld(), kLeftButton);
+    QDialog form(&q.window());
+    form.setModal(true);
+    QTimer::singleShot(0, &form, [&] {
+        QTest::mouseRelease(q.window().windowHandle(), Qt::LeftButton, {}, at);
+        form.reject();
+    });
+    form.exec();
+    EXPECT_FALSE(q.p().pump.pending());  // the release never reached the window
+    bool waitedForAnotherClick = false;
+    QObject guard;
+    QTimer::singleShot(2000, &guard, [&] {
+        waitedForAnotherClick = true;
+        q.p().pump.post(Event::leftUp());
+    });
+    waitButtonsUp(q.p());
+    EXPECT_FALSE(waitedForAnotherClick);
+    EXPECT_EQ(q.p().pump.buttonsHeld(), 0);
+    QTest::mouseClick(q.client(), Qt::LeftButton, {}, QPoint(420, 430));
+    EXPECT_EQ(q.drain(), (std::vector<int>{msg::kMouseMove, msg::kLeftDown, msg::kLeftUp}));
+
+    // Press "Hilfe", drag onto a cell, type, release: the press stays where it happened (no
+    // chooser opens over the cell) and the typed key is there for the loop that follows.
+    QTest::mousePress(q.client(), Qt::LeftButton, {}, QPoint(250, 430));
+    q.drain();
+    QTest::mouseMove(q.client(), QPoint(100, 100));
+    QTest::keyClick(q.client(), Qt::Key_X);
+    QTest::mouseRelease(q.client(), Qt::LeftButton, {}, QPoint(100, 100));
+    waitButtonsUp(q.p());
+    EXPECT_EQ(q.p().pump.buttonsHeld(), 0);
+    EXPECT_EQ(q.p().view.mouseX, 250);
+    EXPECT_EQ(q.drain(),
+              (std::vector<int>{msg::kMouseMove, msg::kKeyDown, msg::kChar, msg::kKeyUp}));
+    EXPECT_EQ(q.p().view.mouseX, 100);
+}
+
+struct KeyCounter : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        return n += e->type() == QEvent::KeyPress, false;
+    }
+};
+
+// Runs step as soon as a modal form or box is up (its wait loop is running).
+void whenModalUp(const std::function<void(QWidget*)>& step) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, step] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        step(modal);
+    });
+    poll->start(10);
+}
+
+// A release whose press picked a menu item, answered a box (Enter: "&NEIN", Alt+J: "&JA") or
+// closed a form is nobody's key, nor one with Alt held: acting on it restarted the board or ended
+// the timed game. The help window has no owner, so it still takes keys then.
+TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
+    const Qt::KeyboardModifiers none = Qt::NoModifier, alt = Qt::AltModifier;
+    struct Case {
+        std::string pressedIn;
+        Qt::Key key;
+        Qt::KeyboardModifiers pressedWith, releasedWith;
+        bool isLoopKey;
+    } const cases[] = {
+        {"client area", Qt::Key_S, none, none, true},
+        {"client area, released with Alt", Qt::Key_A, none, alt, false},
+        {"client area with Alt, released after it", Qt::Key_A, alt, none, false},
+        {"menu", Qt::Key_S, none, none, false},
+        {"question box", Qt::Key_Return, none, none, false},
+        {"question box", Qt::Key_J, alt, none, false},
+        {"form", Qt::Key_Escape, none, none, false},
+        {"help window", Qt::Key_A, none, none, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pressedIn + " " + std::to_string(c.key));
+        QtProgram q;
+        QtHelpViewer help(&q.window());
+        ASSERT_TRUE(help.showPage(ZG_SOURCE_DIR "/data/erkl\u00e4rung.htm"));
+        KeyCounter toHelp;
+        help.browser()->installEventFilter(&toHelp);
+        const auto answer = [&](QWidget* modal) {
+            QTest::keyClick(help.browser()->windowHandle(), Qt::Key_End);
+            QTest::keyPress(modal, c.key, c.pressedWith);
+        };
+        if (c.pressedIn.starts_with("client area")) {
+            QTest::keyPress(q.client(), c.key, c.pressedWith);
+        } else if (c.pressedIn == "menu") {
+            QMenu* game = q.window().qtMenu().bar()->actions().first()->menu();
+            game->popup(q.window().pos());
+            QTest::keyPress(game, c.key);  // "&Spielstart"
+            EXPECT_FALSE(game->isVisible());
+        } else if (c.pressedIn == "question box") {
+            QtQuestionBox box;
+            box.setOwner(q.p().window);
+            whenModalUp(answer);
+            EXPECT_EQ(box.ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2),
+                      c.key == Qt::Key_J ? 1 : 2);
+        } else if (c.pressedIn == "form") {
+            whenModalUp(answer);
+            openSaveDialog(q.p());
+        } else {
+            QTest::keyPress(help.browser(), c.key);
+        }
+        EXPECT_EQ(toHelp.n, !c.pressedIn.starts_with("client") && c.pressedIn != "menu");
+        q.p().pump.setHandler({});  // no command runs: only what was posted counts
+        q.drain();
+        QTest::keyRelease(q.client(), c.key, c.releasedWith);
+        const auto m = q.drain();
+        EXPECT_EQ(std::count(m.begin(), m.end(), msg::kKeyUp), c.isLoopKey ? 1 : 0);
+    }
+}
+
+}  // namespace
+}  // namespace zg

@@ -1,0 +1,57 @@
+// What the game's tests need of the backend they run on, beyond the platform interface: each
+// backend's test adapter (support/qt/, support/win32/) gives these, and its test main.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "support/image.h"
+
+namespace zg::test {
+
+// The reference images are the Qt game's: its forms' look and its fonts. On another backend
+// the forms look that toolkit's way and text is another rasteriser's.
+extern const bool kReferenceLook;
+
+std::unique_ptr<Platform> testPlatform();
+// Handles what the toolkit has waiting now (a tab switch's repaint), without waiting.
+void dispatchPending();
+
+// Pixels of a surface, and a canvas painting on target (white, at dpi; 0: the screen's),
+// which gets the pixels when the canvas goes.
+Image toImage(const SavedImage& saved);
+std::unique_ptr<Canvas> canvasOn(Image& target, int dpi = 0);
+// From now on the cell of every text drawn on the window's back buffer is added to boxes.
+void recordTextBoxes(Window& window, std::vector<Rect>& boxes);
+
+// The main window: an item of its menu bar chosen (the command is posted), an item's text,
+// the close box, and whether the window is on the screen.
+void chooseMenu(Window& window, int command);
+std::string menuText(Window& window, int command);
+void requestClose(Window& window);
+bool isShown(Window& window);
+
+// The visible form of that name over window (any, for nullptr), and its controls as the
+// player uses them: a click, the close box, a key typed (on the form itself for -1).
+Form* openForm(Window& window, const char* name = nullptr);
+Form::Control controlNamed(Form& form, const std::string& name);
+void click(Form& form, Form::Control control);
+void closeBox(Form& form);
+void typeKey(Form& form, Form::Control control, int virtualKey);
+Form::Control focusedControl(Form& form);
+Point formOffset(Form& form, Window& window);
+std::vector<Form::Control> buttonsOf(Form& form);  // push and option buttons
+Image formImage(Form& form);
+// A list view: its rows, a cell's text, whether its vertical or horizontal scroll bar shows.
+int listRows(Form& form, Form::Control list);
+std::string listText(Form& form, Form::Control list, int row, int column);
+bool listScrolls(Form& form, Form::Control list, bool horizontal);
+
+// tests/reference/<name>.png; an image written (as PNG, or PPM where the backend has no PNG
+// writer), the path written returned (empty when it failed).
+bool loadReference(const std::string& name, Image& image);
+std::string saveImage(const Image& image, const std::string& pathWithoutExtension);
+
+}  // namespace zg::test

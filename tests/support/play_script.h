@@ -1,0 +1,74 @@
+// Scripting the player: clicks on cells and chooser squares, keys, and the buttons, appended
+// to a TestProgram's script; and a Session, a fresh program with its player.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "support/fixtures.h"
+#include "support/test_program.h"
+
+namespace zg::test {
+
+// The centre of cell (c, r), both from 1.
+inline Point cellCentre(int c, int r, const ViewState& v = {}) {
+    return {v.boardLeft + (2 * c - 1) * v.cellWidth / 2,
+            v.boardTop + (2 * r - 1) * v.cellHeight / 2};
+}
+// The centre of value's square in the chooser of cell (c, r).
+inline Point squareCentre(int c, int r, int v) {
+    return cellCentre(c, r) + Point{(v - 1) % 3 * 30 - 31, (v - 1) / 3 * 30 - 15};
+}
+
+struct Player {
+    TestProgram& t;
+    void add(std::vector<Event> events) { t.events->add(std::move(events)); }
+    void then(std::function<void()> fn) { add({Event::deferred(std::move(fn))}); }
+    static Event to(Point at) { return Event::mouseMove(at.x, at.y); }
+    void move(Point at) { add({to(at)}); }
+    void left(Point at) { add({to(at), Event::leftDown(), Event::leftUp()}); }
+    void right(Point at) { add({to(at), Event::rightDown(), Event::rightUp()}); }
+    void leftOnCell(int c, int r) { left(cellCentre(c, r)); }
+    void rightOnCell(int c, int r) { right(cellCentre(c, r)); }
+    void pickSquare(int c, int r, int v) { left(squareCentre(c, r, v)); }
+    void enter(int c, int r, int v) { leftOnCell(c, r), pickSquare(c, r, v); }
+    // A key typed into the chooser; a release alone (all the loops look at); a full press.
+    void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
+    void release(int key) { add({Event::keyUp(key)}); }
+    void key(int key, int mods = 0) { add({Event::keyDown(key, mods), Event::keyUp(key)}); }
+    void undo() { key('Z', mod::kControl); }
+    // A left press alone ends a loop; its release goes to the main loop.
+    void press(Point at) { add({to(at), Event::leftDown()}); }
+    void abortButton() { press({340, 430}); }
+    // Leaves the forms of a new record without a name.
+    void noRecord(Program& p) {
+        then([&p] { clickControl(p, "champ", "cmd6"); });
+        then([&p] { clickControl(p, "ruhm", "cmd3"); });
+    }
+};
+
+// A fresh program with its player, on kSolvedLine with the listed cells open.
+struct Session {
+    explicit Session(
+        const std::vector<std::pair<int, int>>& open = {{1, 1}, {2, 1}, {3, 3}, {6, 6}},
+        std::unique_ptr<Random> random = std::make_unique<SeededRandom>(7))
+        : t(std::move(random)) {
+        setBoard(m(), withOpen(kSolvedLine, open));
+    }
+    Program& p() { return t.p(); }
+    BoardModel& m() { return t.p().model; }
+    // Runs the command, which the script must end using every event.
+    void run(int command) {
+        t.menu(command);
+        EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
+        EXPECT_FALSE(p().shell.commandRunning);
+    }
+    TestProgram t;
+    Player pl{t};
+};
+
+}  // namespace zg::test

@@ -1,0 +1,232 @@
+// The tests' adapter to the Win32 backend, and their main. The reference images come as PPMs
+// converted from the PNGs at build time (ZG_REFERENCE_DIR): no PNG codec here.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/win32/win32_form.h"
+#include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window.h"
+#include "support/backend.h"
+
+namespace zg::test {
+
+const bool kReferenceLook = false;
+
+namespace {
+
+Win32Window& win32(Window& window) {
+    return dynamic_cast<Win32Window&>(window);
+}
+Win32Form& win32(Form& form) {
+    return dynamic_cast<Win32Form&>(form);
+}
+
+Image fromPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
+    Image out(width, height);
+    for (std::size_t i = 0; i < out.pixels.size(); ++i)
+        out.pixels[i] = {std::uint8_t(pixels[i] >> 16), std::uint8_t(pixels[i] >> 8),
+                         std::uint8_t(pixels[i])};
+    return out;
+}
+
+// A back buffer of its own; the target gets its pixels when the canvas goes. Its device
+// context is a memory bitmap's, at the screen's dpi whatever the page's.
+class ImageCanvas : public Win32Canvas {
+  public:
+    explicit ImageCanvas(Image& target)
+        : Win32Canvas(target.width, target.height), target_(target) {}
+    ~ImageCanvas() override { target_ = toImage(copyImage(0, 0, width() - 1, height() - 1)); }
+
+  private:
+    Image& target_;
+};
+
+// Each control of the form, in order.
+template <class F>
+void forEachControl(Win32Form& form, F f) {
+    for (Form::Control c = 0; form.control(c); ++c) f(c, form.control(c));
+}
+
+}  // namespace
+
+std::unique_ptr<Platform> testPlatform() {
+    return std::make_unique<Win32Platform>();
+}
+
+void dispatchPending() {
+    Win32EventSource::dispatchPending();
+}
+
+Image toImage(const SavedImage& saved) {
+    const auto* image = dynamic_cast<const Win32ScreenImage*>(saved.get());
+    return image ? fromPixels(image->width, image->height, image->pixels) : Image{};
+}
+
+std::unique_ptr<Canvas> canvasOn(Image& target, int) {
+    return std::make_unique<ImageCanvas>(target);
+}
+
+void recordTextBoxes(Window& window, std::vector<Rect>& boxes) {
+    win32(window).backBuffer().setTextHandler([&boxes](const RECT& r) {
+        // The reference's text, in Qt's font of that size, is wider than GDI's: it may start
+        // and end a quarter of the cell's width beyond it (a centred caption: on both sides),
+        // and a pixel above and below.
+        const int w = r.right - r.left, h = r.bottom - r.top, dx = w / 4 + 2, dy = 1;
+        boxes.push_back({r.left - dx, r.top - dy, w + 2 * dx, h + 2 * dy});
+    });
+}
+
+void chooseMenu(Window& window, int command) {
+    SendMessageW(win32(window).handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+std::string menuText(Window& window, int command) {
+    wchar_t text[128] = {};
+    GetMenuStringW(GetMenu(win32(window).handle()), static_cast<UINT>(command), text, 128,
+                   MF_BYCOMMAND);
+    return narrow(text);
+}
+
+void requestClose(Window& window) {
+    SendMessageW(win32(window).handle(), WM_CLOSE, 0, 0);
+}
+
+bool isShown(Window& window) {
+    return IsWindowVisible(win32(window).handle());
+}
+
+Form* openForm(Window& window, const char* name) {
+    // The visible dialogs owned by the main window are forms: the question box is the
+    // tests' own, never a dialog.
+    struct Search {
+        HWND owner;
+        const char* name;
+        Form* found;
+    } search{win32(window).handle(), name, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM l) {
+            auto* s = reinterpret_cast<Search*>(l);
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            if (w == s->owner || !IsWindowVisible(w) || GetWindow(w, GW_OWNER) != s->owner ||
+                std::wstring(cls) != L"#32770")
+                return TRUE;
+            auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(w, DWLP_USER));
+            if (form && (!s->name || form->name() == s->name)) s->found = form;
+            return s->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+Form::Control controlNamed(Form& form, const std::string& name) {
+    return win32(form).find(name);
+}
+
+void click(Form& form, Form::Control control) {
+    if (HWND b = win32(form).control(control)) SendMessageW(b, BM_CLICK, 0, 0);
+}
+
+void closeBox(Form& form) {
+    SendMessageW(win32(form).handle(), WM_CLOSE, 0, 0);
+}
+
+void typeKey(Form& form, Form::Control control, int virtualKey) {
+    HWND target = control >= 0 ? win32(form).control(control) : GetFocus();
+    if (!target || GetAncestor(target, GA_ROOT) != win32(form).handle()) return;
+    // Enter and Escape as keys (the form's own keys), the others as the characters they type;
+    // through the message loop, so the dialog manager sees them as it sees the player's.
+    if (virtualKey == VK_RETURN || virtualKey == VK_ESCAPE) {
+        const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(virtualKey), MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(target, WM_KEYDOWN, WPARAM(virtualKey), scan | 1);
+        PostMessageW(target, WM_KEYUP, WPARAM(virtualKey), scan | 0xC0000001);
+    } else {
+        PostMessageW(target, WM_CHAR, WPARAM(virtualKey), 1);
+    }
+    Win32EventSource::dispatchPending();
+}
+
+Form::Control focusedControl(Form& form) {
+    Form::Control focused = -1;
+    forEachControl(win32(form), [&](Form::Control c, HWND w) {
+        if (w == GetFocus()) focused = c;
+    });
+    return focused;
+}
+
+Point formOffset(Form& form, Window& window) {
+    RECT f{}, w{};
+    GetWindowRect(win32(form).handle(), &f);
+    GetWindowRect(win32(window).handle(), &w);
+    return {f.left - w.left, f.top - w.top};
+}
+
+std::vector<Form::Control> buttonsOf(Form& form) {
+    std::vector<Form::Control> buttons;
+    forEachControl(win32(form), [&](Form::Control c, HWND w) {
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        if (std::wstring(cls) == L"Button" && IsWindowVisible(w)) buttons.push_back(c);
+    });
+    return buttons;
+}
+
+Image formImage(Form&) {
+    return {};  // the forms look Windows' way: the reference images are Qt's
+}
+
+int listRows(Form& form, Form::Control list) {
+    HWND w = win32(form).control(list);
+    return w ? static_cast<int>(SendMessageW(w, LVM_GETITEMCOUNT, 0, 0)) : -1;
+}
+
+std::string listText(Form& form, Form::Control list, int row, int column) {
+    wchar_t text[256] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    if (HWND w = win32(form).control(list))
+        SendMessageW(w, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    return narrow(text);
+}
+
+bool listScrolls(Form& form, Form::Control list, bool horizontal) {
+    HWND w = win32(form).control(list);
+    return w && (GetWindowLongW(w, GWL_STYLE) & (horizontal ? WS_HSCROLL : WS_VSCROLL)) != 0;
+}
+
+bool loadReference(const std::string& name, Image& image) {
+    std::ifstream in(ZG_REFERENCE_DIR "/" + name + ".ppm", std::ios::binary);
+    std::string magic;
+    int width = 0, height = 0, maximum = 0;
+    in >> magic >> width >> height >> maximum;
+    in.get();
+    if (!in || magic != "P6" || maximum != 255) return false;
+    image = Image(width, height);
+    for (Colour& c : image.pixels)
+        c = {std::uint8_t(in.get()), std::uint8_t(in.get()), std::uint8_t(in.get())};
+    return bool(in);
+}
+
+std::string saveImage(const Image& image, const std::string& pathWithoutExtension) {
+    const std::string path = pathWithoutExtension + ".ppm";
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << image.width << " " << image.height << "\n255\n";
+    for (const Colour& c : image.pixels) out.put(char(c.r)).put(char(c.g)).put(char(c.b));
+    return out ? path : std::string();
+}
+
+}  // namespace zg::test
+
+int main(int argc, char** argv) {
+    zg::initWin32Backend();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
