@@ -65,6 +65,7 @@ std::vector<std::string> Win32Platform::dataFolders() {
 }
 
 void initWin32Backend() {
+    restrictDllSearch();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES;

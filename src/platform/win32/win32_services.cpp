@@ -91,7 +91,8 @@ void Win32ClockWorker::start(std::function<bool()> turn) {
 
 void Win32ClockWorker::stop() {
     running_ = false;
-    // Also drops a tick already queued.
+    // KillTimer leaves a WM_TIMER already queued in place: fire() ignores that one, since
+    // running_ is false (a restart in between takes it as its own first, early turn).
     if (timerWindow_) KillTimer(timerWindow_, kTimerId);
 }
 

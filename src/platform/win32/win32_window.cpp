@@ -316,17 +316,19 @@ void Win32Window::moveTo(int x, int y) {
 }
 
 namespace {
-// The physical key: scan code and the extended bit.
-unsigned physicalKey(LPARAM info) {
-    return static_cast<unsigned>((info >> 16) & 0x1FF);
+// The physical key: scan code and the extended bit, else the virtual key.
+PressedKeys::Key physicalKey(WPARAM key, LPARAM info) {
+    return PressedKeys::keyOf(static_cast<std::uint32_t>((info >> 16) & 0x1FF),
+                              static_cast<std::uint32_t>(key));
 }
 bool held(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
 }  // namespace
 
-void Win32Window::keyDown(WPARAM key, LPARAM info) {
-    pressedHere_.insert(physicalKey(info));
+void Win32Window::keyDown(WPARAM key, LPARAM info, bool altHeld) {
+    pressedHere_.pressed(physicalKey(key, info), altHeld);
+    if (altHeld) return;
     if (const int code = loopKeyCode(key)) {
         int mods = 0;
         if (held(VK_SHIFT)) mods |= mod::kShift;
@@ -335,12 +337,8 @@ void Win32Window::keyDown(WPARAM key, LPARAM info) {
     }
 }
 
-// A release whose press went to a menu, a form, a question box or another window (the key
-// that picked a menu item or answered a box) is no key of the loops, nor is a release with
-// Alt held: acting on it would start a second command the player never asked for.
-void Win32Window::keyUp(WPARAM key, LPARAM info) {
-    if (pressedHere_.erase(physicalKey(info)) == 0) return;
-    if (held(VK_MENU)) return;
+void Win32Window::keyUp(WPARAM key, LPARAM info, bool altHeld) {
+    if (!pressedHere_.released(physicalKey(key, info), altHeld)) return;
     if (const int code = loopKeyCode(key)) pump_.post(Event::keyUp(code));
 }
 
@@ -374,15 +372,19 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             pump_.post(message == WM_LBUTTONUP ? Event::leftUp() : Event::rightUp());
             return 0;
         case WM_KEYDOWN:
-            keyDown(wParam, lParam);
+            keyDown(wParam, lParam, false);
             return 0;
         case WM_KEYUP:
-            keyUp(wParam, lParam);
+            keyUp(wParam, lParam, held(VK_MENU));
             return 0;
         case WM_SYSKEYDOWN:
             // With Alt held a key is the system's (a menu accelerator): neither its character
             // nor its release belongs to the loops.
-            pressedHere_.erase(physicalKey(lParam));
+            keyDown(wParam, lParam, true);
+            break;
+        case WM_SYSKEYUP:
+            // A key pressed here and released with Alt held ends here too.
+            keyUp(wParam, lParam, true);
             break;
         case WM_CHAR:
             // Control with a letter is a command, never a character (AltGr is Control + Alt).

@@ -8,10 +8,10 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "platform/event_pump.h"
+#include "platform/key_filter.h"
 #include "platform/win32/win32_canvas.h"
 #include "platform/window.h"
 
@@ -112,8 +112,8 @@ class Win32Window : public Window {
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void moveTo(int x, int y);
-    void keyDown(WPARAM key, LPARAM info);
-    void keyUp(WPARAM key, LPARAM info);
+    void keyDown(WPARAM key, LPARAM info, bool altHeld);
+    void keyUp(WPARAM key, LPARAM info, bool altHeld);
 
     EventPump& pump_;
     Win32Canvas canvas_;
@@ -122,7 +122,7 @@ class Win32Window : public Window {
     int lastX_ = -1;
     int lastY_ = -1;
     // Keys whose press this window took: only their releases are key events of the loops.
-    std::set<unsigned> pressedHere_;
+    PressedKeys pressedHere_;
     ULONGLONG lastPresent_ = 0;
     std::function<void()> firstPaint_;
 };
