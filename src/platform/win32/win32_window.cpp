@@ -300,9 +300,13 @@ std::unique_ptr<Label> Win32Window::createLabel(int x, int y, int w, int h) {
 
 void Win32Window::open() {
     if (!hwnd_) return;
+    // The place on the screen in layout pixels, as on a 96 dpi screen.
+    const double scale = canvas_.scale();
     const WindowPosition pos =
-        windowPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    SetWindowPos(hwnd_, nullptr, pos.x, pos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        windowPosition(static_cast<int>(GetSystemMetrics(SM_CXSCREEN) / scale),
+                       static_cast<int>(GetSystemMetrics(SM_CYSCREEN) / scale));
+    SetWindowPos(hwnd_, nullptr, toDevice(pos.x, scale), toDevice(pos.y, scale), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
     fitClientArea();
     showPending_ = true;
     PostMessageW(hwnd_, kShowMessage, 0, 0);
