@@ -306,6 +306,7 @@ struct PagePrinter : Printer {
     QImage page = blank();
     bool available = true;  // a printer can be chosen
     bool fails = false;     // the printer reports an error at the end
+    bool cancels = false;   // the player cancels the document as it starts (print to file)
     std::vector<std::string> titles;
     static QImage blank() {
         QImage image(1200, 1650, QImage::Format_RGB32);
@@ -316,9 +317,10 @@ struct PagePrinter : Printer {
     bool selectPrinter(Window&) override { return available; }
     std::unique_ptr<Canvas> startDocument(const std::string& title) override {
         titles.push_back(title);
-        return std::make_unique<QtCanvas>(&page);
+        return cancels ? nullptr : std::make_unique<QtCanvas>(&page);
     }
-    bool finishDocument() override { return !fails; }
+    bool finishDocument() override { return !fails && !cancels; }
+    bool cancelled() const override { return cancels; }
 };
 
 struct PrintingTest : ::testing::Test {
@@ -361,6 +363,12 @@ TEST_F(PrintingTest, NoPrinterPrintsNothingAndAFailureIsReportedLeavingTheBoard)
     }
     ASSERT_EQ(t.questions->messages.size(), 2u);  // no printer says nothing
     EXPECT_NE(t.questions->messages[0].find("Drucken"), std::string::npos);
+    printer->cancels = true;  // nor does a document cancelled by the player
+    printer->page = PagePrinter::blank();
+    printBoard(p);
+    printGameSet(p);
+    EXPECT_EQ(t.questions->messages.size(), 2u);
+    EXPECT_EQ(printer->page, PagePrinter::blank());
 }
 
 TEST(QtPrinterTest, PrintsIntoAPdfFileAndReportsOneThatCannotBeWritten) {
