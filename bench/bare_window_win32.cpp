@@ -2,6 +2,8 @@
 // 890 x 495 painted client area that reports its first paint and quits.
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "first_paint.h"
 
 namespace {
