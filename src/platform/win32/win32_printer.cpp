@@ -17,7 +17,13 @@ HDC printerDc(DWORD flags, HWND owner) {
     dialog.Flags =
         flags | PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIESANDCOLLATE;
     dialog.nCopies = 1;
-    if (!PrintDlgW(&dialog)) return nullptr;
+    // The printer dialog's DLL (and the spooler's it brings) only when printing: the game
+    // starts faster without them.
+    using PrintDialog = BOOL(WINAPI*)(LPPRINTDLGW);
+    static HMODULE module = loadSystemLibrary(L"comdlg32.dll");
+    static const auto printDialog = reinterpret_cast<PrintDialog>(
+        reinterpret_cast<void (*)()>(module ? GetProcAddress(module, "PrintDlgW") : nullptr));
+    if (!printDialog || !printDialog(&dialog)) return nullptr;
     if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
     if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
     return dialog.hDC;
