@@ -72,6 +72,9 @@ class Printer {
     virtual std::unique_ptr<Canvas> startDocument(const std::string& title) = 0;
     // After the page's canvas is gone: false when the printer reported an error.
     virtual bool finishDocument() = 0;
+    // After finishDocument: the player cancelled the document (the file name a print-to-file
+    // printer asks for, the printer's own dialog). Nothing is printed, and that is no error.
+    virtual bool cancelled() const { return false; }
 };
 
 // A periodic worker on the main thread (the clock): it runs between events, so it shares the

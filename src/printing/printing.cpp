@@ -71,8 +71,9 @@ void printCells(Canvas& c, const PrintLayout& L, const BoardModel& m, const Grid
            printFooter(levelName, givenCount));
 }
 
-// One page through the printer, drawn by paint(canvas, layout). No printer chosen: nothing
-// happens; a printer that cannot start or reports an error is reported to the player.
+// One page through the printer, drawn by paint(canvas, layout). No printer chosen or the
+// document cancelled: nothing happens; a printer that cannot start or reports an error is
+// reported to the player.
 enum class PrintOutcome { none, printed, failed };
 
 template <typename Paint>
@@ -91,6 +92,7 @@ PrintOutcome printPage(Program& p, const std::string& title, Paint paint) {
         }
     }  // the page ends with its canvas
     const bool finished = pr.finishDocument();
+    if (pr.cancelled()) return PrintOutcome::none;
     if (started && finished) return PrintOutcome::printed;
     p.questions().message(kPrintFailed);
     return PrintOutcome::failed;

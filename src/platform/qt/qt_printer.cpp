@@ -21,6 +21,7 @@ QtPrinter::~QtPrinter() = default;
 
 bool QtPrinter::selectPrinter(Window& owner) {
     printer_.reset();
+    cancelled_ = false;
     if (!pdfFile_.empty()) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer_->setOutputFormat(QPrinter::PdfFormat);
@@ -54,6 +55,8 @@ std::unique_ptr<Canvas> QtPrinter::startDocument(const std::string& title) {
 }
 
 bool QtPrinter::finishDocument() {
+    // A job the player aborted (the print system's own dialog) is nothing printed.
+    cancelled_ = printer_ && printer_->printerState() == QPrinter::Aborted;
     const bool ok = printer_ && printer_->printerState() != QPrinter::Error;
     printer_.reset();
     return ok;

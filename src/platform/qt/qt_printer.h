@@ -22,10 +22,12 @@ class QtPrinter : public Printer {
     bool selectPrinter(Window& owner) override;
     std::unique_ptr<Canvas> startDocument(const std::string& title) override;
     bool finishDocument() override;
+    bool cancelled() const override { return cancelled_; }
 
   private:
     std::unique_ptr<QPrinter> printer_;
     std::string pdfFile_;
+    bool cancelled_ = false;
 };
 
 }  // namespace zg

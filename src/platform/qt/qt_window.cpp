@@ -89,9 +89,8 @@ void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
 
 namespace {
 // The physical key where the platform names it: Shift+1 and 1 are one key with two Qt keys.
-quint32 physicalKey(const QKeyEvent* event) {
-    return event->nativeScanCode() != 0 ? event->nativeScanCode()
-                                        : static_cast<quint32>(event->key()) | 0x80000000u;
+PressedKeys::Key physicalKey(const QKeyEvent* event) {
+    return PressedKeys::keyOf(event->nativeScanCode(), static_cast<quint32>(event->key()));
 }
 
 // The virtual-key code of a press. The digit row gives its digit also where the layout puts
@@ -109,11 +108,9 @@ int pressedKeyCode(const QKeyEvent* event) {
 void ClientArea::keyPressEvent(QKeyEvent* event) {
     // With Alt held a key is the system's (a menu accelerator): neither its character nor its
     // release, in whatever order Alt comes up, belongs to the loops.
-    if (event->modifiers() & Qt::AltModifier) {
-        pressedHere_.erase(physicalKey(event));
-        return;
-    }
-    pressedHere_.insert(physicalKey(event));
+    const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
+    pressedHere_.pressed(physicalKey(event), alt);
+    if (alt) return;
     if (const int code = pressedKeyCode(event)) {
         int mods = 0;
         if (event->modifiers() & Qt::ShiftModifier) mods |= mod::kShift;
@@ -129,13 +126,11 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
     if (text.size() == 1 && text[0].unicode() != 0) pump_.post(Event::character(text[0].unicode()));
 }
 
-// A release whose press went to a menu, a form, a question box or another window (the key
-// that picked a menu item or answered a box) is no key of the loops, nor is a release with
-// Alt held: acting on it would start a second command the player never asked for.
+// Only a release whose press this area took, without Alt (see key_filter.h).
 void ClientArea::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
-    if (pressedHere_.erase(physicalKey(event)) == 0) return;
-    if (event->modifiers() & Qt::AltModifier) return;
+    if (!pressedHere_.released(physicalKey(event), (event->modifiers() & Qt::AltModifier) != 0))
+        return;
     const int code = virtualKeyCode(event->key());
     if (code != 0) pump_.post(Event::keyUp(code));
 }

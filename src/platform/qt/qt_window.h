@@ -15,10 +15,10 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "platform/event_pump.h"
+#include "platform/key_filter.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/window.h"
 
@@ -49,7 +49,7 @@ class ClientArea : public QWidget {
     EventPump& pump_;
     QPointF lastPos_{-1, -1};
     // Keys whose press this area took: only their releases are key events of the loops.
-    std::set<quint32> pressedHere_;
+    PressedKeys pressedHere_;
 };
 
 // A QLabel on the client area; it goes with the window.

@@ -1,9 +1,11 @@
 #include "platform/win32/win32_canvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "platform/font_codes.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
 
 namespace zg {
@@ -22,36 +24,104 @@ int cellHeightOf(HDC dc) {
     return tm.tmHeight;
 }
 
+int toLayout(int device, double scale) {
+    return scale == 1.0 ? device : static_cast<int>(std::lround(device / scale));
+}
+
+// For each device pixel of a span of n layout pixels placed at `to` at scale toScale, the
+// device pixel (counted from the span's first) of the same layout pixel of a span taken at
+// `from` at fromScale. The same place at the same scale is a plain copy.
+std::vector<int> sourcePixels(int to, double toScale, int from, double fromScale, int n) {
+    std::vector<int> out;
+    const int fromStart = toDevice(from, fromScale);
+    for (int j = 0; j < n; ++j) {
+        const int first = toDevice(from + j, fromScale) - fromStart;
+        const int count = toDevice(from + j + 1, fromScale) - fromStart - first;
+        const int targets = toDevice(to + j + 1, toScale) - toDevice(to + j, toScale);
+        for (int k = 0; k < targets; ++k)
+            out.push_back(first + std::min(k, std::max(0, count - 1)));
+    }
+    return out;
+}
+
 }  // namespace
 
-Win32Canvas::Win32Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top row
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+Win32Canvas::Win32Canvas(int width, int height, double scale)
+    : ownDc_(true), width_(width), height_(height) {
     dc_ = CreateCompatibleDC(nullptr);
-    if (!bitmap_ || !dc_) {
-        if (bitmap_) DeleteObject(bitmap_);
+    if (!dc_ || !makeBuffer(scale > 0 ? scale : 1)) {
         if (dc_) DeleteDC(dc_);
-        bitmap_ = nullptr;
         dc_ = nullptr;
+        ownDc_ = false;
         return;
     }
-    ownDc_ = true;
-    bits_ = static_cast<std::uint32_t*>(bits);
-    oldBitmap_ = SelectObject(dc_, bitmap_);
-    std::fill(bits_, bits_ + static_cast<std::size_t>(width) * height, 0x00FFFFFFu);
+    std::fill(bits_, bits_ + static_cast<std::size_t>(deviceWidth_) * deviceHeight_, 0x00FFFFFFu);
     setUp();
 }
 
 Win32Canvas::Win32Canvas(HDC dc, int width, int height, std::function<void()> atEnd)
-    : dc_(dc), width_(width), height_(height), atEnd_(std::move(atEnd)) {
+    : dc_(dc),
+      width_(width),
+      height_(height),
+      deviceWidth_(width),
+      deviceHeight_(height),
+      atEnd_(std::move(atEnd)) {
     if (dc_) setUp();
+}
+
+bool Win32Canvas::makeBuffer(double scale) {
+    const int w = static_cast<int>(std::ceil(width_ * scale - 1e-9));
+    const int h = static_cast<int>(std::ceil(height_ * scale - 1e-9));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down: row 0 is the top row
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return false;
+    HGDIOBJ previous = SelectObject(dc_, bitmap);
+    if (bitmap_)
+        DeleteObject(bitmap_);
+    else
+        oldBitmap_ = previous;
+    bitmap_ = bitmap;
+    bits_ = static_cast<std::uint32_t*>(bits);
+    scale_ = scale;
+    deviceWidth_ = w;
+    deviceHeight_ = h;
+    return true;
+}
+
+void Win32Canvas::rescale(double scale) {
+    if (!ownDc_ || !bits_ || scale <= 0 || scale == scale_) return;
+    GdiFlush();
+    const std::vector<std::uint32_t> old(
+        bits_, bits_ + static_cast<std::size_t>(deviceWidth_) * deviceHeight_);
+    const int oldWidth = deviceWidth_;
+    const double oldScale = scale_;
+    SelectObject(dc_, GetStockObject(SYSTEM_FONT));  // the fonts go with the old scale
+    for (auto* fonts : {&arialFonts_, &stockFonts_}) {
+        for (const auto& [code, font] : *fonts)
+            if (font) DeleteObject(font);
+        fonts->clear();
+    }
+    if (!makeBuffer(scale)) return;
+    const std::vector<int> cols = sourcePixels(0, scale, 0, oldScale, width_);
+    const std::vector<int> rows = sourcePixels(0, scale, 0, oldScale, height_);
+    for (int y = 0; y < deviceHeight_ && y < static_cast<int>(rows.size()); ++y)
+        for (int x = 0; x < deviceWidth_ && x < static_cast<int>(cols.size()); ++x)
+            bits_[static_cast<std::size_t>(y) * deviceWidth_ + x] =
+                old[static_cast<std::size_t>(rows[y]) * oldWidth + cols[x]];
+    const int code = fontCode_;
+    if (code >= 0) selectFont(code);
+    damaged(0, 0, width_, height_);
+}
+
+int Win32Canvas::toDevice(int v) const {
+    return zg::toDevice(v, scale_);
 }
 
 void Win32Canvas::setUp() {
@@ -65,8 +135,9 @@ Win32Canvas::~Win32Canvas() {
     if (dc_) {
         if (oldFont_) SelectObject(dc_, oldFont_);
         if (face_) DeleteObject(face_);
-        for (const auto& [code, font] : arialFonts_)
-            if (font) DeleteObject(font);
+        for (const auto* fonts : {&arialFonts_, &stockFonts_})
+            for (const auto& [code, font] : *fonts)
+                if (font) DeleteObject(font);
         if (ownDc_) {
             SelectObject(dc_, oldBitmap_);
             DeleteObject(bitmap_);
@@ -90,11 +161,33 @@ void Win32Canvas::selectArial(int code) {
         // itself (a caption's shadow, a redraw) must leave the same pixels, not blacken its
         // edges a little more each time.
         const ArialCode a = arialOfCode(code).value_or(ArialCode{});
-        font = CreateFontW(a.height, a.width, 0, 0, a.weight, FALSE, FALSE, FALSE, OEM_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, L"ARIAL");
+        font = CreateFontW(toDevice(a.height), toDevice(a.width), 0, 0, a.weight, FALSE, FALSE,
+                           FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"ARIAL");
     }
     SelectObject(dc_, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+}
+
+bool Win32Canvas::selectStock(int stockId) {
+    HGDIOBJ stock = GetStockObject(stockId);
+    SelectObject(dc_, stock);
+    const int height = cellHeightOf(dc_);
+    const int dpi = ownDc_ ? systemDpi() : kLayoutDpi;
+    if (dpi == dpiOf(scale_)) return height <= toDevice(kStockFontLimit);
+    // Another dpi than the system's: the same font at this one.
+    if (MulDiv(height, kLayoutDpi, dpi) > kStockFontLimit) return false;
+    HFONT& font = stockFonts_[stockId];
+    if (!font) {
+        LOGFONTW lf{};
+        TEXTMETRICW tm{};
+        GetObjectW(stock, sizeof lf, &lf);
+        GetTextMetricsW(dc_, &tm);
+        lf.lfHeight = MulDiv(tm.tmHeight, dpiOf(scale_), dpi);
+        lf.lfWidth = MulDiv(tm.tmAveCharWidth, dpiOf(scale_), dpi);
+        font = CreateFontIndirectW(&lf);
+    }
+    if (font) SelectObject(dc_, font);
+    return true;
 }
 
 void Win32Canvas::selectFont(int code) {
@@ -105,23 +198,19 @@ void Win32Canvas::selectFont(int code) {
     if (arialOfCode(code)) return selectArial(code);
     switch (code) {
         case 8:
-            SelectObject(dc_, GetStockObject(OEM_FIXED_FONT));
-            if (cellHeightOf(dc_) > kStockFontLimit)
+            if (!selectStock(OEM_FIXED_FONT))
                 selectArial(4);  // the small Arial of the same cell
             else
                 advance_ = kFixedAdvance;  // a system whose OEM font is narrower keeps the columns
             return;
         case 14:
-            SelectObject(dc_, GetStockObject(SYSTEM_FIXED_FONT));
-            if (cellHeightOf(dc_) > kStockFontLimit)
-                SelectObject(dc_, GetStockObject(ANSI_VAR_FONT));
+            if (!selectStock(SYSTEM_FIXED_FONT))
+                selectStock(ANSI_VAR_FONT);
             else
                 advance_ = kFixedAdvance;
             return;
         default:
-            SelectObject(dc_, GetStockObject(SYSTEM_FONT));
-            if (cellHeightOf(dc_) > kStockFontLimit)
-                SelectObject(dc_, GetStockObject(ANSI_VAR_FONT));
+            if (!selectStock(SYSTEM_FONT)) selectStock(ANSI_VAR_FONT);
             return;
     }
 }
@@ -131,7 +220,7 @@ void Win32Canvas::selectFace(const std::string& face, double pointSize, bool bol
     advance_ = 0;
     if (!dc_) return;
     releaseFace();
-    const int dpi = GetDeviceCaps(dc_, LOGPIXELSY);
+    const double dpi = ownDc_ ? kLayoutDpi * scale_ : GetDeviceCaps(dc_, LOGPIXELSY);
     const int height = -static_cast<int>(pointSize * dpi / 72.0 + 0.5);
     face_ = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -140,7 +229,7 @@ void Win32Canvas::selectFace(const std::string& face, double pointSize, bool bol
 }
 
 int Win32Canvas::fontHeight() const {
-    return dc_ ? cellHeightOf(dc_) : 0;
+    return dc_ ? toLayout(cellHeightOf(dc_), scale_) : 0;
 }
 
 int Win32Canvas::textWidth(const std::string& utf8) const {
@@ -149,16 +238,20 @@ int Win32Canvas::textWidth(const std::string& utf8) const {
     if (advance_ > 0) return advance_ * static_cast<int>(s.size());
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), static_cast<int>(s.size()), &size);
-    return size.cx;
+    return toLayout(size.cx, scale_);
 }
 
 void Win32Canvas::damaged(int left, int top, int right, int bottom) {
-    if (damage_ && left < right && top < bottom) damage_(RECT{left, top, right, bottom});
+    damagedDevice(RECT{toDevice(left), toDevice(top), toDevice(right), toDevice(bottom)});
+}
+
+void Win32Canvas::damagedDevice(const RECT& r) {
+    if (damage_ && r.left < r.right && r.top < r.bottom) damage_(r);
 }
 
 void Win32Canvas::fill(int left, int top, int right, int bottom, Colour c) {
     if (!dc_ || left >= right || top >= bottom) return;
-    const RECT r{left, top, right, bottom};
+    const RECT r{toDevice(left), toDevice(top), toDevice(right), toDevice(bottom)};
     SetDCBrushColor(dc_, colourRef(c));
     FillRect(dc_, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
@@ -188,10 +281,10 @@ void Win32Canvas::line(int x1, int y1, int x2, int y2) {
     }
     if (!dc_) return;
     // Diagonals are not drawn by the game; GDI's own line leaves out the end point too.
-    HPEN pen = CreatePen(PS_SOLID, w, colourRef(foreground()));
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, toDevice(w)), colourRef(foreground()));
     HGDIOBJ old = SelectObject(dc_, pen);
-    MoveToEx(dc_, x1, y1, nullptr);
-    LineTo(dc_, x2, y2);
+    MoveToEx(dc_, toDevice(x1), toDevice(y1), nullptr);
+    LineTo(dc_, toDevice(x2), toDevice(y2));
     SelectObject(dc_, old);
     DeleteObject(pen);
     damaged(std::min(x1, x2) - w, std::min(y1, y2) - w, std::max(x1, x2) + w, std::max(y1, y2) + w);
@@ -222,24 +315,32 @@ void Win32Canvas::text(int x, int y, const std::string& utf8) {
     if (!dc_) return;
     const std::wstring s = widen(utf8);
     const int n = static_cast<int>(s.size());
+    const int left = toDevice(x), top = toDevice(y);
     SetTextColor(dc_, colourRef(foreground()));
     SetBkColor(dc_, colourRef(background()));
     SetBkMode(dc_, transparentText() ? TRANSPARENT : OPAQUE);
     if (advance_ > 0) {
-        const std::vector<INT> dx(s.size(), advance_);
-        ExtTextOutW(dc_, x, y, 0, nullptr, s.c_str(), static_cast<UINT>(n), dx.data());
+        // Each character at its own layout column, so the columns hold at any scale.
+        std::vector<INT> dx(s.size());
+        for (int i = 0; i < n; ++i)
+            dx[static_cast<std::size_t>(i)] =
+                toDevice(x + (i + 1) * advance_) - toDevice(x + i * advance_);
+        ExtTextOutW(dc_, left, top, 0, nullptr, s.c_str(), static_cast<UINT>(n), dx.data());
     } else {
-        TextOutW(dc_, x, y, s.c_str(), n);
+        TextOutW(dc_, left, top, s.c_str(), n);
     }
     if (!damage_ && !text_) return;
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), n, &size);
-    if (advance_ > 0) size.cx = advance_ * n;
+    if (advance_ > 0) size.cx = toDevice(x + advance_ * n) - left;
     TEXTMETRICW tm{};
     GetTextMetricsW(dc_, &tm);
-    if (text_) text_(RECT{x, y, x + size.cx, y + tm.tmHeight});
+    if (text_)
+        text_(RECT{x, y, x + static_cast<LONG>(size.cx / scale_ + 0.5),
+                   y + static_cast<LONG>(tm.tmHeight / scale_ + 0.5)});
     // Glyphs may overhang their cell (a stretched Arial, italics of a fallback font).
-    damaged(x - 2, y, x + size.cx + tm.tmMaxCharWidth, y + tm.tmHeight);
+    damagedDevice(
+        RECT{left - toDevice(2), top, left + size.cx + tm.tmMaxCharWidth, top + tm.tmHeight});
 }
 
 SavedImage Win32Canvas::copyImage(int x1, int y1, int x2, int y2) const {
@@ -248,12 +349,18 @@ SavedImage Win32Canvas::copyImage(int x1, int y1, int x2, int y2) const {
     const int l = std::max(0, std::min(x1, x2)), r = std::min(width_ - 1, std::max(x1, x2));
     const int t = std::max(0, std::min(y1, y2)), b = std::min(height_ - 1, std::max(y1, y2));
     auto image = std::make_shared<Win32ScreenImage>();
+    image->scale = scale_;
     if (l > r || t > b) return image;
-    image->width = r - l + 1;
-    image->height = b - t + 1;
+    const int dl = toDevice(l), dt = toDevice(t);
+    image->left = l;
+    image->top = t;
+    image->layoutWidth = r - l + 1;
+    image->layoutHeight = b - t + 1;
+    image->width = toDevice(r + 1) - dl;
+    image->height = toDevice(b + 1) - dt;
     image->pixels.reserve(static_cast<std::size_t>(image->width) * image->height);
-    for (int row = t; row <= b; ++row) {
-        const std::uint32_t* from = bits_ + static_cast<std::size_t>(row) * width_ + l;
+    for (int row = dt; row < dt + image->height; ++row) {
+        const std::uint32_t* from = bits_ + static_cast<std::size_t>(row) * deviceWidth_ + dl;
         image->pixels.insert(image->pixels.end(), from, from + image->width);
     }
     return image;
@@ -263,23 +370,34 @@ void Win32Canvas::putImage(const SavedImage& saved, int x, int y) {
     const auto* image = dynamic_cast<const Win32ScreenImage*>(saved.get());
     if (!image || !bits_ || image->width == 0) return;
     GdiFlush();
-    for (int row = 0; row < image->height; ++row) {
-        const int ty = y + row;
-        if (ty < 0 || ty >= height_) continue;
-        for (int col = 0; col < image->width; ++col) {
-            const int tx = x + col;
-            if (tx < 0 || tx >= width_) continue;
-            bits_[static_cast<std::size_t>(ty) * width_ + tx] =
-                image->pixels[static_cast<std::size_t>(row) * image->width + col];
+    // Layout pixel by layout pixel: an image taken before a change of scale still fits.
+    const std::vector<int> cols =
+        sourcePixels(x, scale_, image->left, image->scale, image->layoutWidth);
+    const std::vector<int> rows =
+        sourcePixels(y, scale_, image->top, image->scale, image->layoutHeight);
+    const int left = toDevice(x), top = toDevice(y);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const int ty = top + static_cast<int>(row);
+        if (ty < 0 || ty >= deviceHeight_) continue;
+        for (std::size_t col = 0; col < cols.size(); ++col) {
+            const int tx = left + static_cast<int>(col);
+            if (tx < 0 || tx >= deviceWidth_) continue;
+            bits_[static_cast<std::size_t>(ty) * deviceWidth_ + tx] =
+                image->pixels[static_cast<std::size_t>(rows[row]) * image->width + cols[col]];
         }
     }
-    damaged(x, y, x + image->width, y + image->height);
+    damaged(x, y, x + image->layoutWidth, y + image->layoutHeight);
 }
 
 Colour Win32Canvas::pixel(int x, int y) const {
-    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return {};
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return {};
+    return devicePixel(toDevice(x), toDevice(y));
+}
+
+Colour Win32Canvas::devicePixel(int x, int y) const {
+    if (!bits_ || x < 0 || y < 0 || x >= deviceWidth_ || y >= deviceHeight_) return {};
     GdiFlush();
-    const std::uint32_t v = bits_[static_cast<std::size_t>(y) * width_ + x];
+    const std::uint32_t v = bits_[static_cast<std::size_t>(y) * deviceWidth_ + x];
     return {static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
             static_cast<std::uint8_t>(v)};
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32/win32_dpi.h"
+
 namespace zg {
 
 std::vector<DWORD> emptyDialogTemplate(DWORD style, const std::wstring& title) {
@@ -18,20 +20,10 @@ std::vector<DWORD> emptyDialogTemplate(DWORD style, const std::wstring& title) {
     return out;
 }
 
-HFONT createMessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg 2");
-}
-
 void setClientSize(HWND window, int width, int height) {
     RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    adjustWindowRect(r, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), false,
+                     static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), windowDpi(window));
     SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include "platform/win32/win32_dialog.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window.h"
 
 namespace zg {
 
@@ -11,13 +13,6 @@ namespace {
 
 constexpr int kFirstControlId = 1000;
 constexpr DWORD kFormStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-
-int screenDpi() {
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
-}
 
 int fontHeightOf(HFONT font) {
     LOGFONTW lf{};
@@ -27,12 +22,13 @@ int fontHeightOf(HFONT font) {
 
 }  // namespace
 
-Win32Form::Win32Form(EventPump& pump, HWND owner) : pump_(pump), owner_(owner) {
+Win32Form::Win32Form(EventPump& pump, HWND owner, double scale)
+    : pump_(pump), owner_(owner), scale_(scale > 0 ? scale : 1) {
     const std::vector<DWORD> tmpl = emptyDialogTemplate(kFormStyle, L"");
     dialog_ =
         CreateDialogIndirectParamW(appInstance(), reinterpret_cast<const DLGTEMPLATE*>(tmpl.data()),
                                    owner, &Win32Form::procedure, reinterpret_cast<LPARAM>(this));
-    formFont_ = createMessageFont();
+    formFont_ = createMessageFont(dpiOf(scale_));
     fonts_.push_back(formFont_);
 }
 
@@ -52,10 +48,19 @@ void Win32Form::post(std::function<void()> handler) {
     });
 }
 
+int Win32Form::device(int layout) const {
+    return toDevice(layout, scale_);
+}
+
+Place Win32Form::device(Place p) const {
+    return {device(p.x), device(p.y), device(p.x + p.width) - device(p.x),
+            device(p.y + p.height) - device(p.y)};
+}
+
 HFONT Win32Form::makeFont(const FormFont& font) {
     int height = fontHeightOf(formFont_);
-    if (font.pixels > 0) height = -font.pixels;
-    if (font.points > 0) height = -MulDiv(font.points, screenDpi(), 72);
+    if (font.pixels > 0) height = -device(font.pixels);
+    if (font.points > 0) height = -MulDiv(font.points, dpiOf(scale_), 72);
     HFONT made = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, widen(font.face).c_str());
@@ -68,7 +73,7 @@ void Win32Form::setCaption(const std::string& utf8) {
 }
 
 void Win32Form::setSize(int width, int height) {
-    setClientSize(dialog_, width, height);
+    setClientSize(dialog_, device(width), device(height));
 }
 
 void Win32Form::setFont(const FormFont& font) {
@@ -82,6 +87,7 @@ Form::Control Win32Form::add(const wchar_t* windowClass, const std::string& name
                              const std::string& text, DWORD style, DWORD exStyle, Place place,
                              Kind kind, HFONT font) {
     const Control c = static_cast<Control>(items_.size());
+    place = device(place);
     HWND hwnd = CreateWindowExW(
         exStyle, windowClass, widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, place.x, place.y,
         place.width, place.height, dialog_,
@@ -201,13 +207,14 @@ Form::Control Win32Form::addListTab(Control tabStrip, const std::string& tabCapt
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = header.data();
-        column.cx = columns[i].width;
+        column.cx = device(columns[i].width);
         column.iSubItem = static_cast<int>(i);
         SendMessageW(lv, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
     items_[static_cast<std::size_t>(tabStrip)].pages.push_back(list);
     placePages(tabStrip);
     showPage(tabStrip);
+    fitColumns(lv);
     return list;
 }
 
@@ -233,16 +240,32 @@ void Win32Form::addListRow(Control list, const std::vector<std::string>& texts) 
     }
     // The list elides a text that does not fit with its margins: the first column takes what
     // it needs from the second.
-    constexpr int kMargins = 12;
     const int need = static_cast<int>(SendMessageW(lv, LVM_GETSTRINGWIDTHW, 0,
                                                    reinterpret_cast<LPARAM>(wide[0].c_str()))) +
-                     kMargins;
+                     device(12);  // the margins
     const int have = static_cast<int>(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 0, 0));
     if (need > have && wide.size() > 1) {
         const int second = static_cast<int>(SendMessageW(lv, LVM_GETCOLUMNWIDTH, 1, 0));
         SendMessageW(lv, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(second - (need - have), 0));
         SendMessageW(lv, LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(need, 0));
     }
+    fitColumns(lv);
+}
+
+void Win32Form::fitColumns(HWND list) const {
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int count = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    if (count < 1) return;
+    RECT client{};
+    GetClientRect(list, &client);
+    int others = 0;
+    for (int i = 0; i < count - 1; ++i)
+        others += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
+    const int last = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, count - 1, 0));
+    const int room = client.right - client.left - others;
+    // Only ever narrower: the columns were laid out a few pixels wider than the list.
+    if (room > 0 && room < last)
+        SendMessageW(list, LVM_SETCOLUMNWIDTH, count - 1, MAKELPARAM(room, 0));
 }
 
 int Win32Form::currentTab(Control tabStrip) const {
@@ -386,8 +409,9 @@ void Win32Form::runModal(int offsetX, int offsetY, bool& dialogDone) {
     // Placed at its offset from the main window's top-left corner, as the window reports it.
     RECT at{};
     if (owner_ && GetWindowRect(owner_, &at))
-        SetWindowPos(dialog_, nullptr, at.left + offsetX, at.top + offsetY, 0, 0,
+        SetWindowPos(dialog_, nullptr, at.left + device(offsetX), at.top + device(offsetY), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    showIfPending(owner_);
     // Modal to the main window only: the help window stays usable beside a form.
     if (owner_) EnableWindow(owner_, FALSE);
     modal_ = true;

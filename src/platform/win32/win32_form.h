@@ -18,8 +18,9 @@ namespace zg {
 
 class Win32Form : public Form {
   public:
-    // A form over owner (the main window), which it holds back while runModal runs.
-    Win32Form(EventPump& pump, HWND owner);
+    // A form over owner (the main window), which it holds back while runModal runs; its
+    // places and fonts scale device pixels per layout pixel, as the owner's client area.
+    Win32Form(EventPump& pump, HWND owner, double scale = 1);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
@@ -82,9 +83,14 @@ class Win32Form : public Form {
     void placePages(Control tabStrip);
     // Runs handler through the pump, and only while this form exists.
     void post(std::function<void()> handler);
+    int device(int layout) const;
+    Place device(Place layout) const;
+    // A list's last column ends at the list's right edge: no horizontal scroll bar.
+    void fitColumns(HWND list) const;
 
     EventPump& pump_;
     HWND owner_;
+    double scale_;
     HWND dialog_ = nullptr;
     std::string name_;
     std::vector<Item> items_;

@@ -28,7 +28,7 @@ Win32HelpViewer::~Win32HelpViewer() {
 
 Win32HelpViewer::HtmlHelpW Win32HelpViewer::htmlHelp() {
     if (htmlHelp_) return htmlHelp_;
-    HMODULE module = LoadLibraryW(L"hhctrl.ocx");
+    HMODULE module = loadSystemLibrary(L"hhctrl.ocx");
     if (!module) return nullptr;
     htmlHelp_ = reinterpret_cast<HtmlHelpW>(
         reinterpret_cast<void (*)()>(GetProcAddress(module, "HtmlHelpW")));

@@ -15,15 +15,14 @@
 
 namespace zg {
 
-std::unique_ptr<Window> Win32Platform::createWindow(EventPump& pump, double) {
-    // The window is DPI-unaware (see the manifest): Windows scales it, the layout stays in
-    // 96 dpi pixels.
-    return std::make_unique<Win32Window>(pump);
+std::unique_ptr<Window> Win32Platform::createWindow(EventPump& pump, double devicePixelRatio) {
+    return std::make_unique<Win32Window>(pump, devicePixelRatio);
 }
 
 std::unique_ptr<Form> Win32Platform::createForm(EventPump& pump, Window& owner) {
     auto* window = dynamic_cast<Win32Window*>(&owner);
-    return std::make_unique<Win32Form>(pump, window ? window->handle() : nullptr);
+    return std::make_unique<Win32Form>(pump, window ? window->handle() : nullptr,
+                                       window ? window->scale() : 1.0);
 }
 
 std::unique_ptr<HelpViewer> Win32Platform::createHelpViewer(Window&) {
@@ -65,6 +64,7 @@ std::vector<std::string> Win32Platform::dataFolders() {
 }
 
 void initWin32Backend() {
+    restrictDllSearch();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES;

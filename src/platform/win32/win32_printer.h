@@ -21,12 +21,16 @@ class Win32Printer : public Printer {
     bool selectPrinter(Window& owner) override;
     std::unique_ptr<Canvas> startDocument(const std::string& title) override;
     bool finishDocument() override;
+    bool cancelled() const override { return cancelled_; }
 
   private:
     void release();
     HDC dc_ = nullptr;
     bool started_ = false;
     bool failed_ = false;
+    bool cancelled_ = false;
+    // A call of the document failed: cancelled by the player, or an error.
+    void failedCall();
 };
 
 }  // namespace zg

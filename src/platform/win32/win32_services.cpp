@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/win32_dialog.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
@@ -91,7 +92,8 @@ void Win32ClockWorker::start(std::function<bool()> turn) {
 
 void Win32ClockWorker::stop() {
     running_ = false;
-    // Also drops a tick already queued.
+    // KillTimer leaves a WM_TIMER already queued in place: fire() ignores that one, since
+    // running_ is false (a restart in between takes it as its own first, early turn).
     if (timerWindow_) KillTimer(timerWindow_, kTimerId);
 }
 
@@ -114,15 +116,16 @@ struct BoxContent {
     int defaultButton = 0;  // from 1; 0: none
     HWND owner = nullptr;
     HFONT font = nullptr;
+    double scale = 1;  // device pixels per layout pixel, as the main window's
+    int px(int layout) const { return toDevice(layout, scale); }
 };
 
 constexpr int kFirstButtonId = 100;
-constexpr int kMargin = 12;
 
 void layOutBox(HWND dialog, BoxContent& content) {
     HDC dc = GetDC(dialog);
     HGDIOBJ old = SelectObject(dc, content.font);
-    RECT text{0, 0, 360, 0};
+    RECT text{0, 0, content.px(360), 0};
     DrawTextW(dc, content.text.c_str(), static_cast<int>(content.text.size()), &text,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     std::vector<int> widths;
@@ -130,20 +133,21 @@ void layOutBox(HWND dialog, BoxContent& content) {
     for (const std::wstring& caption : content.buttons) {
         RECT r{0, 0, 0, 0};
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_CALCRECT);
-        widths.push_back(std::max(75, static_cast<int>(r.right) + 20));
-        buttonHeight = std::max(buttonHeight, static_cast<int>(r.bottom) + 10);
+        widths.push_back(std::max(content.px(75), static_cast<int>(r.right) + content.px(20)));
+        buttonHeight = std::max(buttonHeight, static_cast<int>(r.bottom) + content.px(10));
     }
     SelectObject(dc, old);
     ReleaseDC(dialog, dc);
-    buttonHeight = std::max(buttonHeight, 23);
+    buttonHeight = std::max(buttonHeight, content.px(23));
 
-    const int iconSize = content.icon ? GetSystemMetrics(SM_CXICON) : 0;
-    const int textLeft = kMargin + (content.icon ? iconSize + kMargin : 0);
+    const int margin = content.px(12);
+    const int iconSize = content.icon ? systemMetric(SM_CXICON, dpiOf(content.scale)) : 0;
+    const int textLeft = margin + (content.icon ? iconSize + margin : 0);
     const int textHeight = text.bottom;
-    const int top = kMargin + std::max(0, (iconSize - textHeight) / 2);
+    const int top = margin + std::max(0, (iconSize - textHeight) / 2);
     if (content.icon) {
         HWND icon =
-            CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, kMargin, kMargin,
+            CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, margin, margin,
                             iconSize, iconSize, dialog, nullptr, appInstance(), nullptr);
         SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(content.icon), 0);
     }
@@ -152,13 +156,13 @@ void layOutBox(HWND dialog, BoxContent& content) {
                                  text.right, textHeight, dialog, nullptr, appInstance(), nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(content.font), FALSE);
 
-    constexpr int kGap = 8;
+    const int gap = content.px(8);
     int rowWidth = 0;
     for (int w : widths) rowWidth += w;
-    rowWidth += kGap * static_cast<int>(widths.size() > 0 ? widths.size() - 1 : 0);
-    const int width =
-        std::max({textLeft + static_cast<int>(text.right) + kMargin, rowWidth + 2 * kMargin, 220});
-    const int buttonsTop = kMargin + std::max(iconSize, textHeight) + 2 * kMargin;
+    rowWidth += gap * static_cast<int>(widths.size() > 0 ? widths.size() - 1 : 0);
+    const int width = std::max(
+        {textLeft + static_cast<int>(text.right) + margin, rowWidth + 2 * margin, content.px(220)});
+    const int buttonsTop = margin + std::max(iconSize, textHeight) + 2 * margin;
     int x = (width - rowWidth) / 2;
     HWND focus = nullptr;
     for (std::size_t i = 0; i < content.buttons.size(); ++i) {
@@ -171,11 +175,11 @@ void layOutBox(HWND dialog, BoxContent& content) {
             appInstance(), nullptr);
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(content.font), FALSE);
         if (isDefault || !focus) focus = button;
-        x += widths[i] + kGap;
+        x += widths[i] + gap;
     }
     if (content.defaultButton > 0)
         SendMessageW(dialog, DM_SETDEFID, kFirstButtonId + content.defaultButton - 1, 0);
-    setClientSize(dialog, width, buttonsTop + buttonHeight + kMargin);
+    setClientSize(dialog, width, buttonsTop + buttonHeight + margin);
 
     // Centred over its owner.
     RECT box{}, over{};
@@ -214,7 +218,8 @@ INT_PTR CALLBACK boxProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }
 
 int runBox(BoxContent& content) {
-    content.font = createMessageFont();
+    showIfPending(content.owner);
+    content.font = createMessageFont(dpiOf(content.scale));
     const std::vector<DWORD> tmpl =
         emptyDialogTemplate(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, L"Zahlgarten");
     const INT_PTR result =
@@ -243,7 +248,14 @@ HICON iconFor(QuestionIcon icon) {
 }  // namespace
 
 void Win32QuestionBox::setOwner(Window& owner) {
-    if (auto* window = dynamic_cast<Win32Window*>(&owner)) owner_ = window->handle();
+    if (auto* window = dynamic_cast<Win32Window*>(&owner)) {
+        owner_ = window->handle();
+        window_ = window;
+    }
+}
+
+double Win32QuestionBox::scale() const {
+    return window_ ? window_->scale() : static_cast<double>(systemDpi()) / kLayoutDpi;
 }
 
 HWND Win32QuestionBox::owner() const {
@@ -267,6 +279,7 @@ int Win32QuestionBox::ask(QuestionIcon icon, const std::string& text, const std:
             ? defaultButton
             : 0;
     content.owner = owner();
+    content.scale = scale();
     return runBox(content);
 }
 
@@ -276,6 +289,7 @@ void Win32QuestionBox::message(const std::string& text) {
     content.buttons = {L"OK"};
     content.defaultButton = 1;
     content.owner = owner();
+    content.scale = scale();
     runBox(content);
 }
 

@@ -11,6 +11,8 @@
 
 namespace zg {
 
+class Win32Window;
+
 class Win32Time : public TimeSource {
   public:
     Win32Time();
@@ -61,7 +63,9 @@ class Win32QuestionBox : public QuestionBox {
 
   private:
     HWND owner() const;
+    double scale() const;
     HWND owner_ = nullptr;
+    Win32Window* window_ = nullptr;
 };
 
 }  // namespace zg

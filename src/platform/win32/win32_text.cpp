@@ -40,4 +40,24 @@ std::string exeFolder() {
     return narrow(slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash));
 }
 
+HMODULE loadSystemLibrary(const wchar_t* name) {
+    if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
+    // Windows 7 without its loader update does not know the flag: the full path then.
+    if (GetLastError() != ERROR_INVALID_PARAMETER) return nullptr;
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT n = GetSystemDirectoryW(path.data(), MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
+    path.resize(n);
+    return LoadLibraryW((path + L"\\" + name).c_str());
+}
+
+void restrictDllSearch() {
+    using SetDefault = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const auto setDefault = reinterpret_cast<SetDefault>(reinterpret_cast<void (*)()>(
+        kernel ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+    if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryW(L"");  // and never the current folder
+}
+
 }  // namespace zg

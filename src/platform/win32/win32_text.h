@@ -22,4 +22,11 @@ HINSTANCE appInstance();
 // The folder holding the exe, without a trailing separator (UTF-8).
 std::string exeFolder();
 
+// Loads a DLL of Windows from the system folder only, never from the exe's folder or the
+// current one (where a downloaded zip may hold a planted copy).
+HMODULE loadSystemLibrary(const wchar_t* name);
+
+// From now on every DLL loaded by name comes from the system folder only.
+void restrictDllSearch();
+
 }  // namespace zg

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
 
 namespace zg {
@@ -11,6 +12,15 @@ namespace {
 constexpr DWORD kMainStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kMainExStyle = 0;
+// Posted by open(): the window is shown when start-up has painted its screen and the game
+// first waits for events, so its first frame is the finished start screen.
+constexpr UINT kShowMessage = WM_APP + 1;
+
+// The scale the window starts at: the one asked for, else the system's dpi (the window
+// opens on the primary screen; WM_DPICHANGED follows it from there).
+double startScale(double devicePixelRatio) {
+    return devicePixelRatio > 0 ? devicePixelRatio : static_cast<double>(systemDpi()) / kLayoutDpi;
+}
 
 bool isDialog(HWND hwnd) {
     wchar_t name[16] = {};
@@ -68,8 +78,19 @@ int loopKeyCode(WPARAM key) {
 
 // ---- Label
 
-Win32Label::Win32Label(HWND label) : label_(label) {
+Win32Label::Win32Label(HWND label, RECT place, double scale)
+    : label_(label), place_(place), scale_(scale) {
     SetWindowLongPtrW(label_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void Win32Label::rescale(double scale) {
+    scale_ = scale;
+    if (IsWindow(label_))
+        SetWindowPos(label_, nullptr, toDevice(place_.left, scale), toDevice(place_.top, scale),
+                     toDevice(place_.right, scale) - toDevice(place_.left, scale),
+                     toDevice(place_.bottom, scale) - toDevice(place_.top, scale),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    applyFont();
 }
 
 Win32Label::~Win32Label() {
@@ -106,8 +127,8 @@ void Win32Label::setFontSize(int points) {
 
 void Win32Label::applyFont() {
     // The layout is in pixels of a 96 dpi screen: the text must fit it whatever the dpi.
-    HFONT font = CreateFontW(-(points_ * 96 / 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+    HFONT font = CreateFontW(-toDevice(points_ * 96 / 72, scale_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                             FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, widen(face_).c_str());
     if (IsWindow(label_)) SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     if (font_) DeleteObject(font_);
@@ -218,11 +239,14 @@ void Win32MenuBar::setEnabled(bool on) {
 
 // ---- Window
 
-Win32Window::Win32Window(EventPump& pump)
-    : pump_(pump), canvas_(kClientWidth, kClientHeight), menu_(*this) {
+Win32Window::Win32Window(EventPump& pump, double devicePixelRatio)
+    : pump_(pump),
+      canvas_(kClientWidth, kClientHeight, startScale(devicePixelRatio)),
+      menu_(*this),
+      fixedScale_(devicePixelRatio > 0) {
     registerWindowClasses();
-    RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&r, kMainStyle, FALSE, kMainExStyle);
+    RECT r{0, 0, canvas_.deviceWidth(), canvas_.deviceHeight()};
+    adjustWindowRect(r, kMainStyle, false, kMainExStyle, dpiOf(scale()));
     hwnd_ = CreateWindowExW(kMainExStyle, kMainWindowClass, widen(kWindowTitle).c_str(), kMainStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
                             nullptr, nullptr, appInstance(), nullptr);
@@ -230,6 +254,8 @@ Win32Window::Win32Window(EventPump& pump)
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Window::procedure));
     canvas_.setDamageHandler([this](const RECT& r) { InvalidateRect(hwnd_, &r, FALSE); });
+    // Nothing is painted yet: the window's own dpi costs nothing now.
+    if (!fixedScale_) canvas_.rescale(static_cast<double>(windowDpi(hwnd_)) / kLayoutDpi);
 }
 
 Win32Window::~Win32Window() {
@@ -243,16 +269,17 @@ void Win32Window::fitClientArea() {
     if (!hwnd_) return;
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
-    RECT want{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&want, style, GetMenu(hwnd_) != nullptr, exStyle);
+    const int width = canvas_.deviceWidth(), height = canvas_.deviceHeight();
+    RECT want{0, 0, width, height};
+    adjustWindowRect(want, style, GetMenu(hwnd_) != nullptr, exStyle, windowDpi(hwnd_));
     SetWindowPos(hwnd_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A menu bar that wraps onto a second line takes more than AdjustWindowRectEx knows.
     RECT client{}, frame{};
     GetClientRect(hwnd_, &client);
     GetWindowRect(hwnd_, &frame);
-    const int dw = kClientWidth - (client.right - client.left);
-    const int dh = kClientHeight - (client.bottom - client.top);
+    const int dw = width - (client.right - client.left);
+    const int dh = height - (client.bottom - client.top);
     if (dw != 0 || dh != 0)
         SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + dw,
                      frame.bottom - frame.top + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -265,24 +292,60 @@ void Win32Window::setBackgroundColour(Colour colour) {
 
 std::unique_ptr<Label> Win32Window::createLabel(int x, int y, int w, int h) {
     HWND label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                                 x, y, w, h, hwnd_, nullptr, appInstance(), nullptr);
-    return std::make_unique<Win32Label>(label);
+                                 0, 0, 0, 0, hwnd_, nullptr, appInstance(), nullptr);
+    auto made = std::make_unique<Win32Label>(label, RECT{x, y, x + w, y + h}, scale());
+    made->rescale(scale());
+    return made;
 }
 
 void Win32Window::open() {
     if (!hwnd_) return;
+    // The place on the screen in layout pixels, as on a 96 dpi screen.
+    const double scale = canvas_.scale();
     const WindowPosition pos =
-        windowPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    SetWindowPos(hwnd_, nullptr, pos.x, pos.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        windowPosition(static_cast<int>(GetSystemMetrics(SM_CXSCREEN) / scale),
+                       static_cast<int>(GetSystemMetrics(SM_CYSCREEN) / scale));
+    SetWindowPos(hwnd_, nullptr, toDevice(pos.x, scale), toDevice(pos.y, scale), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
     fitClientArea();
+    showPending_ = true;
+    PostMessageW(hwnd_, kShowMessage, 0, 0);
+}
+
+void Win32Window::show() {
+    if (!showPending_) return;
+    showPending_ = false;
     ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
-    SetFocus(hwnd_);
+    // A form or box opened first keeps the keyboard.
+    if (IsWindowEnabled(hwnd_)) {
+        SetForegroundWindow(hwnd_);
+        SetFocus(hwnd_);
+    }
     UpdateWindow(hwnd_);
 }
 
+void showIfPending(HWND window) {
+    if (window) SendMessageW(window, kShowMessage, 0, 0);
+}
+
 void Win32Window::hide() {
+    showPending_ = false;
     if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Window::dpiChanged(int dpi, const RECT* suggested) {
+    const double scale = static_cast<double>(dpi) / kLayoutDpi;
+    if (fixedScale_ || dpi <= 0 || scale == canvas_.scale()) return;
+    canvas_.rescale(scale);
+    if (suggested)
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea();
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (auto* label = reinterpret_cast<Win32Label*>(GetWindowLongPtrW(child, GWLP_USERDATA)))
+            label->rescale(scale);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Win32Window::presentNow() {
@@ -312,21 +375,24 @@ void Win32Window::moveTo(int x, int y) {
     if (x == lastX_ && y == lastY_) return;
     lastX_ = x;
     lastY_ = y;
-    pump_.post(Event::mouseMove(x, y));
+    const double scale = canvas_.scale();
+    pump_.post(Event::mouseMove(x / scale, y / scale));
 }
 
 namespace {
-// The physical key: scan code and the extended bit.
-unsigned physicalKey(LPARAM info) {
-    return static_cast<unsigned>((info >> 16) & 0x1FF);
+// The physical key: scan code and the extended bit, else the virtual key.
+PressedKeys::Key physicalKey(WPARAM key, LPARAM info) {
+    return PressedKeys::keyOf(static_cast<std::uint32_t>((info >> 16) & 0x1FF),
+                              static_cast<std::uint32_t>(key));
 }
 bool held(int key) {
     return (GetKeyState(key) & 0x8000) != 0;
 }
 }  // namespace
 
-void Win32Window::keyDown(WPARAM key, LPARAM info) {
-    pressedHere_.insert(physicalKey(info));
+void Win32Window::keyDown(WPARAM key, LPARAM info, bool altHeld) {
+    pressedHere_.pressed(physicalKey(key, info), altHeld);
+    if (altHeld) return;
     if (const int code = loopKeyCode(key)) {
         int mods = 0;
         if (held(VK_SHIFT)) mods |= mod::kShift;
@@ -335,12 +401,8 @@ void Win32Window::keyDown(WPARAM key, LPARAM info) {
     }
 }
 
-// A release whose press went to a menu, a form, a question box or another window (the key
-// that picked a menu item or answered a box) is no key of the loops, nor is a release with
-// Alt held: acting on it would start a second command the player never asked for.
-void Win32Window::keyUp(WPARAM key, LPARAM info) {
-    if (pressedHere_.erase(physicalKey(info)) == 0) return;
-    if (held(VK_MENU)) return;
+void Win32Window::keyUp(WPARAM key, LPARAM info, bool altHeld) {
+    if (!pressedHere_.released(physicalKey(key, info), altHeld)) return;
     if (const int code = loopKeyCode(key)) pump_.post(Event::keyUp(code));
 }
 
@@ -374,15 +436,19 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             pump_.post(message == WM_LBUTTONUP ? Event::leftUp() : Event::rightUp());
             return 0;
         case WM_KEYDOWN:
-            keyDown(wParam, lParam);
+            keyDown(wParam, lParam, false);
             return 0;
         case WM_KEYUP:
-            keyUp(wParam, lParam);
+            keyUp(wParam, lParam, held(VK_MENU));
             return 0;
         case WM_SYSKEYDOWN:
             // With Alt held a key is the system's (a menu accelerator): neither its character
             // nor its release belongs to the loops.
-            pressedHere_.erase(physicalKey(lParam));
+            keyDown(wParam, lParam, true);
+            break;
+        case WM_SYSKEYUP:
+            // A key pressed here and released with Alt held ends here too.
+            keyUp(wParam, lParam, true);
             break;
         case WM_CHAR:
             // Control with a letter is a command, never a character (AltGr is Control + Alt).
@@ -410,6 +476,12 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CLOSE:
             pump_.post(Event::close());  // the game asks; the window stays until it agrees
+            return 0;
+        case kShowMessage:
+            show();
+            return 0;
+        case WM_DPICHANGED:
+            dpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         default:
             break;

@@ -1,6 +1,7 @@
 // The Win32 main window Win_0: a menu bar above a fixed 890 x 495 client area painted from a
 // DIB back buffer, and the clock label on it. Its window procedure only translates input into
-// Events for the pump.
+// Events for the pump. At a dpi above 96 the client area, the back buffer and the label are
+// that many times larger (the window is per-monitor dpi aware), the layout stays the same.
 #pragma once
 
 #include <windows.h>
@@ -8,10 +9,10 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "platform/event_pump.h"
+#include "platform/key_filter.h"
 #include "platform/win32/win32_canvas.h"
 #include "platform/window.h"
 
@@ -29,7 +30,8 @@ int loopKeyCode(WPARAM virtualKey);
 // A STATIC control on the client area; it goes with the window.
 class Win32Label : public Label {
   public:
-    explicit Win32Label(HWND label);
+    // At (x, y), w x h layout pixels, on a client area of scale device pixels per pixel.
+    Win32Label(HWND label, RECT place, double scale);
     ~Win32Label() override;
     Win32Label(const Win32Label&) = delete;
     Win32Label& operator=(const Win32Label&) = delete;
@@ -41,12 +43,16 @@ class Win32Label : public Label {
     void setBackground(Colour colour) override;
 
     HWND handle() const { return label_; }
+    // The client area's scale changed: place and font anew.
+    void rescale(double scale);
     // The brush behind the text (WM_CTLCOLORSTATIC), nullptr for the default.
     HBRUSH brush(HDC dc) const;
 
   private:
     void applyFont();
     HWND label_;
+    RECT place_;
+    double scale_;
     std::string face_ = "MS Shell Dlg";
     int points_ = 8;
     HFONT font_ = nullptr;
@@ -85,7 +91,9 @@ class Win32MenuBar : public MenuBar {
 
 class Win32Window : public Window {
   public:
-    explicit Win32Window(EventPump& pump);
+    // devicePixelRatio 0: the dpi of the screen the window is on, followed when it moves to
+    // another; else that scale, fixed.
+    explicit Win32Window(EventPump& pump, double devicePixelRatio = 0);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -106,26 +114,36 @@ class Win32Window : public Window {
     EventPump& pump() { return pump_; }
     // Sizes the frame so that the client area is 890 x 495 below the menu bar as it is now.
     void fitClientArea();
+    // Device pixels per layout pixel.
+    double scale() const { return canvas_.scale(); }
 
   private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void moveTo(int x, int y);
-    void keyDown(WPARAM key, LPARAM info);
-    void keyUp(WPARAM key, LPARAM info);
+    void show();
+    void dpiChanged(int dpi, const RECT* suggested);
+    void keyDown(WPARAM key, LPARAM info, bool altHeld);
+    void keyUp(WPARAM key, LPARAM info, bool altHeld);
 
     EventPump& pump_;
     Win32Canvas canvas_;
     Win32MenuBar menu_;
     HWND hwnd_ = nullptr;
+    bool fixedScale_ = false;
+    bool showPending_ = false;
     int lastX_ = -1;
     int lastY_ = -1;
     // Keys whose press this window took: only their releases are key events of the loops.
-    std::set<unsigned> pressedHere_;
+    PressedKeys pressedHere_;
     ULONGLONG lastPresent_ = 0;
     std::function<void()> firstPaint_;
 };
+
+// Shows the main window now if open() has asked for it and it is not shown yet (a form
+// opened before the game waited for events comes after it).
+void showIfPending(HWND window);
 
 // Hands one message to its window, through IsDialogMessage when it belongs to a dialog (a
 // form), so Tab, Enter, Escape and the accelerators work there.
