@@ -4,14 +4,14 @@
 #include "engine/shuffle.h"
 #include "files/board_file.h"
 #include "files/slot_dialog.h"
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "play/buttons.h"
+#include "play/cell_edit.h"
+#include "play/clock.h"
 #include "play/player_aids.h"
 #include "play/redraw.h"
 #include "shell/help.h"
 #include "shell/program.h"
-#include "view/cell_edit.h"
 
 namespace zg {
 
@@ -194,14 +194,14 @@ void playBoardClick(Program& p) {
         m.board.at(c, r) = 0;
         p.screen.drawCell(c, r, 0);
         computeCandidatesIfShown(p);
-        updateStatistics(p);
+        updateStatistics(p.model, p.screen);
     } else if (p.view.rightClick) {
         drawPicker(p, c, r);
         editCell(p, c, r);  // notes a candidate
     } else {
         drawPicker(p, c, r);
         editCell(p, c, r);
-        updateStatistics(p);
+        updateStatistics(p.model, p.screen);
     }
     p.play.history.recordFrom(m, c, r, before);
     finishIfSolved(p);
@@ -228,7 +228,7 @@ void editBoardClick(Program& p, bool right) {
             p.screen.drawGivenCell(c, r, static_cast<std::uint8_t>(p.view.pickerValue));
     }
     p.play.history.recordFrom(m, c, r, before);
-    updateStatistics(p);
+    updateStatistics(p.model, p.screen);
     updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
 }
 

@@ -2,9 +2,9 @@
 
 #include "engine/shuffle.h"
 #include "files/board_file.h"
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "platform/data_path.h"
+#include "play/clock.h"
 #include "play/loops.h"
 #include "shell/program.h"
 

@@ -222,7 +222,7 @@ void runCommand(Program& p, int command) {
         case cmd::kLetters:
             m.showDigits = command == cmd::kDigits;
             drawBoard(p);
-            drawStatisticsPanel(p);
+            drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
             break;
         case cmd::kCandidates:
             m.showCandidates = !m.showCandidates;

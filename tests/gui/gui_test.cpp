@@ -24,12 +24,13 @@
 #include "platform/data_path.h"
 #include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_services.h"
+#include "play/cell_edit.h"
 #include "shell/exit.h"
 #include "shell/startup.h"
 #include "support/fixtures.h"
 #include "support/reference_image.h"
 #include "support/test_program.h"
-#include "view/cell_edit.h"
+#include "view/picker.h"
 
 namespace zg {
 namespace {
@@ -72,7 +73,7 @@ TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage)
     // (1, 1) first: the chooser's second opening redraws what the first one left.
     t.events->add({centre(1, 1), Event::leftDown(), Event::leftUp(), Event::character('1'),
                    Event::keyUp('1'), centre(4, 4), Event::leftDown(), Event::leftUp(),
-                   Event::mouseMove(pickerLeftOf(p, 4) + 45, pickerTopOf(p, 4) + 45),
+                   Event::mouseMove(pickerLeftOf(p.view, 4) + 45, pickerTopOf(p.view, 4) + 45),
                    Event::deferred([&] { open = t.screen().copy(); }), Event::character('5'),
                    Event::keyUp('5'), Event::keyUp(vk::kEscape)});
     t.menu(cmd::kStartGame);

@@ -13,13 +13,13 @@
 #include "engine/shuffle.h"
 #include "files/board_file.h"
 #include "halloffame/records.h"
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
+#include "play/cell_edit.h"
+#include "play/clock.h"
 #include "play/new_game.h"
 #include "play/redraw.h"
 #include "support/fixtures.h"
 #include "support/test_program.h"
-#include "view/cell_edit.h"
 
 namespace zg {
 namespace {
