@@ -5,6 +5,7 @@
 #include "panels/panels.h"
 #include "platform/data_path.h"
 #include "play/clock.h"
+#include "play/game_boundary.h"
 #include "play/loops.h"
 #include "shell/program.h"
 
@@ -21,7 +22,7 @@ void newGame(Program& p) {
     updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     startTimedGame(p);
     shuffleBoard(p.model, p.random());
-    p.model.candidateMarks.clear();
+    crossBoundary(p, Boundary::newPuzzle);
     playLoop(p);
 }
 

@@ -8,6 +8,7 @@
 #include "files/slot_dialog.h"
 #include "halloffame/fame_forms.h"
 #include "panels/panels.h"
+#include "play/game_boundary.h"
 #include "play/loops.h"
 #include "play/new_game.h"
 #include "play/redraw.h"
@@ -264,7 +265,7 @@ void Win_0_MenuEvent(Program& p, int command) {
     p.panels.helpText = kHelpChooseMenu;
     showHelpText(p.canvas(), p.view, p.panels);
     p.canvas().putImage(p.shell.buttonRowImage, 30, 416);
-    p.clock.clockRunning = false;
+    crossBoundary(p, Boundary::commandEnd);
 }
 
 }  // namespace zg
