@@ -27,9 +27,8 @@ void newGame(Program& p) {
 }
 
 std::string missingCollectionText(const std::string& file) {
-    return "Die R\xC3\xA4tselsammlung \"" + file +
-           "\" fehlt oder ist besch\xC3\xA4"
-           "digt. Das Spiel geht mit dem bisherigen Brett weiter.";
+    return "Die Rätselsammlung \"" + file +
+           "\" fehlt oder ist beschädigt. Das Spiel geht mit dem bisherigen Brett weiter.";
 }
 
 }  // namespace zg

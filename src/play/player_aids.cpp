@@ -19,7 +19,7 @@ namespace {
 using Cells = std::vector<std::pair<int, int>>;
 
 constexpr int kFrameWidth = 3;
-constexpr const char* kPauseText = "Pause \xE2\x80\x93 P spielt weiter";
+constexpr const char* kPauseText = "Pause – P spielt weiter";
 
 // A frame of kFrameWidth pixels along the outer edge of the cells, inset pixels inside each
 // cell's interior: it never touches a grid line, so repainting the cells removes it.

@@ -37,8 +37,8 @@ const std::vector<MenuEntry>& menuEntries() {
         {kLoadBoard, "&lade Brett", kAsksForCell},
         {kSaveBoard, "&sichere Brett", kAsksForCell},
         {0, "-"},
-        {kSolve, "&Brett l\xC3\xB6sen", kAsksForCell},
-        {kClear, "B&rett l\xC3\xB6schen"},
+        {kSolve, "&Brett lösen", kAsksForCell},
+        {kClear, "B&rett löschen"},
         {kPrintBoard, "Brett &drucken"},
         {kShuffle, "Brett &mischen", kAsksForCell},
         {0, "-"},
@@ -55,18 +55,17 @@ const std::vector<MenuEntry>& menuEntries() {
         {0, "-"},
         {kCandidates, "Zeige &Kandidaten", kCheckable},
         {0, "-"},
-        {kSymmetry, "R\xC3\xA4tsel-Symmetrie", kCheckable},
+        {kSymmetry, "Rätsel-Symmetrie", kCheckable},
         {0, "-"},
         {kHallOfFame, "&Ruhmeshalle"},
         {0, ""},
         {0, "&Hilfe"},
         {kInstructions, "&Anleitung"},
         {0, "-"},
-        {kAbout,
-         "\xC3\xBC"
-         "ber &Zahlgarten..."},
+        {kAbout, "über &Zahlgarten..."},
         {0, ""},
-        {0, ""}};
+        {0, ""},
+    };
     return entries;
 }
 
@@ -169,7 +168,7 @@ void runCommand(Program& p, int command) {
     switch (command) {
         case cmd::kAbout:
             openAboutForm(p);
-            if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einf\xC3\xBChrung");
+            if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einführung");
             break;
         case cmd::kNewGame:
             newGame(p);
