@@ -151,6 +151,7 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrollin
     for (int L = 0; L < 4; ++L) fill(L, 10);
     p.model.level = 2;
     t.then([&] {
+        EXPECT_EQ(visibleForm(p, "ruhm")->windowTitle(), "Ruhmeshalle");
         auto* tabs = control<QTabWidget>(p, "ruhm", "tbs1");
         EXPECT_EQ(tabs->currentIndex(), 2);
         for (int L = 0; L < 4; ++L) {

@@ -19,6 +19,7 @@
 #include "play/new_game.h"
 #include "play/redraw.h"
 #include "support/fixtures.h"
+#include "support/reference_image.h"
 #include "support/test_program.h"
 
 namespace zg {
@@ -374,10 +375,11 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     pl.key('4', mod::kShift);
     pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(6, 1, 4)); });
     pl.key('4', mod::kShift);
-    pl.key('3');
+    pl.key('7');  // no symbol
+    pl.key('6');
     pl.then([&] {
         EXPECT_FALSE(m().candidateMarks.at(6, 1, 4));
-        EXPECT_EQ(m().board.at(6, 1), 3);
+        EXPECT_EQ(m().board.at(6, 1), 6);
     });
     pl.key(vk::kBackspace);
     pl.then([&] { EXPECT_EQ(m().board.at(6, 1), 0); });
@@ -468,6 +470,7 @@ TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
         // All of the board, its borders too, but for the line that says so.
         EXPECT_TRUE(allOf(t.screen(), QRect(28, 44, 361, 161), cover));
         EXPECT_TRUE(allOf(t.screen(), QRect(28, 300, 361, 105), cover));
+        EXPECT_TRUE(matchesReference(t.screen().copy(20, 16, 378, 439), "paused_board"));
         EXPECT_FALSE(p().panels.clockWorker->running());
         t.time->now += 995;  // a long pause
     });
