@@ -283,6 +283,7 @@ TEST(Rules, SolveCommand) {
         RecordingView view;
         solveCommand(m, clock, view);
         EXPECT_EQ(lineOf(m.board), lineOf(boardFromLine(board).board)) << givens;
+        EXPECT_TRUE(m.board == boardFromLine(board).board) << "a byte beside the 36 cells";
         EXPECT_EQ(m.statusText, status) << givens;
         EXPECT_EQ(m.level, level) << givens;
         EXPECT_FALSE(m.inTrial);

@@ -42,6 +42,10 @@ using namespace test;
 TEST(StartScreenTest, MatchesTheReferenceImageAlsoAfterLeavingAnEmptyGame) {
     TestProgram t;
     EXPECT_TRUE(matchesReference(t.screen(), "start_screen"));
+    // The clock label is a widget over the ZEITMESSUNG panel, not part of the back buffer.
+    const QLabel* uhr = dynamic_cast<QtLabel&>(*t.p().panels.uhr).widget();
+    EXPECT_EQ(uhr->geometry(), QRect(703, 322, 160, 30));
+    EXPECT_EQ(uhr->text().toStdString(), kClockIdle);
     const ViewState& v = t.p().view;
     t.events->add(
         {Event::keyDown(vk::kRight), Event::keyUp(vk::kRight), Event::keyUp('H'),
