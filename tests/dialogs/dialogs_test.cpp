@@ -250,6 +250,24 @@ TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
     EXPECT_EQ(reread.fameNames[1][2] + " " + reread.fameDates[1][2], "Carla 07.12.2026");
 }
 
+// A cancelled name is undone by reading the file back; places the file does not reach are
+// empty, not what the cancelled entry pushed there.
+TEST_F(FormsTest, ACancelledRecordLeavesTheListAsAShortFileHasIt) {
+    const std::string one = "Anna\r\n01.01.2026\r\n00:01:00.0\r\n";
+    t.files->files[p.hall.fileName].assign(one.begin(), one.end());
+    loadHallOfFame(p.hall, p.fileIo());
+    p.model.level = 0;
+    p.clock.finalTime = "00:00:30.0";
+    t.then([&] { click("champ", "cmd6"); });
+    t.then([&] {
+        EXPECT_EQ(list(0)->rowCount(), 1);
+        click("ruhm", "cmd3");
+    });
+    recordCheck(p);
+    EXPECT_EQ(p.hall.fameNames[0][1], "Anna");
+    EXPECT_EQ(p.hall.fameTimes[0][2], kEmptyTime);
+}
+
 struct RecordingViewer : HelpViewer {
     std::vector<std::string> pages;
     bool shows = true;
