@@ -177,13 +177,21 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
         {cmd::kExtreme, {cmd::kExtreme, cmd::kLetters}},
         {cmd::kDigits, {cmd::kExtreme, cmd::kDigits}},
     };
+    std::vector<QImage> levelPanels;  // the panel after each level's command: its own name
     for (const auto& [command, checked] : steps) {
         if (command != 0) t.menu(command);
         EXPECT_EQ(checkedItems(t.p()), checked) << "after " << command;
+        if (command == 0 || command == cmd::kMedium || command == cmd::kExtreme)
+            levelPanels.push_back(t.screen().copy(429, 236, 222, 30));
     }
     const BoardModel& m = t.p().model;
     EXPECT_EQ(std::tuple(m.level, m.symmetricShuffle, m.showCandidates),
               std::tuple(3, false, false));
+    t.menu(cmd::kHard);
+    levelPanels.push_back(t.screen().copy(429, 236, 222, 30));
+    for (std::size_t i = 0; i < levelPanels.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(levelPanels[i], levelPanels[j]) << "levels shown alike: " << i << ", " << j;
     for (const MenuEntry& e : menuEntries()) {  // the bar shows the table's texts
         QAction* item = e.command != 0 ? t.window().qtMenu().action(e.command) : nullptr;
         EXPECT_TRUE(!item || item->text().toStdString() == e.text) << e.text;
