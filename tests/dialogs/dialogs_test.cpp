@@ -152,6 +152,7 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrollin
     p.model.level = 2;
     t.then([&] {
         EXPECT_EQ(visibleForm(p, "ruhm")->windowTitle(), "Ruhmeshalle");
+        EXPECT_EQ(visibleForm(p, "ruhm")->pos() - t.window().pos(), QPoint(200, 47));
         auto* tabs = control<QTabWidget>(p, "ruhm", "tbs1");
         EXPECT_EQ(tabs->currentIndex(), 2);
         for (int L = 0; L < 4; ++L) {
@@ -203,6 +204,7 @@ TEST_F(FormsTest, TheChampionFormAcceptsTheTypedNameAndCancelKeepsThePrevious) {
         t.then([&] {
             auto* ed1 = control<QLineEdit>(p, "champ", "ed1");
             EXPECT_EQ(ed1->text(), "Anna");
+            EXPECT_EQ(visibleForm(p, "champ")->pos() - t.window().pos(), QPoint(346, 102));
             EXPECT_EQ(visibleForm(p, "champ")->focusWidget(), ed1);
             ed1->setText(" J\u00fcrgen ");
             button.starts_with("cmd") ? click("champ", button.c_str())
@@ -220,6 +222,7 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
             EXPECT_TRUE(way != 0 ||
                         matchesReference(visibleForm(p, "Inf")->grab().toImage(), "about_box"));
             EXPECT_FALSE(p.window.menu().isEnabled());
+            EXPECT_EQ(visibleForm(p, "Inf")->pos() - t.window().pos(), QPoint(200, 18));
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) visibleForm(p, "Inf")->close();
             if (way == 2) QTest::keyClick(visibleForm(p, "Inf"), Qt::Key_Return);
