@@ -1,5 +1,7 @@
-# Fails when a toolkit header is included outside its backend folder: Qt only in
-# src/platform/qt/, Win32 only in src/platform/win32/.
+# Fails when a toolkit header is included outside its backend folder (Qt only in
+# src/platform/qt/, Win32 only in src/platform/win32/), or when a lower folder includes from
+# a higher one: the engine only itself, the platform interface only itself, view/ only the
+# engine, the platform and itself, panels/ those and view/.
 #   cmake -DROOT=<source dir> -P cmake/check_layering.cmake
 if(NOT ROOT)
     message(FATAL_ERROR "check_layering: ROOT not set")
@@ -7,8 +9,23 @@ endif()
 set(qt_headers "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]+/|qt[a-z]*\\.h)")
 set(win32_headers "#[ \t]*include[ \t]*[<\"]([Ww]indows\\.h|win[a-z]*\\.h|commctrl\\.h|commdlg\\.h|htmlhelp\\.h|shellapi\\.h|shlobj\\.h|objbase\\.h)")
 file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/src/*.h ${ROOT}/src/*.cpp)
+set(allowed_engine "engine")
+set(allowed_platform "platform")
+set(allowed_view "engine|platform|view")
+set(allowed_panels "engine|platform|view|panels")
 set(faults "")
 foreach(f IN LISTS sources)
+    foreach(folder engine platform view panels)
+        # The backends in platform/qt and platform/win32 are above the interface.
+        if(f MATCHES "^src/${folder}/[^/]+$")
+            file(STRINGS ${ROOT}/${f} project_includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+            foreach(line IN LISTS project_includes)
+                if(NOT line MATCHES "include[ \t]*\"(${allowed_${folder}})/")
+                    string(APPEND faults "\n  ${f} includes upwards: ${line}")
+                endif()
+            endforeach()
+        endif()
+    endforeach()
     file(STRINGS ${ROOT}/${f} qt REGEX "${qt_headers}")
     file(STRINGS ${ROOT}/${f} win REGEX "${win32_headers}")
     if(qt AND NOT f MATCHES "^src/platform/qt/")
@@ -19,5 +36,5 @@ foreach(f IN LISTS sources)
     endif()
 endforeach()
 if(faults)
-    message(FATAL_ERROR "A toolkit header outside its backend folder:${faults}")
+    message(FATAL_ERROR "A toolkit header outside its backend folder, or an include upwards:${faults}")
 endif()

@@ -36,7 +36,7 @@ using MarkImage = Cube<std::uint8_t>;  // the file image of the marks
 
 inline constexpr const char* kStatusWrong = "Falsche Zahl! ";
 inline constexpr const char* kStatusNoErrors = "Keine Fehler! ";
-inline constexpr const char* kStatusSolved = "Brett gel\xC3\xB6st!!!";
+inline constexpr const char* kStatusSolved = "Brett gelöst!!!";
 
 struct BoardModel {
     Grid board;

@@ -1,4 +1,4 @@
-// State of the elapsed-time clock and its texts. The ticking itself lives in the GUI.
+// State of the elapsed-time clock and its texts. The ticking lives in play/clock.cpp.
 #pragma once
 
 #include <string>

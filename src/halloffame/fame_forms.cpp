@@ -50,7 +50,7 @@ void cmd3_Click(Program& p, Ruhm& r) {
 
 void cmd4_Click(Program& p, Ruhm& r) {
     const int answer =
-        p.questions().ask(QuestionIcon::question, "Wirklich l\xC3\xB6schen?", "&JA|&NEIN", 1);
+        p.questions().ask(QuestionIcon::question, "Wirklich löschen?", "&JA|&NEIN", 1);
     if (answer != 1) return;
     const int level = r.form->currentTab(r.tbs1);
     p.dialog.dialogDone = true;
@@ -98,8 +98,8 @@ void showHallOfFameAt(Program& p, int level) {
         form.addTabStrip("tbs1", {twips(240), twips(180), twips(6390), twips(3990)}, {"Arial"});
     const Form::Control cmd3 =
         form.addPushButton("cmd3", "&OK", {twips(1365), twips(4320), twips(2115), twips(465)});
-    const Form::Control cmd4 = form.addPushButton(
-        "cmd4", "&L\xC3\xB6schen", {twips(3480), twips(4320), twips(2115), twips(465)});
+    const Form::Control cmd4 =
+        form.addPushButton("cmd4", "&Löschen", {twips(3480), twips(4320), twips(2115), twips(465)});
     form.onClick(cmd3, [&p, &r] { cmd3_Click(p, r); });
     form.onClick(cmd4, [&p, &r] { cmd4_Click(p, r); });
     form.onClose([&p, &r] { cmd3_Click(p, r); });  // ruhm_Close does what OK does
@@ -118,10 +118,8 @@ void askChampionName(Program& p) {
     form.setCaption("Neuer Rekord!");
     form.setFont({"Arial", 10});
     form.setSize(300, 118);
-    form.addLabel("lbl2",
-                  "Gl\xC3\xBC"
-                  "ckwunsch! Bitte deinen Namen eingeben:",
-                  {16, 12, 268, 20}, {}, false, false);
+    form.addLabel("lbl2", "Glückwunsch! Bitte deinen Namen eingeben:", {16, 12, 268, 20}, {}, false,
+                  false);
     c.ed1 = form.addTextBox("ed1", {16, 38, 268, 24});
     // Enter in the name field accepts.
     const Form::Control cmd5 = form.addPushButton("cmd5", "&OK", {46, 76, 100, 28}, true);

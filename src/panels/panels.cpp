@@ -2,7 +2,6 @@
 
 #include "engine/rules.h"
 #include "panels/panels_state.h"
-#include "shell/program.h"
 #include "view/look.h"
 
 namespace zg {
@@ -21,32 +20,26 @@ std::string rightAligned2(int n) {
     return s;
 }
 
-void drawStatisticsPanel(Program& p) {
-    Canvas& c = p.canvas();
+void drawStatisticsPanel(Canvas& c, const ViewState& view, BoardModel& m, BoardView& boardView) {
     const int x0 = 423, y0 = 16;
-    drawPanelFrame(c, p.view, x0, y0, 234, 78, 84, "STATISTIK:");
-    blackOnWhite(c, p.view);
+    drawPanelFrame(c, view, x0, y0, 234, 78, 84, "STATISTIK:");
+    blackOnWhite(c, view);
     c.selectFont(8);
-    c.text(x0 + 16, 48, p.model.showDigits ? "Zahlen" : "Ziffer");
+    c.text(x0 + 16, 48, m.showDigits ? "Zahlen" : "Ziffer");
     c.text(x0 + 16, 68, "Anzahl");
     for (int i = 1; i <= 6; ++i) {
         const int x = 495 + 24 * (i - 1);
-        if (p.model.showDigits)
+        if (m.showDigits)
             c.text(x, 48, rightAligned2(i));
         else
-            c.text(p.view.largeFonts ? x + 4 : x + 8, 48,
-                   std::string(1, static_cast<char>(64 + i)));
+            c.text(view.largeFonts ? x + 4 : x + 8, 48, std::string(1, static_cast<char>(64 + i)));
         c.text(x, 68, " 0");
     }
     c.setPenWidth(1);
     c.line(435, 62, 645, 62);
     c.line(494, 44, 494, 83);
-    updateStatistics(p);
-    drawStatusPanel(p);
-}
-
-void updateStatistics(Program& p) {
-    zg::updateStatistics(p.model, p.screen);
+    updateStatistics(m, boardView);
+    drawStatusPanel(c, view, m, boardView);
 }
 
 void drawStatisticsCounts(Canvas& c, const ViewState& view, const BoardModel& m) {
@@ -62,13 +55,9 @@ void drawStatisticsCounts(Canvas& c, const ViewState& view, const BoardModel& m)
     }
 }
 
-void drawStatusPanel(Program& p) {
-    drawPanelFrame(p.canvas(), p.view, 423, 108, 234, 78, 60, "STATUSMELDUNG:");
-    checkBoard(p);
-}
-
-void checkBoard(Program& p) {
-    zg::checkBoard(p.model, p.screen);
+void drawStatusPanel(Canvas& c, const ViewState& view, BoardModel& m, BoardView& boardView) {
+    drawPanelFrame(c, view, 423, 108, 234, 78, 60, "STATUSMELDUNG:");
+    checkBoard(m, boardView);
 }
 
 void drawStatusMessage(Canvas& c, const ViewState& view, const BoardModel& m) {

@@ -5,16 +5,17 @@
 
 namespace zg {
 
-struct Program;
 struct BoardModel;
 struct PanelsState;
 struct ViewState;
+class BoardView;
 class Canvas;
 
-void drawStatisticsPanel(Program& p);  // frame, headings, then updateStatistics, status panel
-void updateStatistics(Program& p);     // recount, counts, status check (through the engine)
-void drawStatusPanel(Program& p);      // frame, then checkBoard
-void checkBoard(Program& p);           // the status check, its message and beep
+// frame, headings, then updateStatistics (the engine's: recount, counts, status check through
+// view), then the status panel
+void drawStatisticsPanel(Canvas& c, const ViewState& view, BoardModel& m, BoardView& boardView);
+// frame, then checkBoard (the engine's, through view)
+void drawStatusPanel(Canvas& c, const ViewState& view, BoardModel& m, BoardView& boardView);
 // frame, label line, then updateLevelPanel
 void drawLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, PanelsState& panels);
 // givenCount and the level name

@@ -10,7 +10,7 @@
 
 namespace zg {
 
-inline constexpr const char* kHelpChooseMenu = "Bitte Menupunkt ausw\xC3\xA4hlen!";
+inline constexpr const char* kHelpChooseMenu = "Bitte Menupunkt auswählen!";
 inline constexpr const char* kHelpClickCell = "Bitte ein Feld anklicken!";
 
 struct PanelsState {

@@ -1,19 +1,19 @@
 // Forms and the modal form pattern.
 //
 // A form is written once against this interface: its controls with their places in pixels
-// (from the twips), texts and handlers. A backend turns it into real controls. Handlers never
-// run from inside the toolkit: a click, a key on an option button or the close request posts
-// the handler to the pump, so it runs on our stack inside pump.next() like every other event,
-// and only while the form still exists. runModal() holds the main window back (the form is
-// modal to it alone), places the form at its offset from the main window's top-left corner,
-// and loops over pump.next() until dialogDone is true:
+// (a form laid out in twips converts each number with twips()), texts and handlers. A backend
+// turns it into real controls. Handlers never run from inside the toolkit: a click, a key on
+// an option button or the close request posts the handler to the pump, so it runs on our stack
+// inside pump.next() like every other event, and only while the form still exists. runModal()
+// holds the main window back (the form is modal to it alone), places the form at its offset
+// from the main window's top-left corner, and loops over pump.next() until dialogDone is true:
 //
 //     std::unique_ptr<Form> form = p.platform().createForm(p.pump, p.window);
-//     form->setName("frm1");
-//     Form::Control cmd1 = form->addPushButton("cmd1", "&OK", {22, 87, 100, 33});
-//     form->onClick(cmd1, [&] { cmd1_Click(p, *form); });   // sets p.dialog.dialogDone
-//     form->onClose([&] { frm1_Close(p); });
-//     form->runModal({360, 140}, p.dialog.dialogDone);
+//     form->setName("Inf");
+//     Form::Control cmd15 = form->addPushButton("cmd15", "&OK", {120, 140, 100, 30}, true);
+//     form->onClick(cmd15, [&] { cmd15_Click(p, *form); });  // sets p.dialog.dialogDone
+//     form->onClose([&] { cmd15_Click(p, *form); });
+//     form->runModal(200, 18, p.dialog.dialogDone);
 //
 // A ProgramExit thrown while the form is open unwinds through runModal; the form closes with
 // its owner.
@@ -25,7 +25,7 @@
 
 namespace zg {
 
-// Form sizes are given in twips: 15 twips are one pixel.
+// A number of a form laid out in twips, in pixels: 15 twips are one pixel (rounded down).
 constexpr int twips(int t) {
     return t / 15;
 }

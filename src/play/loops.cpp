@@ -1,17 +1,20 @@
 #include "play/loops.h"
 
+#include <optional>
+
 #include "engine/rules.h"
 #include "engine/shuffle.h"
 #include "files/board_file.h"
 #include "files/slot_dialog.h"
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "play/buttons.h"
+#include "play/cell_edit.h"
+#include "play/clock.h"
+#include "play/game_boundary.h"
 #include "play/player_aids.h"
 #include "play/redraw.h"
 #include "shell/help.h"
 #include "shell/program.h"
-#include "view/cell_edit.h"
 
 namespace zg {
 
@@ -169,15 +172,17 @@ Next onButton(Program& p, Loop loop, StripButton b) {
     return Next::stay;
 }
 
-// The cell under the pointer, into clickColumn and clickRow; false off the board.
-bool boardCellAtPointer(Program& p) {
-    const ViewState& v = p.view;
+struct Cell {
+    int column;
+    int row;
+};
+
+// The cell under the pointer, 1..6 each; none off the board.
+std::optional<Cell> boardCellAtPointer(const ViewState& v) {
     const int x = v.mouseX, y = v.mouseY;
-    if (x < v.boardLeft || x >= v.boardLeft + 6 * v.cellWidth) return false;
-    if (y < v.boardTop || y >= v.boardTop + 6 * v.cellHeight) return false;
-    p.play.clickColumn = static_cast<std::int16_t>((x - v.boardLeft) / v.cellWidth + 1);
-    p.play.clickRow = static_cast<std::int16_t>((y - v.boardTop) / v.cellHeight + 1);
-    return true;
+    if (x < v.boardLeft || x >= v.boardLeft + 6 * v.cellWidth) return std::nullopt;
+    if (y < v.boardTop || y >= v.boardTop + 6 * v.cellHeight) return std::nullopt;
+    return Cell{(x - v.boardLeft) / v.cellWidth + 1, (y - v.boardTop) / v.cellHeight + 1};
 }
 
 void computeCandidatesIfShown(Program& p) {
@@ -185,31 +190,31 @@ void computeCandidatesIfShown(Program& p) {
 }
 
 // The board click of the play loop; rightClick is set for the button.
-void playBoardClick(Program& p) {
+void playBoardClick(Program& p, Cell cell) {
     BoardModel& m = p.model;
-    const int c = p.play.clickColumn, r = p.play.clickRow;
+    const int c = cell.column, r = cell.row;
     if (m.givens.at(c, r) != 0) return;
     const CellState before = cellState(m, c, r);
     if (p.view.rightClick && m.board.at(c, r) != 0) {
         m.board.at(c, r) = 0;
         p.screen.drawCell(c, r, 0);
         computeCandidatesIfShown(p);
-        updateStatistics(p);
+        updateStatistics(p.model, p.screen);
     } else if (p.view.rightClick) {
         drawPicker(p, c, r);
         editCell(p, c, r);  // notes a candidate
     } else {
         drawPicker(p, c, r);
         editCell(p, c, r);
-        updateStatistics(p);
+        updateStatistics(p.model, p.screen);
     }
     p.play.history.recordFrom(m, c, r, before);
     finishIfSolved(p);
 }
 
-void editBoardClick(Program& p, bool right) {
+void editBoardClick(Program& p, bool right, Cell cell) {
     BoardModel& m = p.model;
-    const int c = p.play.clickColumn, r = p.play.clickRow;
+    const int c = cell.column, r = cell.row;
     const CellState before = cellState(m, c, r);
     auto emptyCell = [&] {
         m.board.at(c, r) = 0;
@@ -228,7 +233,7 @@ void editBoardClick(Program& p, bool right) {
             p.screen.drawGivenCell(c, r, static_cast<std::uint8_t>(p.view.pickerValue));
     }
     p.play.history.recordFrom(m, c, r, before);
-    updateStatistics(p);
+    updateStatistics(p.model, p.screen);
     updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
 }
 
@@ -247,13 +252,12 @@ void onKeyDown(Program& p, Loop loop, const Event& ev) {
     if (k >= vk::kLeft && k <= vk::kDown) {
         moveCursor(p, k);
     } else if ((k == vk::kReturn || k == vk::kSpace) && p.play.cursorShown) {
-        p.play.clickColumn = p.play.cursorColumn;
-        p.play.clickRow = p.play.cursorRow;
+        const Cell cursor{p.play.cursorColumn, p.play.cursorRow};
         p.view.rightClick = false;
         if (editor)
-            editBoardClick(p, false);
+            editBoardClick(p, false, cursor);
         else
-            playBoardClick(p);
+            playBoardClick(p, cursor);
     } else {
         keyboardEntry(p, editor, ev);
     }
@@ -272,15 +276,6 @@ Next whilePaused(Program& p, const Event& ev) {
         stripButtonAt(p.view.mouseX, p.view.mouseY) == StripButton::abort)
         return onButton(p, Loop::play, StripButton::abort);
     return Next::stay;
-}
-
-// Every loop starts and ends without the aids' traces: no history, cursor, hint or pause.
-void resetAids(Program& p) {
-    hideCursor(p);
-    endHint(p);
-    if (p.play.paused) uncoverBoard(p);
-    p.play.history.clear();
-    p.play.cursorColumn = p.play.cursorRow = 1;
 }
 
 // Runs before the loop's own handling of ev.
@@ -302,8 +297,7 @@ void playLoop(Program& p) {
     drawBoard(p);
     drawAllButtons(p);
     if (p.clock.clockRunning) clockThread(p);
-    p.view.chooserKey = 0;
-    resetAids(p);
+    crossBoundary(p, Boundary::loop);
     for (;;) {
         const Event ev = p.pump.next();
         if (p.play.paused) {
@@ -322,12 +316,11 @@ void playLoop(Program& p) {
         p.view.rightClick = false;
         if (isButtonPress(ev)) {
             p.view.rightClick = ev.message == msg::kRightDown;
-            if (boardCellAtPointer(p)) playBoardClick(p);
+            if (const auto cell = boardCellAtPointer(p.view)) playBoardClick(p, *cell);
         }
         if (overlaysShown(p) && ev.message != msg::kMouseMove) drawOverlays(p);
     }
-    p.view.chooserKey = 0;
-    resetAids(p);
+    crossBoundary(p, Boundary::loop);
 }
 
 void editLoop(Program& p) {
@@ -336,8 +329,7 @@ void editLoop(Program& p) {
     // final right click) must not turn the entries into candidate marks.
     p.view.rightClick = false;
     drawAllButtons(p);
-    p.view.chooserKey = 0;
-    resetAids(p);
+    crossBoundary(p, Boundary::loop);
     for (;;) {
         const Event ev = p.pump.next();
         beforeEvent(p, ev);
@@ -349,12 +341,11 @@ void editLoop(Program& p) {
             const StripButton b = stripButtonAt(p.view.mouseX, p.view.mouseY);
             if (b != StripButton::none && onButton(p, Loop::edit, b) == Next::leave) break;
         }
-        if (isButtonPress(ev) && boardCellAtPointer(p))
-            editBoardClick(p, ev.message == msg::kRightDown);
+        if (const auto cell = isButtonPress(ev) ? boardCellAtPointer(p.view) : std::nullopt)
+            editBoardClick(p, ev.message == msg::kRightDown, *cell);
         if (overlaysShown(p) && ev.message != msg::kMouseMove) drawOverlays(p);
     }
-    p.view.chooserKey = 0;
-    resetAids(p);
+    crossBoundary(p, Boundary::loop);
 }
 
 }  // namespace zg

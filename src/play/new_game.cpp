@@ -2,9 +2,10 @@
 
 #include "engine/shuffle.h"
 #include "files/board_file.h"
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "platform/data_path.h"
+#include "play/clock.h"
+#include "play/game_boundary.h"
 #include "play/loops.h"
 #include "shell/program.h"
 
@@ -21,14 +22,13 @@ void newGame(Program& p) {
     updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     startTimedGame(p);
     shuffleBoard(p.model, p.random());
-    p.model.candidateMarks.clear();
+    crossBoundary(p, Boundary::newPuzzle);
     playLoop(p);
 }
 
 std::string missingCollectionText(const std::string& file) {
-    return "Die R\xC3\xA4tselsammlung \"" + file +
-           "\" fehlt oder ist besch\xC3\xA4"
-           "digt. Das Spiel geht mit dem bisherigen Brett weiter.";
+    return "Die Rätselsammlung \"" + file +
+           "\" fehlt oder ist beschädigt. Das Spiel geht mit dem bisherigen Brett weiter.";
 }
 
 }  // namespace zg

@@ -11,9 +11,7 @@
 namespace zg {
 
 struct PlayState {
-    std::string shortcutArmed;     // "K" after K was released; O then solves
-    std::int16_t clickColumn = 0;  // the cell of the click being handled, 1..6
-    std::int16_t clickRow = 0;
+    std::string shortcutArmed;  // "K" after K was released; O then solves
     bool ownBoardMode = false;  // the own-board editor runs
 
     // Beyond the menu's game, each unseen until its key is used.

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "engine/rules.h"
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
+#include "play/clock.h"
 #include "play/redraw.h"
 #include "shell/program.h"
 #include "view/board_render.h"
@@ -19,7 +19,7 @@ namespace {
 using Cells = std::vector<std::pair<int, int>>;
 
 constexpr int kFrameWidth = 3;
-constexpr const char* kPauseText = "Pause \xE2\x80\x93 P spielt weiter";
+constexpr const char* kPauseText = "Pause – P spielt weiter";
 
 // A frame of kFrameWidth pixels along the outer edge of the cells, inset pixels inside each
 // cell's interior: it never touches a grid line, so repainting the cells removes it.
@@ -190,20 +190,11 @@ void undoRedo(Program& p, bool editor, bool redo) {
 void afterPlayerChange(Program& p, bool editor, const CellState& before, const CellState& after) {
     // A mark alone changes no count: the chooser's marks skip the status check too.
     if (before.value == after.value && before.given == after.given) return;
-    updateStatistics(p);
+    updateStatistics(p.model, p.screen);
     if (editor)
         updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     else
         finishIfSolved(p);
-}
-
-void finishIfSolved(Program& p) {
-    if (p.model.statusText == kStatusSolved && p.clock.clockRunning) {
-        p.clock.finishClock = true;
-        updateClock(p);
-        p.clock.clockRunning = false;
-        p.clock.finishClock = false;
-    }
 }
 
 void hintStep(Program& p) {

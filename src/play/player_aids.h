@@ -29,8 +29,6 @@ void undoRedo(Program& p, bool editor, bool redo);
 // After a change of a cell by the player: counts and status (and the level panel in the
 // editor) when a value changed, and the end of a timed game solved by it.
 void afterPlayerChange(Program& p, bool editor, const CellState& before, const CellState& after);
-// A timed game whose board shows "Brett gelöst!!!" ends here, once: the final time, the record.
-void finishIfSolved(Program& p);
 
 // T in the play loop: the unit, then the reasoning, then the value placed.
 void hintStep(Program& p);

@@ -1,10 +1,20 @@
 #include "play/redraw.h"
 
 #include "engine/rules.h"
+#include "panels/clock_panel.h"
+#include "panels/panels.h"
 #include "shell/program.h"
+#include "view/board_render.h"
 #include "view/look.h"
 
 namespace zg {
+
+void drawMainScreen(Program& p) {
+    drawBoardPanel(p.canvas(), p.view);
+    drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
+    drawLevelPanel(p.canvas(), p.view, p.model, p.panels);
+    drawClockPanel(p.canvas(), p.view);
+}
 
 void drawBoard(Program& p) {
     p.view.cellWidth = 60;

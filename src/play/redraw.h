@@ -8,6 +8,9 @@ struct BoardModel;
 struct ViewState;
 class Canvas;
 
+// The whole main screen below the status bar: the board panel, then the statistics, level
+// and clock panels.
+void drawMainScreen(Program& p);
 // Every cell, the statistics and status, and the marks (computed with showCandidates).
 void drawBoard(Program& p);
 // The marks of every empty cell from candidateMarks, in their 13 x 13 slots.

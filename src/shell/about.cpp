@@ -17,14 +17,12 @@ void openAboutForm(Program& p) {
     const std::unique_ptr<Form> form = p.platform().createForm(p.pump, p.window);
     Form& inf = *form;
     inf.setName("Inf");
-    inf.setCaption(
-        "\xC3\xBC"
-        "ber Zahlgarten");
+    inf.setCaption("über Zahlgarten");
     inf.setSize(340, 190);
     inf.addLabel("lbl1", "Zahlgarten V5.0", {10, 16, 320, 32}, {"Arial", 16, 0, true}, true, false);
     inf.addLabel("lbl3",
-                 "Ein Zahlenr\xC3\xA4tsel auf 6 \xC3\x97 6 Feldern: jede Spalte, jede Zeile und "
-                 "jedes K\xC3\xA4stchen aus 3 \xC3\x97 2 Feldern enth\xC3\xA4lt jedes Zeichen "
+                 "Ein Zahlenrätsel auf 6 × 6 Feldern: jede Spalte, jede Zeile und "
+                 "jedes Kästchen aus 3 × 2 Feldern enthält jedes Zeichen "
                  "genau einmal.",
                  {20, 56, 300, 72}, {"Arial", 10}, true, true);
     const Form::Control cmd15 = inf.addPushButton("cmd15", "&OK", {120, 140, 100, 30}, true);

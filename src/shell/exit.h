@@ -5,7 +5,7 @@ namespace zg {
 
 struct Program;
 
-// Thrown after "&JA": unwinds every loop on our stack; caught in main only.
+// Thrown after "&JA": unwinds every loop on our stack; caught in runGame only.
 struct ProgramExit {};
 
 // "Spiel beenden?" with "&JA|&NEIN", "&NEIN" the default. Returns after "&NEIN"; after

@@ -33,7 +33,7 @@ void showRulesHelp(Program& p) {
     if (p.shell.useHtmlHelp)
         showHtmlTopic(p, kRulesTopic, kHelpFileOfLoops);
     else
-        showClassicHelp(p, "Erkl\xC3\xA4rung");
+        showClassicHelp(p, "Erklärung");
 }
 
 }  // namespace zg

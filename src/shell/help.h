@@ -10,10 +10,8 @@ class HelpViewer;
 
 inline constexpr const char* kHelpFile = "Zahlgarten.chm";
 inline constexpr const char* kHelpFileOfLoops = "zahlgarten.chm";  // as the loops name it
-inline constexpr const char* kMenuTopic =
-    "\xC3\xBC"
-    "bersicht.htm";
-inline constexpr const char* kRulesTopic = "erkl\xC3\xA4rung.htm";
+inline constexpr const char* kMenuTopic = "übersicht.htm";
+inline constexpr const char* kRulesTopic = "erklärung.htm";
 inline constexpr const char* kHelpError = "Error while trying to display a topic of ";
 
 // There is one help system here: the built-in viewer of the HTML pages.

@@ -8,6 +8,7 @@
 #include "files/slot_dialog.h"
 #include "halloffame/fame_forms.h"
 #include "panels/panels.h"
+#include "play/game_boundary.h"
 #include "play/loops.h"
 #include "play/new_game.h"
 #include "play/redraw.h"
@@ -36,8 +37,8 @@ const std::vector<MenuEntry>& menuEntries() {
         {kLoadBoard, "&lade Brett", kAsksForCell},
         {kSaveBoard, "&sichere Brett", kAsksForCell},
         {0, "-"},
-        {kSolve, "&Brett l\xC3\xB6sen", kAsksForCell},
-        {kClear, "B&rett l\xC3\xB6schen"},
+        {kSolve, "&Brett lösen", kAsksForCell},
+        {kClear, "B&rett löschen"},
         {kPrintBoard, "Brett &drucken"},
         {kShuffle, "Brett &mischen", kAsksForCell},
         {0, "-"},
@@ -54,18 +55,17 @@ const std::vector<MenuEntry>& menuEntries() {
         {0, "-"},
         {kCandidates, "Zeige &Kandidaten", kCheckable},
         {0, "-"},
-        {kSymmetry, "R\xC3\xA4tsel-Symmetrie", kCheckable},
+        {kSymmetry, "Rätsel-Symmetrie", kCheckable},
         {0, "-"},
         {kHallOfFame, "&Ruhmeshalle"},
         {0, ""},
         {0, "&Hilfe"},
         {kInstructions, "&Anleitung"},
         {0, "-"},
-        {kAbout,
-         "\xC3\xBC"
-         "ber &Zahlgarten..."},
+        {kAbout, "über &Zahlgarten..."},
         {0, ""},
-        {0, ""}};
+        {0, ""},
+    };
     return entries;
 }
 
@@ -168,7 +168,7 @@ void runCommand(Program& p, int command) {
     switch (command) {
         case cmd::kAbout:
             openAboutForm(p);
-            if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einf\xC3\xBChrung");
+            if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einführung");
             break;
         case cmd::kNewGame:
             newGame(p);
@@ -222,7 +222,7 @@ void runCommand(Program& p, int command) {
         case cmd::kLetters:
             m.showDigits = command == cmd::kDigits;
             drawBoard(p);
-            drawStatisticsPanel(p);
+            drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
             break;
         case cmd::kCandidates:
             m.showCandidates = !m.showCandidates;
@@ -264,7 +264,7 @@ void Win_0_MenuEvent(Program& p, int command) {
     p.panels.helpText = kHelpChooseMenu;
     showHelpText(p.canvas(), p.view, p.panels);
     p.canvas().putImage(p.shell.buttonRowImage, 30, 416);
-    p.clock.clockRunning = false;
+    crossBoundary(p, Boundary::commandEnd);
 }
 
 }  // namespace zg

@@ -1,6 +1,7 @@
 // The menu bar, built from its text table, and the dispatch of menu commands.
 //
-// Adding a command: a number in cmd, an entry in menuEntries and a case in runCommand.
+// Adding a command: a number in cmd, a row in menuEntries, a case in runCommand and the item's
+// text on the menu help page (docs/ARCHITECTURE.md, "Adding a command or a form").
 // Win_0_MenuEvent switches the bar off around it and ends every command with the idle steps, so a
 // case only does its own steps; a case that starts a loop simply calls it (the loop runs on
 // pump.next()).
@@ -69,7 +70,7 @@ void updateMenuChecks(Program& p);
 
 // The menu event handler: runs the command completely, then the idle steps.
 void Win_0_MenuEvent(Program& p, int command);
-// Step 4 of the handler: the command itself.
+// The command itself, without the handler's steps around it.
 void runCommand(Program& p, int command);
 
 }  // namespace zg

@@ -3,9 +3,9 @@
 #include <chrono>
 
 #include "platform/data_path.h"
+#include "play/cell_edit.h"
 #include "shell/exit.h"
 #include "shell/menu.h"
-#include "view/cell_edit.h"
 
 namespace zg {
 

@@ -19,8 +19,8 @@
 #include "platform/event_pump.h"
 #include "platform/platform.h"
 #include "play/play_state.h"
+#include "play/screen_view.h"
 #include "shell/shell_state.h"
-#include "view/screen_view.h"
 #include "view/view_state.h"
 
 namespace zg {

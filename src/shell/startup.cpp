@@ -3,10 +3,10 @@
 #include "engine/clock_state.h"
 #include "halloffame/records.h"
 #include "panels/panels.h"
+#include "play/redraw.h"
 #include "shell/help.h"
 #include "shell/menu.h"
 #include "shell/program.h"
-#include "view/board_render.h"
 #include "view/look.h"
 
 namespace zg {

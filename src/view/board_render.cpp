@@ -1,8 +1,5 @@
 #include "view/board_render.h"
 
-#include "panels/clock_panel.h"
-#include "panels/panels.h"
-#include "shell/program.h"
 #include "view/look.h"
 
 namespace zg {
@@ -76,13 +73,6 @@ void drawBoardPanel(Canvas& canvas, ViewState& view) {
         }
     canvas.setPenWidth(1);
     canvas.setForeground(view.colourTable[colour::kBlack]);
-}
-
-void drawMainScreen(Program& p) {
-    drawBoardPanel(p.canvas(), p.view);
-    drawStatisticsPanel(p);
-    drawLevelPanel(p.canvas(), p.view, p.model, p.panels);
-    drawClockPanel(p.canvas(), p.view);
 }
 
 }  // namespace zg

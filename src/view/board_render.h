@@ -9,13 +9,8 @@
 
 namespace zg {
 
-struct Program;
-
 // Board panel, well, button strip, white board, grid, red box borders (sets the layout
-// globals); then the statistics, level and clock panels.
-void drawMainScreen(Program& p);
-
-// The board part of drawMainScreen alone.
+// globals): the board part of drawMainScreen (play/redraw.h).
 void drawBoardPanel(Canvas& canvas, ViewState& view);
 
 // One ordinary cell (white) with the symbol of value; 0 erases it.

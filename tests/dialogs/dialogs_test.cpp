@@ -144,6 +144,8 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrollin
     p.model.level = 2;
     t.then([&] {
         const FormControl strip = tabs();
+        EXPECT_EQ(formTitle(*strip.form), "Ruhmeshalle");
+        EXPECT_EQ(formOffset(*strip.form, p.window), (Point{200, 47}));
         EXPECT_EQ(strip.form->currentTab(strip.control), 2);
         for (int L = 0; L < 4; ++L) {
             strip.form->setCurrentTab(strip.control, L);
@@ -192,6 +194,7 @@ TEST_F(FormsTest, TheChampionFormAcceptsTheTypedNameAndCancelKeepsThePrevious) {
         p.hall.championAccepted = false;
         t.then([&] {
             EXPECT_EQ(textOf(p, "champ", "ed1"), "Anna");
+            EXPECT_EQ(formOffset(*visibleForm(p, "champ"), p.window), (Point{346, 102}));
             EXPECT_TRUE(hasFocus(p, "champ", "ed1"));
             setTextOf(p, "champ", "ed1", " J\u00fcrgen ");
             button.starts_with("cmd") ? click("champ", button) : close("champ");
@@ -208,6 +211,7 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
             EXPECT_TRUE(way != 0 || !kReferenceLook ||
                         matchesReference(formImage(*visibleForm(p, "Inf")), "about_box"));
             EXPECT_FALSE(p.window.menu().isEnabled());
+            EXPECT_EQ(formOffset(*visibleForm(p, "Inf"), p.window), (Point{200, 18}));
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) close("Inf");
             if (way == 2) typeKey(*visibleForm(p, "Inf"), -1, vk::kReturn);
@@ -352,6 +356,24 @@ TEST_F(RealFolderTest, ADamagedBoardFileIsReplacedOnlyWhenThePlayerAgrees) {
     EXPECT_EQ(t.questions->messages[0],
               "Die Datei \"brett.zgb\" konnte nicht gelesen werden: ein Ordner dieses Namens ist "
               "im Weg. Das Brett bleibt, wie es war.");
+}
+
+// A cancelled name is undone by reading the file back; places the file does not reach are
+// empty, not what the cancelled entry pushed there.
+TEST_F(FormsTest, ACancelledRecordLeavesTheListAsAShortFileHasIt) {
+    const std::string one = "Anna\r\n01.01.2026\r\n00:01:00.0\r\n";
+    t.files->files[p.hall.fileName].assign(one.begin(), one.end());
+    loadHallOfFame(p.hall, p.fileIo());
+    p.model.level = 0;
+    p.clock.finalTime = "00:00:30.0";
+    t.then([&] { click("champ", "cmd6"); });
+    t.then([&] {
+        EXPECT_EQ(listRows(*list(0).form, list(0).control), 1);
+        click("ruhm", "cmd3");
+    });
+    recordCheck(p);
+    EXPECT_EQ(p.hall.fameNames[0][1], "Anna");
+    EXPECT_EQ(p.hall.fameTimes[0][2], kEmptyTime);
 }
 
 struct RecordingViewer : HelpViewer {

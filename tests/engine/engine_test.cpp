@@ -270,6 +270,13 @@ TEST(Rules, SolveCommand) {
         // is put back before the next cell is tried (and no guess finishes it).
         {secondGuess, "", "261543543261124356356124412635635412", kStatusSolved, 3, {}},
         {noGuess, "", "201046004012000251125634512463000125", kStatusNoErrors, 3, {}},
+        // Only a guess in the last row finishes it.
+        {"000050456003201504004001000005005302",
+         "",
+         "312456456213261534534621623145145362",
+         kStatusSolved,
+         3,
+         {}},
         // An entry leaving a cell without a value: solved again from the givens.
         {kSinglesLine, "...2................................", kSolvedLine, kStatusSolved, 3, {}},
         // An entry clashing with a given: solved again from the givens.
@@ -283,6 +290,7 @@ TEST(Rules, SolveCommand) {
         RecordingView view;
         solveCommand(m, clock, view);
         EXPECT_EQ(lineOf(m.board), lineOf(boardFromLine(board).board)) << givens;
+        EXPECT_TRUE(m.board == boardFromLine(board).board) << "a byte beside the 36 cells";
         EXPECT_EQ(m.statusText, status) << givens;
         EXPECT_EQ(m.level, level) << givens;
         EXPECT_FALSE(m.inTrial);

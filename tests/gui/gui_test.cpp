@@ -11,13 +11,14 @@
 #include "files/slot_dialog.h"
 #include "panels/panels.h"
 #include "platform/data_path.h"
+#include "play/cell_edit.h"
 #include "shell/exit.h"
 #include "shell/startup.h"
 #include "support/fixtures.h"
 #include "support/play_script.h"
 #include "support/reference_image.h"
 #include "support/test_program.h"
-#include "view/cell_edit.h"
+#include "view/picker.h"
 
 namespace zg {
 namespace {
@@ -29,6 +30,9 @@ using namespace test;
 TEST(StartScreenTest, MatchesTheReferenceImageAlsoAfterLeavingAnEmptyGame) {
     TestProgram t;
     EXPECT_TRUE(matchesReference(t.screen(), "start_screen", t.textBoxes));
+    // The clock label is a control over the ZEITMESSUNG panel, not part of the back buffer.
+    EXPECT_EQ(labelPlace(*t.p().panels.uhr, t.p().window), (Rect{703, 322, 160, 30}));
+    EXPECT_EQ(t.p().panels.uhr->text(), kClockIdle);
     t.events->add({Event::keyDown(vk::kRight), Event::keyUp(vk::kRight), Event::keyUp('H'),
                    Player::to(cellCentre(2, 1, t.p().view)), Event::leftDown(), Event::leftUp(),
                    Event::rightDown(), Event::rightUp(), Event::keyUp(vk::kEscape)});
@@ -53,7 +57,7 @@ TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage)
     // (1, 1) first: the chooser's second opening redraws what the first one left.
     t.events->add({centre(1, 1), Event::leftDown(), Event::leftUp(), Event::character('1'),
                    Event::keyUp('1'), centre(4, 4), Event::leftDown(), Event::leftUp(),
-                   Event::mouseMove(pickerLeftOf(p, 4) + 45, pickerTopOf(p, 4) + 45),
+                   Event::mouseMove(pickerLeftOf(p.view, 4) + 45, pickerTopOf(p.view, 4) + 45),
                    Event::deferred([&] { open = t.screen(); }), Event::character('5'),
                    Event::keyUp('5'), Event::keyUp(vk::kEscape)});
     t.menu(cmd::kStartGame);
@@ -158,13 +162,21 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
         {cmd::kExtreme, {cmd::kExtreme, cmd::kLetters}},
         {cmd::kDigits, {cmd::kExtreme, cmd::kDigits}},
     };
+    std::vector<Image> levelPanels;  // the panel after each level's command: its own name
     for (const auto& [command, checked] : steps) {
         if (command != 0) t.menu(command);
         EXPECT_EQ(checkedItems(t.p()), checked) << "after " << command;
+        if (command == 0 || command == cmd::kMedium || command == cmd::kExtreme)
+            levelPanels.push_back(t.screen().copy(429, 236, 222, 30));
     }
     const BoardModel& m = t.p().model;
     EXPECT_EQ(std::tuple(m.level, m.symmetricShuffle, m.showCandidates),
               std::tuple(3, false, false));
+    t.menu(cmd::kHard);
+    levelPanels.push_back(t.screen().copy(429, 236, 222, 30));
+    for (std::size_t i = 0; i < levelPanels.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(levelPanels[i], levelPanels[j]) << "levels shown alike: " << i << ", " << j;
     for (const MenuEntry& e : menuEntries()) {  // the bar shows the table's texts
         EXPECT_TRUE(e.command == 0 || menuText(t.p().window, e.command) == e.text) << e.text;
     }

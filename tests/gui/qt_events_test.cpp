@@ -19,7 +19,7 @@
 #include "platform/qt/qt_window.h"
 #include "shell/startup.h"
 #include "support/test_program.h"
-#include "view/cell_edit.h"
+#include "play/cell_edit.h"
 
 namespace zg {
 namespace {

@@ -12,12 +12,16 @@
 #include "engine/shuffle.h"
 #include "files/board_file.h"
 #include "halloffame/records.h"
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
+#include "play/cell_edit.h"
+#include "play/clock.h"
+#include "play/loops.h"
 #include "play/new_game.h"
 #include "play/redraw.h"
+#include "support/fixtures.h"
 #include "support/play_script.h"
-#include "view/cell_edit.h"
+#include "support/reference_image.h"
+#include "support/test_program.h"
 
 namespace zg {
 namespace {
@@ -150,6 +154,19 @@ TEST_F(Loops, LadenShowsPressedWhileItsDialogIsOpenAndOnlyItsAreaCounts) {
     EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
 }
 
+// Both ends of every click area count, and nothing beyond them (a press at each point).
+TEST(StripButtons, ClickAreasIncludeBothEnds) {
+    using enum StripButton;
+    const struct {
+        int x, y;
+        StripButton b;
+    } cases[] = {{31, 430, none},   {32, 430, load},  {124, 430, load}, {125, 430, save},
+                 {217, 430, save},  {218, 430, help}, {294, 430, help}, {295, 430, abort},
+                 {431, 417, abort}, {432, 430, none}, {100, 416, none}, {100, 443, load},
+                 {100, 444, none}};
+    for (const auto& c : cases) EXPECT_EQ(stripButtonAt(c.x, c.y), c.b) << c.x << ", " << c.y;
+}
+
 // Emptying an entry and marking are in the undo test.
 TEST_F(Loops, PlayClicksOnAGivenOpenNoChooserAndChangeNothing) {
     pl.leftOnCell(4, 4);
@@ -205,7 +222,10 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     pl.release('H');
     pl.release('A');
     pl.release('X');
-    pl.then([&] { EXPECT_TRUE(p().shell.commandRunning); });
+    pl.then([&] {
+        EXPECT_TRUE(p().shell.commandRunning);
+        EXPECT_TRUE(showsTheModel(t)) << "the shuffled board is shown";
+    });
     pl.release(vk::kEscape);
     run(cmd::kOwnBoard);
     EXPECT_NE(m().board, before);
@@ -315,10 +335,11 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     pl.key('4', mod::kShift);
     pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(6, 1, 4)); });
     pl.key('4', mod::kShift);
-    pl.key('3');
+    pl.key('7');  // no symbol
+    pl.key('6');
     pl.then([&] {
         EXPECT_FALSE(m().candidateMarks.at(6, 1, 4));
-        EXPECT_EQ(m().board.at(6, 1), 3);
+        EXPECT_EQ(m().board.at(6, 1), 6);
     });
     pl.key(vk::kBackspace);
     pl.then([&] { EXPECT_EQ(m().board.at(6, 1), 0); });
@@ -340,8 +361,10 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     pl.then([&] { EXPECT_FALSE(framed(t.screen(), 6, 2, green)); });
     pl.undo();  // the Delete of (6, 6)
     pl.then([&] { EXPECT_EQ(m().board.at(6, 6), 5); });
-    pl.abortButton();
+    pl.key(vk::kRight);  // shown again: leaving the loop takes it away
+    pl.release(vk::kEscape);
     run(cmd::kStartGame);
+    EXPECT_TRUE(inkBox(t.screen(), QRect(29, 45, 360, 360), green).isNull());
 
     pl.key(vk::kDown);  // the editor enters givens at the cursor, even in letter mode
     pl.key('2');
@@ -409,6 +432,9 @@ TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
         // All of the board, its borders too, but for the line that says so.
         EXPECT_TRUE(allOf(t.screen(), Rect{28, 44, 361, 161}, cover));
         EXPECT_TRUE(allOf(t.screen(), Rect{28, 300, 361, 105}, cover));
+        // The pause text's font is the rasteriser's: compared where the reference's fonts are.
+        EXPECT_TRUE(!kReferenceLook ||
+                    matchesReference(t.screen().copy(20, 16, 378, 439), "paused_board"));
         EXPECT_FALSE(p().panels.clockWorker->running());
         t.time->now += 995;  // a long pause
     });

@@ -32,6 +32,8 @@ void chooseMenu(Window& window, int command);
 std::string menuText(Window& window, int command);
 void requestClose(Window& window);
 bool isShown(Window& window);
+// Where a label sits in window's client area.
+Rect labelPlace(Label& label, Window& window);
 
 // The visible form of that name over window (any, for nullptr), and its controls as the
 // player uses them: a click, the close box, a key typed (on the form itself for -1).
@@ -42,6 +44,7 @@ void closeBox(Form& form);
 void typeKey(Form& form, Form::Control control, int virtualKey);
 Form::Control focusedControl(Form& form);
 Point formOffset(Form& form, Window& window);
+std::string formTitle(Form& form);
 std::vector<Form::Control> buttonsOf(Form& form);  // push and option buttons
 Image formImage(Form& form);
 // A list view: its rows, a cell's text, whether its vertical or horizontal scroll bar shows.

@@ -30,6 +30,7 @@ struct Rect {
     int width = 0;
     int height = 0;
     bool empty() const { return width <= 0 || height <= 0; }
+    bool operator==(const Rect&) const = default;
     bool contains(int px, int py) const {
         return px >= x && px < x + width && py >= y && py < y + height;
     }

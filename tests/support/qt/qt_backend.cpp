@@ -145,6 +145,15 @@ Point formOffset(Form& form, Window& window) {
     return {d.x(), d.y()};
 }
 
+Rect labelPlace(Label& label, Window&) {
+    const QRect r = dynamic_cast<QtLabel&>(label).widget()->geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+std::string formTitle(Form& form) {
+    return qt(form).windowTitle().toStdString();
+}
+
 std::vector<Form::Control> buttonsOf(Form& form) {
     std::vector<Form::Control> buttons;
     for (QAbstractButton* b : qt(form).findChildren<QAbstractButton*>())

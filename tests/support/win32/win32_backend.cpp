@@ -167,6 +167,19 @@ Point formOffset(Form& form, Window& window) {
     return {f.left - w.left, f.top - w.top};
 }
 
+Rect labelPlace(Label& label, Window& window) {
+    RECT r{};
+    GetWindowRect(dynamic_cast<Win32Label&>(label).handle(), &r);
+    MapWindowPoints(nullptr, win32(window).handle(), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+std::string formTitle(Form& form) {
+    wchar_t text[128] = {};
+    GetWindowTextW(win32(form).handle(), text, 128);
+    return narrow(text);
+}
+
 std::vector<Form::Control> buttonsOf(Form& form) {
     std::vector<Form::Control> buttons;
     forEachControl(win32(form), [&](Form::Control c, HWND w) {

@@ -1,35 +1,21 @@
-#include "view/cell_edit.h"
+#include "play/cell_edit.h"
 
 #include <cmath>
 
 #include "engine/rules.h"
 #include "panels/panels.h"
 #include "shell/program.h"
-#include "view/look.h"
+#include "view/picker.h"
 
 namespace zg {
 
 namespace {
-
-constexpr int kSquare = 30;
-constexpr int kPickerWidth = 3 * kSquare;
-constexpr int kPickerHeight = 2 * kSquare;
-
-bool insidePicker(const ViewState& v, double x, double y) {
-    return x >= v.pickerLeft && x < v.pickerLeft + kPickerWidth && y >= v.pickerTop &&
-           y < v.pickerTop + kPickerHeight;
-}
 
 // The virtual-key code of the key that types ch, for the characters the edit accepts.
 int keyOfCharacter(int ch) {
     if (ch >= 'a' && ch <= 'z') return ch - 'a' + 'A';
     if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == vk::kEscape) return ch;
     return 0;  // no key release of ours reaches the loops for it
-}
-
-void putPickerImageBack(Program& p) {
-    if (p.view.pickerSaved)
-        p.canvas().putImage(p.view.pickerImage, p.view.pickerLeft, p.view.pickerTop);
 }
 
 void computeCandidates(Program& p) {
@@ -40,7 +26,7 @@ void computeCandidates(Program& p) {
 void enter(Program& p, int column, int row, int value) {
     ViewState& v = p.view;
     v.drawingBusy = true;
-    putPickerImageBack(p);
+    putPickerImageBack(p.canvas(), v);
     if (v.rightClick) {
         p.model.candidateMarks.at(column, row, value) = true;
         computeCandidates(p);
@@ -54,7 +40,7 @@ void enter(Program& p, int column, int row, int value) {
 void clear(Program& p, int column, int row) {
     ViewState& v = p.view;
     v.drawingBusy = true;
-    putPickerImageBack(p);
+    putPickerImageBack(p.canvas(), v);
     if (v.rightClick) {
         for (int value = 1; value <= 6; ++value)
             p.model.candidateMarks.at(column, row, value) = false;
@@ -71,14 +57,10 @@ void clear(Program& p, int column, int row) {
 
 void Win_0_MouseMove(Program& p, double x, double y) {
     ViewState& v = p.view;
-    if (v.pickerOpen && insidePicker(v, x, y)) {
-        const int across = static_cast<int>((x - v.pickerLeft) / kSquare);
-        const int down = static_cast<int>((y - v.pickerTop) / kSquare);
-        const int value = 1 + across + 3 * down;
-        if (value != v.pickerValue) {
-            v.pickerValue = static_cast<std::int16_t>(value);
-            drawPicker(p, v.pickerColumn, v.pickerRow);
-        }
+    const int value = v.pickerOpen ? pickerValueAt(v, x, y) : 0;
+    if (value != 0 && value != v.pickerValue) {
+        v.pickerValue = static_cast<std::int16_t>(value);
+        drawPicker(p, v.pickerColumn, v.pickerRow);
     }
     v.mouseX = static_cast<std::int32_t>(std::lround(x));
     v.mouseY = static_cast<std::int32_t>(std::lround(y));
@@ -88,42 +70,12 @@ void waitButtonsUp(Program& p) {
     p.pump.waitButtonsUp();
 }
 
-int pickerLeftOf(const Program& p, int column) {
-    return p.view.boardLeft - 16 + (column - 1) * p.view.cellWidth;
-}
-
-int pickerTopOf(const Program& p, int row) {
-    return p.view.boardTop + (row - 1) * p.view.cellHeight;
-}
-
 void drawPicker(Program& p, int column, int row) {
     ViewState& v = p.view;
-    Canvas& c = p.canvas();
     v.drawingBusy = true;
     p.panels.helpText = v.rightClick ? kHelpNoteCandidates : kHelpClearCell;
-    showHelpText(p.canvas(), p.view, p.panels);
-    const int x0 = pickerLeftOf(p, column);
-    const int y0 = pickerTopOf(p, row);
-    if (!v.pickerSaved) {
-        v.pickerImage = c.copyImage(x0, y0, x0 + kPickerWidth - 1, y0 + kPickerHeight - 1);
-        v.pickerSaved = true;
-    }
-    c.setPenWidth(1);
-    c.selectFont(6);
-    for (int value = 1; value <= 6; ++value) {
-        const int x = x0 + ((value - 1) % 3) * kSquare;
-        const int y = y0 + ((value - 1) / 3) * kSquare;
-        c.setTransparentText(false);
-        c.setForeground(v.colourTable[colour::kBlack]);
-        c.setBackground(
-            v.colourTable[value == v.pickerValue ? colour::kLightGrey : colour::kWhite]);
-        c.fillRectangle(x, y, x + kSquare, y + kSquare);
-        c.setTransparentText(true);
-        const bool digits = p.model.showDigits;
-        c.text(x + (digits ? 6 : 3), y + 1, symbolText(static_cast<std::uint8_t>(value), digits));
-    }
-    c.setTransparentText(false);
-    c.setBackground(v.colourTable[colour::kWhite]);
+    showHelpText(p.canvas(), v, p.panels);
+    drawPickerSquares(p.canvas(), v, p.model.showDigits, column, row);
     v.drawingBusy = false;
 }
 
@@ -132,8 +84,8 @@ void editCell(Program& p, int column, int row) {
     v.pickerOpen = true;
     // The corner is known before the first event: a move while the opening button is still
     // held already tracks this chooser, not the previous one.
-    v.pickerLeft = static_cast<std::int16_t>(pickerLeftOf(p, column));
-    v.pickerTop = static_cast<std::int16_t>(pickerTopOf(p, row));
+    v.pickerLeft = static_cast<std::int16_t>(pickerLeftOf(v, column));
+    v.pickerTop = static_cast<std::int16_t>(pickerTopOf(v, row));
     v.pickerColumn = static_cast<std::int16_t>(column);
     v.pickerRow = static_cast<std::int16_t>(row);
     waitButtonsUp(p);

@@ -7,7 +7,7 @@ namespace zg {
 
 struct Program;
 
-inline constexpr const char* kHelpClearCell = "Rechte Taste l\xC3\xB6scht Feld!";
+inline constexpr const char* kHelpClearCell = "Rechte Taste löscht Feld!";
 inline constexpr const char* kHelpNoteCandidates = "Bitte Kandidaten notieren!";
 inline constexpr const char* kHelpAfterEdit = "Bitte ein Feld anklicken! ";
 
@@ -18,11 +18,7 @@ void Win_0_MouseMove(Program& p, double x, double y);
 // Returns as soon as no mouse button is held; other events stay queued (EventPump).
 void waitButtonsUp(Program& p);
 
-// The chooser's top-left corner for the cell: 16 pixels left of the cell, level with it.
-int pickerLeftOf(const Program& p, int column);
-int pickerTopOf(const Program& p, int row);
-
-// The value chooser and the modal edit of one cell.
+// The value chooser with its hint, and the modal edit of one cell.
 void drawPicker(Program& p, int column, int row);
 void editCell(Program& p, int column, int row);
 

@@ -1,7 +1,7 @@
-#include "view/screen_view.h"
+#include "play/screen_view.h"
 
-#include "panels/clock_panel.h"
 #include "panels/panels.h"
+#include "play/clock.h"
 #include "play/redraw.h"
 #include "shell/program.h"
 #include "view/board_render.h"
