@@ -364,7 +364,7 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     pl.key(vk::kRight);  // shown again: leaving the loop takes it away
     pl.release(vk::kEscape);
     run(cmd::kStartGame);
-    EXPECT_TRUE(inkBox(t.screen(), QRect(29, 45, 360, 360), green).isNull());
+    EXPECT_TRUE(inkBox(t.screen(), Rect{29, 45, 360, 360}, green).empty());
 
     pl.key(vk::kDown);  // the editor enters givens at the cursor, even in letter mode
     pl.key('2');
