@@ -97,6 +97,7 @@ void requestClose(Window& window) {
 }
 
 bool isShown(Window& window) {
+    showIfPending(win32(window).handle());  // as the game's first wait for events would
     return IsWindowVisible(win32(window).handle());
 }
 
