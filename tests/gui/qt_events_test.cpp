@@ -17,9 +17,9 @@
 #include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_window.h"
+#include "play/cell_edit.h"
 #include "shell/startup.h"
 #include "support/test_program.h"
-#include "play/cell_edit.h"
 
 namespace zg {
 namespace {
