@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWindow>
+#include <filesystem>
 #include <functional>
 
 #include "files/slot_dialog.h"
@@ -18,6 +19,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_window.h"
 #include "play/cell_edit.h"
+#include "shell/game_main.h"
 #include "shell/startup.h"
 #include "support/test_program.h"
 
@@ -192,6 +194,42 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
         const auto m = q.drain();
         EXPECT_EQ(std::count(m.begin(), m.end(), msg::kKeyUp), c.isLoopKey ? 1 : 0);
     }
+}
+
+// The game as main() runs it, on Qt's own services: its window shows the start screen, the
+// close box asks over that window, and "&JA" ends the run.
+TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
+    namespace fs = std::filesystem;
+    const fs::path home = fs::current_path(), dir = fs::temp_directory_path() / "zg-run-game";
+    fs::create_directories(dir);
+    fs::current_path(dir);  // the player's files would be written here
+    auto platform = testPlatform();
+    bool painted = false;
+    QtWindow* shown = nullptr;
+    std::string asked;
+    QWidget other;  // another window of the game's, active, as the help viewer may be
+    auto* poll = new QTimer;
+    int turns = 0;
+    QObject::connect(poll, &QTimer::timeout, [&] {
+        if (!painted && ++turns < 250) return;  // closed unpainted after 5 s
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (!shown && dynamic_cast<QtWindow*>(w)) shown = dynamic_cast<QtWindow*>(w);
+        if (!other.isVisible()) other.show(), other.activateWindow();
+        if (!shown || (QApplication::activeWindow() != &other && ++turns < 500)) return;
+        poll->stop();
+        whenModalUp([&](QWidget* box) {
+            asked = box->parentWidget() == shown ? "over the window" : "elsewhere";
+            QTest::keyClick(box, Qt::Key_J, Qt::AltModifier);
+        });
+        requestClose(*shown);
+    });
+    poll->start(20);
+    EXPECT_EQ(runGame(*platform, [&] { painted = true; }), 0);
+    delete poll;
+    fs::current_path(home);
+    fs::remove_all(dir);
+    EXPECT_TRUE(painted && shown);
+    EXPECT_EQ(asked, "over the window");
 }
 
 }  // namespace
