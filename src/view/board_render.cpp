@@ -46,7 +46,6 @@ void drawBoardPanel(Canvas& canvas, ViewState& view) {
     drawBevel(canvas, view, 0, 2, 20, 16, 397, 454);
     drawBevel(canvas, view, 1, 2, 28, 44, 389, 405);
     drawBevel(canvas, view, 1, 2, 28, 414, 389, 446);
-    canvas.setPenWidth(1);
     view.boardLeft = 29;
     view.boardTop = 45;
     view.cellWidth = 60;

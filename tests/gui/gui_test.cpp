@@ -9,6 +9,7 @@
 
 #include "engine/rules.h"
 #include "files/slot_dialog.h"
+#include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "platform/data_path.h"
 #include "play/cell_edit.h"
@@ -18,6 +19,8 @@
 #include "support/play_script.h"
 #include "support/reference_image.h"
 #include "support/test_program.h"
+#include "view/board_render.h"
+#include "view/look.h"
 #include "view/picker.h"
 
 namespace zg {
@@ -227,6 +230,49 @@ TEST(ExitTest, NoKeepsTheBoardTheCloseBoxAsksAndYesEndsTheProgram) {
     requestClose(p.window);
     EXPECT_THROW(p.pump.next(), ProgramExit);
     EXPECT_FALSE(isShown(p.window));
+}
+
+// Every drawing step sets the pen, colours, text mode and font it draws with: on a canvas that
+// earlier drawing left otherwise, it draws the same pixels.
+TEST(CanvasTest, EachDrawingStepSetsTheStateItDrawsWith) {
+    TestProgram t;
+    Program& p = t.p();
+    setBoard(p.model, kSinglesLine);
+    p.panels.helpText = kHelpClickCell;
+    NullView none;
+    const std::pair<const char*, std::function<void(Canvas&)>> steps[] = {
+        {"board panel", [&](Canvas& c) { drawBoardPanel(c, p.view); }},
+        {"cell", [&](Canvas& c) { drawCell(c, p.view, p.model, 2, 1, 3); }},
+        {"given", [&](Canvas& c) { drawGivenCell(c, p.view, p.model, 1, 1, 1); }},
+        {"bevel", [&](Canvas& c) { drawBevel(c, p.view, 1, 2, 10, 10, 300, 200); }},
+        {"statistics", [&](Canvas& c) { drawStatisticsPanel(c, p.view, p.model, none); }},
+        {"status", [&](Canvas& c) { drawStatusPanel(c, p.view, p.model, none); }},
+        {"level", [&](Canvas& c) { drawLevelPanel(c, p.view, p.model, p.panels); }},
+        {"help", [&](Canvas& c) { drawHelpPanel(c, p.view, p.panels); }},
+        {"counts", [&](Canvas& c) { drawStatisticsCounts(c, p.view, p.model); }},
+        {"status text", [&](Canvas& c) { drawStatusMessage(c, p.view, p.model); }},
+        {"level text", [&](Canvas& c) { updateLevelPanel(c, p.view, p.model, p.panels); }},
+        {"help text", [&](Canvas& c) { showHelpText(c, p.view, p.panels); }},
+        {"clock", [&](Canvas& c) { drawClockPanel(c, p.view); }},
+        {"chooser", [&](Canvas& c) { drawPickerSquares(c, p.view, true, 3, 3); }},
+    };
+    for (const auto& [name, step] : steps) {
+        const auto draw = [&](bool leftOdd) {
+            Image image(kClientWidth, kClientHeight);
+            std::unique_ptr<Canvas> c = canvasOn(image);
+            if (leftOdd) {
+                c->setPenWidth(5);
+                c->setForeground({200, 0, 0});
+                c->setBackground({0, 200, 0});
+                c->setTransparentText(true);
+                c->selectFont(40);
+            }
+            step(*c);
+            c.reset();
+            return image;
+        };
+        EXPECT_TRUE(draw(true) == draw(false)) << name;
+    }
 }
 
 }  // namespace
