@@ -42,22 +42,12 @@ struct RealFileTest : ::testing::Test {
         dir = fs::temp_directory_path() / ("zg-files-" + std::to_string(std::random_device{}()));
         ASSERT_TRUE(fs::create_directory(dir));
     }
-    void TearDown() override {
-#ifndef _WIN32
-        ::umount2(path("ro").c_str(), MNT_DETACH);
-#endif
-        std::error_code ignored;  // Windows deletes no read-only file
-        fs::permissions(path("brett.zgb"), fs::perms::owner_write, fs::perm_options::add, ignored);
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
-    std::string path(const char* name) const {
-        return (dir / name).string();
-    }
-    Bytes contents(const char* name) const {
-        if (!fs::is_regular_file(path(name))) return {};
-        std::ifstream in(path(name), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
+    std::string path(const char* name) const { return (dir / name).string(); }
+    // name in the folder, or any path.
+    Bytes contents(const fs::path& name) const {
+        std::ifstream in(dir / name, std::ios::binary);
+        return fs::is_regular_file(dir / name) ? Bytes(std::istreambuf_iterator<char>(in), {})
+                                               : Bytes{};
     }
     // The folder's entries but the Windows lock file, which stays once made.
     std::set<std::string> names() const {
@@ -67,11 +57,9 @@ struct RealFileTest : ::testing::Test {
                 found.insert(e.path().filename().string());
         return found;
     }
-    std::size_t entries() const {
-        return names().size();
-    }
-    void put(const char* name, const Bytes& bytes) {
-        std::ofstream(path(name), std::ios::binary)
+    std::size_t entries() const { return names().size(); }
+    void put(const fs::path& name, const Bytes& bytes) {
+        std::ofstream(dir / name, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
     }
     WriteResult save(const char* name) {
@@ -79,6 +67,19 @@ struct RealFileTest : ::testing::Test {
         BoardModel m;
         m.board.at(2, 3) = m.givens.at(2, 3) = 5;
         return saveBoardSlot(files, m, random, io, 2);
+    }
+    void TearDown() override {
+#ifndef _WIN32
+        ::umount2(path("ro").c_str(), MNT_DETACH);
+#endif
+        std::error_code ignored;  // Windows deletes no read-only file
+        fs::permissions(path("brett.zgb"), fs::perms::owner_write, fs::perm_options::add, ignored);
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    void fresh() {
+        TearDown();
+        fs::create_directory(dir);
     }
 };
 
@@ -158,8 +159,7 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        fs::create_directory(dir);
+        fresh();
         c.prepare(*this);
         if (c.file == std::string("ro/brett.zgb") && !fs::exists(path(c.file))) {
             std::printf("not run: a read-only medium needs a tmpfs mount (root)\n");
@@ -349,8 +349,7 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     };
     for (const Way& w : ways) {
         SCOPED_TRACE(w.name);
-        TearDown();
-        fs::create_directory(dir);
+        fresh();
         ASSERT_TRUE(saveHallOfFame(full, io).ok && save("brett.zgb").ok);
         const Bytes hallBytes = contents("Champions.Rhm"), boardBytes = contents("brett.zgb");
         for (const char* f : both) {
@@ -472,8 +471,7 @@ TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
         fs::create_directory(dir / "anderswo");
         const fs::path target = dir / "anderswo" / "eigen";
         const Bytes own(kBoardFileSize, 0);  // a board file, empty places
-        std::ofstream(target, std::ios::binary)
-            .write(reinterpret_cast<const char*>(own.data()), kBoardFileSize);
+        put(target, own);
         if (!makeLink(target, path(name))) {
             std::printf("not run: no symbolic links here\n");
             continue;
@@ -482,10 +480,7 @@ TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
         EXPECT_TRUE(saveOnce(7));
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path(name))));
         EXPECT_NE(contents(name), own);
-        EXPECT_EQ(
-            Bytes(std::istreambuf_iterator<char>(std::ifstream(target, std::ios::binary).rdbuf()),
-                  {}),
-            own);
+        EXPECT_EQ(contents(target), own);
         fs::remove_all(dir / "anderswo");
     }
 }
