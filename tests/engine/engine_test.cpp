@@ -23,32 +23,26 @@ namespace {
 using namespace test;
 
 // A BoardView that writes down every visible effect in order.
-class RecordingView : public BoardView {
-  public:
-    explicit RecordingView(const BoardModel* m = nullptr) : model_(m) {}
-
+struct RecordingView : BoardView {
+    explicit RecordingView(const BoardModel* m = nullptr) : model(m) {}
     void drawCell(int c, int r, std::uint8_t v) override { put("cell ", c, r, v); }
     void drawGivenCell(int c, int r, std::uint8_t v) override { put("given ", c, r, v); }
     void drawCounts() override { log.push_back("counts"); }
     void drawStatus(bool beep) override {
-        log.push_back("status " + (model_ ? model_->statusText : "") + (beep ? " beep" : ""));
+        log.push_back("status " + (model ? model->statusText : "") + (beep ? " beep" : ""));
     }
     void drawCandidates() override { log.push_back("marks"); }
     void updateClock() override { log.push_back("clock"); }
-
+    void put(std::string what, int c, int r, int v) {
+        log.push_back(what + std::to_string(c) + std::to_string(r) + "=" + std::to_string(v));
+    }
     // How many entries of the log start with prefix.
     long count(const std::string& prefix) const {
         return std::count_if(log.begin(), log.end(),
                              [&](const std::string& e) { return e.rfind(prefix, 0) == 0; });
     }
-
+    const BoardModel* model;
     std::vector<std::string> log;
-
-  private:
-    void put(std::string what, int c, int r, int v) {
-        log.push_back(what + std::to_string(c) + std::to_string(r) + "=" + std::to_string(v));
-    }
-    const BoardModel* model_;
 };
 
 TEST(ClockState, ElapsedTimeAsTheClockShowsIt) {
@@ -254,6 +248,7 @@ TEST(Rules, SolveCommand) {
     const char* deadly = ".23.56.56.23231564564231312645645312";
     const char* secondGuess = "001000503200004000006124402035605012";
     const char* noGuess = "001046004010000201125634510400000025";
+    const char* lastRow = "000050456003201504004001000005005302";  // only a guess there finishes it
     // The board and status afterwards, the level from 1, the first visible effects.
     const struct {
         const char *givens, *entries, *board, *status;
@@ -270,13 +265,7 @@ TEST(Rules, SolveCommand) {
         // is put back before the next cell is tried (and no guess finishes it).
         {secondGuess, "", "261543543261124356356124412635635412", kStatusSolved, 3, {}},
         {noGuess, "", "201046004012000251125634512463000125", kStatusNoErrors, 3, {}},
-        // Only a guess in the last row finishes it.
-        {"000050456003201504004001000005005302",
-         "",
-         "312456456213261534534621623145145362",
-         kStatusSolved,
-         3,
-         {}},
+        {lastRow, "", "312456456213261534534621623145145362", kStatusSolved, 3, {}},
         // An entry leaving a cell without a value: solved again from the givens.
         {kSinglesLine, "...2................................", kSolvedLine, kStatusSolved, 3, {}},
         // An entry clashing with a given: solved again from the givens.

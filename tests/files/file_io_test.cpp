@@ -33,6 +33,20 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 
+// checkNewRecord's player: accepts the name, keeps the messages.
+struct AcceptingUi : RecordUi {
+    std::string name;
+    std::vector<std::string> errors;
+    explicit AcceptingUi(std::string n) : name(std::move(n)) {}
+    void askChampionName(HallOfFame& hall) override {
+        hall.championAccepted = true;
+        hall.championName = name;
+    }
+    void showHallOfFame(HallOfFame&, int) override {}
+    std::string today() override { return "08.12.2026"; }
+    void reportError(const std::string& message) override { errors.push_back(message); }
+};
+
 struct RealFileTest : ::testing::Test {
     fs::path dir;
     test::RealFileIo io;
@@ -41,6 +55,47 @@ struct RealFileTest : ::testing::Test {
     void SetUp() override {
         dir = fs::temp_directory_path() / ("zg-files-" + std::to_string(std::random_device{}()));
         ASSERT_TRUE(fs::create_directory(dir));
+    }
+    std::string path(const char* name) const { return (dir / name).string(); }
+    // name in the folder, or any path.
+    Bytes contents(const fs::path& name) const {
+        std::ifstream in(dir / name, std::ios::binary);
+        return fs::is_regular_file(dir / name) ? Bytes(std::istreambuf_iterator<char>(in), {})
+                                               : Bytes{};
+    }
+    // The folder's entries but the Windows lock file, which stays once made.
+    std::set<std::string> names() const {
+        std::set<std::string> found;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().filename() != ".zahlgarten.lock")
+                found.insert(e.path().filename().string());
+        return found;
+    }
+    std::size_t entries() const { return names().size(); }
+    void put(const fs::path& name, const Bytes& bytes) {
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    }
+    // The messages of a record of name at level, entered as a player does.
+    std::vector<std::string> enter(HallOfFame& h, int level, const char* time, const char* name) {
+        AcceptingUi ui(name);
+        checkNewRecord(h, level, time, ui, io);
+        return ui.errors;
+    }
+    // The names of level, place 1 to 10, as the hall of fame's file holds them.
+    std::string namesOnFile(int level) {
+        HallOfFame h;
+        h.fileName = path("Champions.Rhm");
+        EXPECT_EQ(loadHallOfFame(h, io), "");
+        std::string listed;
+        for (int place = 1; place <= 10; ++place) listed += h.fameNames[level][place] + " ";
+        return listed;
+    }
+    WriteResult save(const char* name) {
+        BoardFiles files{path(name)};
+        BoardModel m;
+        m.board.at(2, 3) = m.givens.at(2, 3) = 5;
+        return saveBoardSlot(files, m, random, io, 2);
     }
     void TearDown() override {
 #ifndef _WIN32
@@ -51,34 +106,9 @@ struct RealFileTest : ::testing::Test {
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir);
     }
-    std::string path(const char* name) const {
-        return (dir / name).string();
-    }
-    Bytes contents(const char* name) const {
-        if (!fs::is_regular_file(path(name))) return {};
-        std::ifstream in(path(name), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
-    // The folder's entries but the Windows lock file, which stays once made.
-    std::set<std::string> names() const {
-        std::set<std::string> found;
-        for (const auto& e : fs::directory_iterator(dir))
-            if (e.path().filename() != ".zahlgarten.lock")
-                found.insert(e.path().filename().string());
-        return found;
-    }
-    std::size_t entries() const {
-        return names().size();
-    }
-    void put(const char* name, const Bytes& bytes) {
-        std::ofstream(path(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
-    }
-    WriteResult save(const char* name) {
-        BoardFiles files{path(name)};
-        BoardModel m;
-        m.board.at(2, 3) = m.givens.at(2, 3) = 5;
-        return saveBoardSlot(files, m, random, io, 2);
+    void fresh() {
+        TearDown();
+        fs::create_directory(dir);
     }
 };
 
@@ -158,8 +188,7 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        fs::create_directory(dir);
+        fresh();
         c.prepare(*this);
         if (c.file == std::string("ro/brett.zgb") && !fs::exists(path(c.file))) {
             std::printf("not run: a read-only medium needs a tmpfs mount (root)\n");
@@ -251,30 +280,6 @@ bool makeLink(const fs::path& target, const fs::path& link) {
     return fs::exists(fs::symlink_status(link));
 }
 
-// checkNewRecord's player: accepts the name, keeps the messages.
-struct AcceptingUi : RecordUi {
-    std::string name;
-    std::vector<std::string> errors;
-    explicit AcceptingUi(std::string n) : name(std::move(n)) {}
-    void askChampionName(HallOfFame& hall) override {
-        hall.championAccepted = true;
-        hall.championName = name;
-    }
-    void showHallOfFame(HallOfFame&, int) override {}
-    std::string today() override { return "08.12.2026"; }
-    void reportError(const std::string& message) override { errors.push_back(message); }
-};
-
-// The names of level, place 1 to 10, as the file holds them.
-std::string namesOnFile(test::RealFileIo& io, const std::string& file, int level) {
-    HallOfFame h;
-    h.fileName = file;
-    EXPECT_EQ(loadHallOfFame(h, io), "");
-    std::string names;
-    for (int place = 1; place <= 10; ++place) names += h.fameNames[level][place] + " ";
-    return names;
-}
-
 #ifndef _WIN32
 // check's findings where the superuser's rights do not apply: run as "nobody" when root.
 std::string unprivileged(const std::function<std::string()>& check) {
@@ -313,7 +318,6 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
             full.fameNames[level][place] = "N" + std::to_string(level) + std::to_string(place);
             full.fameTimes[level][place] = "00:00:" + std::to_string(10 + place) + ".0";
         }
-    const char* both[] = {"Champions.Rhm", "brett.zgb"};
     struct Way {
         const char* name;
         std::function<void(RealFileTest&, const char*)> spoil;
@@ -349,11 +353,10 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     };
     for (const Way& w : ways) {
         SCOPED_TRACE(w.name);
-        TearDown();
-        fs::create_directory(dir);
+        fresh();
         ASSERT_TRUE(saveHallOfFame(full, io).ok && save("brett.zgb").ok);
         const Bytes hallBytes = contents("Champions.Rhm"), boardBytes = contents("brett.zgb");
-        for (const char* f : both) {
+        for (const char* f : {"Champions.Rhm", "brett.zgb"}) {
             if (!w.restorable) fs::remove(path(f));
             w.spoil(*this, f);
         }
@@ -369,11 +372,10 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
                        said.find(w.reason) != std::string::npos,
                    "start: " + said);
             expect(hall.readError != 0 && hall.fameTimes[0][1] == kEmptyTime, "not loaded");
-            AcceptingUi ui("Anna");
-            checkNewRecord(hall, 0, "00:00:01.0", ui, io);
-            expect(ui.errors.size() == 1 &&
-                       ui.errors[0].find("Es wurde nichts gespeichert") != std::string::npos,
-                   "record: " + std::to_string(ui.errors.size()) + " messages");
+            const auto errors = enter(hall, 0, "00:00:01.0", "Anna");
+            expect(errors.size() == 1 &&
+                       errors[0].find("Es wurde nichts gespeichert") != std::string::npos,
+                   "record: " + std::to_string(errors.size()) + " messages");
             expect(hall.fameTimes[0][1] == kEmptyTime, "the unsaved record is not shown");
             expect(!clearLevel(hall, 1, io).ok, "Löschen refused");
             BoardFiles files{path("brett.zgb")};
@@ -399,10 +401,9 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
         HallOfFame hall;
         hall.fileName = path("Champions.Rhm");
         EXPECT_EQ(loadHallOfFame(hall, io), "");
-        AcceptingUi ui("Anna");
-        checkNewRecord(hall, 3, "00:00:01.0", ui, io);
-        EXPECT_EQ(namesOnFile(io, hall.fileName, 3), "Anna N31 N32 N33 N34 N35 N36 N37 N38 N39 ");
-        EXPECT_EQ(namesOnFile(io, hall.fileName, 2), "N21 N22 N23 N24 N25 N26 N27 N28 N29 N210 ");
+        enter(hall, 3, "00:00:01.0", "Anna");
+        EXPECT_EQ(namesOnFile(3), "Anna N31 N32 N33 N34 N35 N36 N37 N38 N39 ");
+        EXPECT_EQ(namesOnFile(2), "N21 N22 N23 N24 N25 N26 N27 N28 N29 N210 ");
     }
 }
 
@@ -414,31 +415,28 @@ TEST_F(RealFileTest, TwoCopiesOnOneFolderKeepEachOthersRecords) {
     a.fileName = b.fileName = path("Champions.Rhm");
     EXPECT_TRUE(loadHallOfFame(a, io).empty() && loadHallOfFame(b, io).empty());
     const auto record = [&](HallOfFame& h, int level, const char* time, const char* name) {
-        AcceptingUi ui(name);
-        checkNewRecord(h, level, time, ui, io);
-        EXPECT_TRUE(ui.errors.empty()) << ui.errors[0];
+        EXPECT_EQ(enter(h, level, time, name), std::vector<std::string>{});
     };
     record(a, 1, "00:02:00.0", "Anna");
     record(b, 1, "00:01:00.0", "Bert");
     record(b, 3, "00:03:00.0", "Bert");
     record(a, 1, "00:03:00.0", "Carl");
-    EXPECT_EQ(namesOnFile(io, a.fileName, 1), "Bert Anna Carl        ");
+    EXPECT_EQ(namesOnFile(1), "Bert Anna Carl        ");
     EXPECT_EQ(b.fameNames[1][2], "Anna");  // the lists show the file as written
     ASSERT_TRUE(clearLevel(a, 3, io).ok);
     record(b, 2, "00:04:00.0", "Bert");
-    EXPECT_EQ(namesOnFile(io, a.fileName, 3), "          ");
-    EXPECT_EQ(namesOnFile(io, a.fileName, 1), "Bert Anna Carl        ");
+    EXPECT_EQ(namesOnFile(3), "          ");
+    EXPECT_EQ(namesOnFile(1), "Bert Anna Carl        ");
 
     test::RealFileIo other;
     auto held = std::make_unique<FolderLock>(other, a.fileName);
     ASSERT_TRUE(held->held());
     auto clearing = std::async(std::launch::async, [&] { return clearLevel(b, 1, io).ok; });
     EXPECT_EQ(clearing.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
-    EXPECT_EQ(namesOnFile(io, a.fileName, 1), "Bert Anna Carl        ");
+    EXPECT_EQ(namesOnFile(1), "Bert Anna Carl        ");
     held.reset();
     EXPECT_TRUE(clearing.get());
-    EXPECT_EQ(namesOnFile(io, a.fileName, 1) + namesOnFile(io, a.fileName, 2),
-              "          Bert          ");
+    EXPECT_EQ(namesOnFile(1) + namesOnFile(2), "          Bert          ");
 }
 
 // Each file's name holds its old or its new contents at every instant of a save, and a link
@@ -472,8 +470,7 @@ TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
         fs::create_directory(dir / "anderswo");
         const fs::path target = dir / "anderswo" / "eigen";
         const Bytes own(kBoardFileSize, 0);  // a board file, empty places
-        std::ofstream(target, std::ios::binary)
-            .write(reinterpret_cast<const char*>(own.data()), kBoardFileSize);
+        put(target, own);
         if (!makeLink(target, path(name))) {
             std::printf("not run: no symbolic links here\n");
             continue;
@@ -482,10 +479,7 @@ TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
         EXPECT_TRUE(saveOnce(7));
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(path(name))));
         EXPECT_NE(contents(name), own);
-        EXPECT_EQ(
-            Bytes(std::istreambuf_iterator<char>(std::ifstream(target, std::ios::binary).rdbuf()),
-                  {}),
-            own);
+        EXPECT_EQ(contents(target), own);
         fs::remove_all(dir / "anderswo");
     }
 }

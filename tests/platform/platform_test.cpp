@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,76 +21,45 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Each step is a press or a release of a key (its scan code and virtual key) with Alt held or
-// not; a release says whether it is a key event of the loops.
+// Each step is a press "+", a release "-" or a release that is a key event of the loops "=", of
+// a key: scan code/virtual key (a character, or "#" and its number), "a" after it when Alt is
+// held; "!" is the keyboard going to a menu, form or box.
 TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
-    enum Kind { press, release, lost };  // lost: the keyboard went to a menu, form or box
-    struct Step {
-        Kind kind;
-        std::uint32_t scan, vk;
-        bool alt;
-        bool reaches;  // release: a key event of the loops
-    };
     const struct {
-        const char* what;
-        std::vector<Step> steps;
+        const char *what, *steps;
     } cases[] = {
-        {"a plain key", {{press, 30, 'A', false, false}, {release, 30, 'A', false, true}}},
-        {"pressed elsewhere", {{release, 30, 'A', false, false}}},
-        {"released with Alt held, then released again from a menu",
-         {{press, 45, 'X', false, false},
-          {release, 45, 'X', true, false},
-          {release, 45, 'X', false, false}}},
-        {"pressed with Alt held",
-         {{press, 45, 'X', true, false}, {release, 45, 'X', false, false}}},
-        {"Alt pressed while the key is held",
-         {{press, 45, 'X', false, false},
-          {press, 45, 'X', true, false},
-          {release, 45, 'X', false, false}}},
-        {"the keyboard taken away",
-         {{press, 30, 'A', false, false},
-          {lost, 0, 0, false, false},
-          {release, 30, 'A', false, false}}},
-        {"scan code 0: keys told apart by their virtual key",
-         {{press, 0, 'A', false, false},
-          {release, 0, 'B', false, false},
-          {release, 0, 'A', false, true}}},
-        {"a scan code and a virtual key of the same number are two keys",
-         {{press, 0, 30, false, false},
-          {release, 30, 'A', false, false},
-          {release, 0, 30, false, true}}},
-        {"Shift+1 and 1: one physical key",
-         {{press, 10, '!', false, false}, {release, 10, '1', false, true}}},
-        {"held twice (auto-repeat), released once",
-         {{press, 30, 'A', false, false},
-          {press, 30, 'A', false, false},
-          {release, 30, 'A', false, true},
-          {release, 30, 'A', false, false}}},
+        {"a plain key", "+30/A =30/A"},
+        {"pressed elsewhere", "-30/A"},
+        {"released with Alt held, then released again from a menu", "+45/X -45/Xa -45/X"},
+        {"pressed with Alt held", "+45/Xa -45/X"},
+        {"Alt pressed while the key is held", "+45/X +45/Xa -45/X"},
+        {"the keyboard taken away", "+30/A ! -30/A"},
+        {"scan code 0: keys told apart by their virtual key", "+0/A -0/B =0/A"},
+        {"a scan code and a virtual key of the same number are two keys", "+0/#30 -30/A =0/#30"},
+        {"Shift+1 and 1: one physical key", "+10/! =10/1"},
+        {"held twice (auto-repeat), released once", "+30/A +30/A =30/A -30/A"},
     };
     for (const auto& c : cases) {
         PressedKeys keys;
-        for (std::size_t i = 0; i < c.steps.size(); ++i) {
-            const Step& s = c.steps[i];
-            const PressedKeys::Key key = PressedKeys::keyOf(s.scan, s.vk);
-            if (s.kind == press) keys.pressed(key, s.alt);
-            if (s.kind == lost) keys.clear();
-            if (s.kind == release) {
-                EXPECT_EQ(keys.released(key, s.alt), s.reaches) << c.what << ", step " << i;
+        std::istringstream in(c.steps);
+        for (std::string s; in >> s;) {
+            if (s == "!") {
+                keys.clear();
+                continue;
             }
+            const std::size_t slash = s.find('/');
+            const auto scan = static_cast<std::uint32_t>(std::stoul(s.substr(1, slash - 1)));
+            const auto vk = static_cast<std::uint32_t>(
+                s[slash + 1] == '#' ? std::stoul(s.substr(slash + 2)) : s[slash + 1]);
+            const PressedKeys::Key key = PressedKeys::keyOf(scan, vk);
+            const bool alt = s.back() == 'a';
+            if (s[0] == '+')
+                keys.pressed(key, alt);
+            else
+                EXPECT_EQ(keys.released(key, alt), s[0] == '=') << c.what << ": " << s;
         }
         EXPECT_TRUE(keys.empty()) << c.what;
     }
-}
-
-// A folder made by its name in the system's own encoding, not through the code under test.
-fs::path nativeFolder(const fs::path& base, const wchar_t* wide, const char* utf8) {
-#ifdef _WIN32
-    (void)utf8;
-    return base / fs::path(std::wstring(wide));
-#else
-    (void)wide;
-    return base / fs::path(std::string(utf8));
-#endif
 }
 
 // The game started from such a folder, the working folder elsewhere: the collections beside
@@ -109,7 +79,12 @@ TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
     PosixFileIo files;
 #endif
     for (const auto& n : names) {
-        const fs::path folder = nativeFolder(base, n.wide, n.utf8) / "data";
+        // Made by its name in the system's own encoding, not through the code under test.
+#ifdef _WIN32
+        const fs::path folder = base / fs::path(std::wstring(n.wide)) / "data";
+#else
+        const fs::path folder = base / fs::path(std::string(n.utf8)) / "data";
+#endif
         fs::create_directories(folder);
         std::ofstream(folder / "leicht.zgb", std::ios::binary) << n.utf8;
         const std::string dir = utf8FromPath(base) + "/" + n.utf8 + "/data";

@@ -136,18 +136,43 @@ const std::string kGuess = "201000040000300020050003000030000401\n";
 const std::string kEmpty = std::string(36, '0') + "\n", kClash = "11" + kEmpty.substr(2);
 const std::string kThree = kLogic + kGuess + kLogic;
 
-TEST(Zgtool, ReportsRefusesAndWritesWhatItShows) {
-    const fs::path dir = fs::temp_directory_path() / "zgtool_test";
-    auto slurp = [&](const char* name) {
+// zgtool run as a shell command in a folder of the test's own.
+struct Zgtool : ::testing::Test {
+    const fs::path dir =
+        fs::temp_directory_path() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    void SetUp() override {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string slurp(const char* name) const {
         std::ostringstream s;
         s << std::ifstream(dir / name, std::ios::binary).rdbuf();
         return s.str();
-    };
-    auto put = [&](const char* name, const std::string& text) {
+    }
+    void put(const char* name, const std::string& text) const {
         std::ofstream(dir / name, std::ios::binary) << text;
-    };
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    }
+    long entries() const { return std::distance(fs::directory_iterator(dir), {}); }
+    // The exit status of command ('Z' zgtool, '@' the folder), -1 when it did not exit.
+    int run(const std::string& command) const {
+#ifdef __SANITIZE_ADDRESS__
+        std::string full = "(";  // the sanitizer reserves more address space than any bound
+#else
+        std::string full =
+            "(ulimit -v 1000000; ";  // a tool that reads it all fails, not the machine
+#endif
+        full += "timeout 30 ";
+        for (char c : command)
+            full += c == '@'   ? dir.string() + "/"
+                    : c == 'Z' ? std::string(ZGTOOL)
+                               : std::string(1, c);
+        const int raw = std::system((full + ")").c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+};
+
+TEST_F(Zgtool, ReportsRefusesAndWritesWhatItShows) {
     put("old.zgb", "old");
     put("short.zgb", std::string(3999, '\0'));
     std::string wild(4000, '\0');
@@ -183,16 +208,10 @@ TEST(Zgtool, ReportsRefusesAndWritesWhatItShows) {
          ""},
         {"make @two.zgb", kThree + kEmpty, 0, "", "line 4: warning: more than one solution"},
     };
-    for (auto [args, input, status, out, err] : cases) {
+    for (const auto& [args, input, status, out, err] : cases) {
         SCOPED_TRACE(args);
-        for (std::size_t at; (at = args.find('@')) != std::string::npos;)
-            args.replace(at, 1, dir.string() + "/");
         put("in.txt", input);
-        const std::string d = "'" + dir.string() + "/";
-        const std::string command = "timeout 30 '" + std::string(ZGTOOL) + "' " + args + " < " + d +
-                                    "in.txt' > " + d + "out.txt' 2> " + d + "err.txt'";
-        const int raw = std::system(command.c_str());
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status);
+        EXPECT_EQ(run("Z " + args + " < @in.txt > @out.txt 2> @err.txt"), status);
         EXPECT_NE(slurp("out.txt").find(out), std::string::npos) << slurp("out.txt");
         EXPECT_NE(slurp("err.txt").find(err), std::string::npos) << slurp("err.txt");
         EXPECT_EQ(slurp("old.zgb"), "old");
@@ -201,43 +220,26 @@ TEST(Zgtool, ReportsRefusesAndWritesWhatItShows) {
     ASSERT_EQ(bytes.size(), 4000u);
     EXPECT_TRUE(bytes[1000 + 7 + 1] == 2 && bytes[1000 + 49 + 7 + 1] == 2);
     EXPECT_EQ(slurp("short.zgb"), bytes);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 9) << "a temporary file is left";
+    EXPECT_EQ(entries(), 9) << "a temporary file is left";
     for (const char* args : {"", "solve extra", "show", "fly"}) {
-        const std::string command = std::string(ZGTOOL) + " " + args + " >" + dir.string() +
-                                    "/out.txt 2>" + dir.string() + "/err.txt";
-        EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 2) << args;
+        EXPECT_EQ(run("Z " + std::string(args) + " > @out.txt 2> @err.txt"), 2) << args;
         EXPECT_EQ(slurp("err.txt").rfind("usage: zgtool", 0), 0u) << args;
         EXPECT_EQ(slurp("out.txt"), "");
     }
-    fs::remove_all(dir);
 }
 
 // Input that is no file of puzzle lines (an endless stream) is refused at its first overlong
 // line, never read into memory; make reads no more lines than a board file takes, leaves what is
 // not its own (X.new, a read-only file, a FIFO), and a make killed at its rename leaves X whole,
 // its temporary file removed by the next make, which syncs the folder after its rename.
-TEST(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
-    const fs::path dir = fs::temp_directory_path() / "zgtool_faults";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    const auto slurp = [&](const char* name) {
-        std::ostringstream s;
-        s << std::ifstream(dir / name, std::ios::binary).rdbuf();
-        return s.str();
-    };
-    std::ofstream(dir / "four.txt") << kThree + kGuess;
-    std::ofstream(dir / "x.zgb.new") << "mine";
-    std::ofstream(dir / "ro.zgb") << "ro";
+TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
+    put("four.txt", kThree + kGuess);
+    put("x.zgb.new", "mine");
+    put("ro.zgb", "ro");
     fs::permissions(dir / "ro.zgb", fs::perms::owner_read);
     ASSERT_EQ(::mkfifo((dir / "pipe.zgb").c_str(), 0666), 0);
-#ifdef __SANITIZE_ADDRESS__
-    const std::string bound;  // the sanitizer reserves more address space than any bound allows
-#else
-    const std::string bound =
-        "ulimit -v 1000000; ";  // a tool that reads it all fails, not the machine
-#endif
     const bool traced = std::system("strace -V > /dev/null 2>&1") == 0;
-    // Shell command ('Z' zgtool, '@' the test's folder), exit status, text in stdout + stderr.
+    // Shell command, exit status, text in stdout + stderr.
     const std::tuple<std::string, int, std::string> cases[] = {
         {"Z solve < /dev/zero", 1, "error: line 1 is longer than 256 characters: not a file of"},
         {"Z count < /dev/zero", 1, "error: line 1 is longer than 256 characters"},
@@ -251,37 +253,26 @@ TEST(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
                 : "",
          137, ""},
     };
-    for (auto [command, status, said] : cases) {
+    for (const auto& [command, status, said] : cases) {
         if (command.empty()) {
             std::printf("not run: strace is missing\n");
             continue;
         }
         SCOPED_TRACE(command);
-        for (std::size_t at; (at = command.find('@')) != std::string::npos;)
-            command.replace(at, 1, dir.string() + "/");
-        for (std::size_t at; (at = command.find('Z')) != std::string::npos;)
-            command.replace(at, 1, ZGTOOL);
-        const int raw = std::system(
-            ("(" + bound + "timeout 20 " + command + ") > " + dir.string() + "/out.txt 2>&1")
-                .c_str());
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, status);
+        EXPECT_EQ(run(command + " > @out.txt 2>&1"), status);
         EXPECT_NE(slurp("out.txt").find(said), std::string::npos) << slurp("out.txt");
     }
     EXPECT_EQ(slurp("x.zgb.new") + slurp("ro.zgb"), "minero");
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.zgb"));
     const std::string made = slurp("x.zgb");
     EXPECT_EQ(made.size(), 4000u);
-    std::set<std::string> left;
-    for (const auto& e : fs::directory_iterator(dir)) left.insert(e.path().filename().string());
-    if (!traced) return fs::remove_all(dir), void();
-    EXPECT_EQ(left.size(), 8u) << "the killed make's temporary file";
+    if (!traced) return;
+    EXPECT_EQ(entries(), 8) << "the killed make's temporary file";
     // LeakSanitizer cannot run under a tracer.
-    const std::string again =
-        std::string("ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o ") + dir.string() +
-        "/strace.log -e trace=openat,rename,renameat,renameat2,fsync " + ZGTOOL + " make " +
-        dir.string() + "/x.zgb < " + dir.string() + "/four.txt";
-    EXPECT_EQ(std::system(again.c_str()), 0);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 7);
+    EXPECT_EQ(run("env ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o @strace.log "
+                  "-e trace=openat,rename,renameat,renameat2,fsync Z make @x.zgb < @four.txt"),
+              0);
+    EXPECT_EQ(entries(), 7);
     EXPECT_EQ(slurp("x.zgb"), made);
     const std::string trace = slurp("strace.log");
     EXPECT_TRUE(std::regex_search(
@@ -289,7 +280,6 @@ TEST(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
         std::regex(R"(rename[^\n]*x\.zgb"[^\n]*= 0\n(.*\n)*.*openat\([^\n]*O_DIRECTORY[^\n]*= )"
                    R"((\d+)\n(.*\n)*.*fsync\(\2\) *= 0)")))
         << trace;
-    fs::remove_all(dir);
 }
 
 }  // namespace
