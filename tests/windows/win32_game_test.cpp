@@ -1,6 +1,6 @@
 // The Windows game on its own backend: the start screen in the GDI back buffer against the
-// reference image the Qt game is held to, at 96 dpi and above, and the forms, keys and
-// windows through real Win32 controls and messages.
+// reference image the Qt game is held to, at 96 dpi and above, and the forms, keys, windows
+// and the clock's timer through real Win32 controls and messages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -70,8 +70,10 @@ bool allDevicePixels(const Win32Canvas& c, int x, int y, Colour want) {
 
 // At 96 dpi and at 144 (1.5 device pixels per layout pixel) every device pixel of a layout
 // pixel outside the texts has that pixel's colour in the reference: the same layout, no
-// blurred edge. The client area and the clock label grow alike.
-TEST(Win32Screen, TheStartScreenIsTheReferenceImageAtEveryScaleButForTheTextsRasterisedByGdi) {
+// blurred edge. The client area and the clock label grow alike, and the hall of fame's lists,
+// full and with long names, show no horizontal scroll bar: their columns end at the list's
+// right edge.
+TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
     Image ref;
     ASSERT_TRUE(loadReference("start_screen", ref));
     ASSERT_TRUE(ref.width == kClientWidth && ref.height == kClientHeight);
@@ -98,6 +100,32 @@ TEST(Win32Screen, TheStartScreenIsTheReferenceImageAtEveryScaleButForTheTextsRas
         const Rect label = labelPlace(*w.program->panels.uhr, w.program->window);
         EXPECT_EQ(label, (Rect{dev(703), dev(322), dev(863) - dev(703), dev(352) - dev(322)}))
             << label.x << "," << label.y << " " << label.width << "x" << label.height;
+        Program& p = *w.program;
+        for (int L = 0; L < 4; ++L)
+            for (int place = 1; place <= 10; ++place) {
+                p.hall.fameNames[L][place] = "Maximilian Mustermann-Schulze";
+                p.hall.fameDates[L][place] = "24.12.2025";
+                p.hall.fameTimes[L][place] = "01:02:03.4";
+            }
+        p.window.open();
+        p.pump.postAction([&] {
+            Form* form = openForm(p.window, "ruhm");
+            ASSERT_NE(form, nullptr);
+            for (const char* name : {"lv1", "lv2", "lv3", "lv4"}) {
+                HWND list = dynamic_cast<Win32Form&>(*form).control(controlNamed(*form, name));
+                ASSERT_NE(list, nullptr) << name;
+                EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL)
+                    << name << " x" << scale;
+                RECT area{};
+                GetClientRect(list, &area);
+                int columns = 0;
+                for (int i = 0; i < 4; ++i)
+                    columns += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
+                EXPECT_LE(columns, area.right) << name << " x" << scale;
+            }
+            closeBox(*form);
+        });
+        showHallOfFameAt(p, 0);
     }
 }
 
@@ -188,37 +216,31 @@ TEST(Win32Help, TheHelpDllIsLoadedFromTheSystemFolderOnly) {
         << narrow(path);
 }
 
-// The hall of fame's lists, full and with long names, show no horizontal scroll bar at 96 and
-// at 144 dpi: their columns end at the list's right edge.
-TEST(Win32Forms, TheHallOfFameListsHaveNoHorizontalScrollBar) {
-    for (const double scale : {1.0, 1.5}) {
-        Win32Program w(scale);
-        Program& p = *w.program;
-        for (int L = 0; L < 4; ++L)
-            for (int place = 1; place <= 10; ++place) {
-                p.hall.fameNames[L][place] = "Maximilian Mustermann-Schulze";
-                p.hall.fameDates[L][place] = "24.12.2025";
-                p.hall.fameTimes[L][place] = "01:02:03.4";
-            }
-        p.window.open();
-        p.pump.postAction([&] {
-            Form* form = openForm(p.window, "ruhm");
-            ASSERT_NE(form, nullptr);
-            for (const char* name : {"lv1", "lv2", "lv3", "lv4"}) {
-                HWND list = dynamic_cast<Win32Form&>(*form).control(controlNamed(*form, name));
-                ASSERT_NE(list, nullptr) << name;
-                EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL) << name << scale;
-                RECT client{};
-                GetClientRect(list, &client);
-                int columns = 0;
-                for (int i = 0; i < 4; ++i)
-                    columns += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
-                EXPECT_LE(columns, client.right) << name << " x" << scale;
-            }
-            closeBox(*form);
-        });
-        showHallOfFameAt(p, 0);
-    }
+// The clock's timer turns on the main thread while messages are handled; a stop from inside a
+// turn wins, and a stopped worker stays stopped.
+TEST(Win32Clock, TheWorkerTurnsUntilStoppedAndStoppedStaysStopped) {
+    Win32Platform platform;
+    const auto worker = platform.createWorker();
+    const auto pumpFor = [](int ms) {
+        for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end; Sleep(5))
+            Win32EventSource::dispatchPending();
+    };
+    int turns = 0;
+    worker->start([&] { return ++turns < 1000; });
+    pumpFor(400);
+    EXPECT_GE(turns, 3);
+    worker->stop();
+    const int stoppedAt = turns;
+    pumpFor(200);
+    EXPECT_EQ(turns, stoppedAt);
+    worker->start([&] {
+        worker->stop();
+        return true;  // the stop inside the turn wins over the turn's "go on"
+    });
+    worker->fire();
+    EXPECT_FALSE(worker->running());
+    const std::string today = platform.timeSource()->today();  // for the hall of fame
+    EXPECT_TRUE(today.size() == 10 && today[2] == '.' && today[5] == '.') << today;
 }
 
 }  // namespace
