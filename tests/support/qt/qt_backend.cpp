@@ -40,11 +40,6 @@ Image fromQImage(const QImage& image) {
     return out;
 }
 
-QImage toQImage(const Image& image) {
-    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
-                  3 * image.width, QImage::Format_RGB888);
-}
-
 struct PageImage {
     QImage image;
 };
@@ -192,7 +187,9 @@ bool loadReference(const std::string& name, Image& image) {
 
 std::string saveImage(const Image& image, const std::string& pathWithoutExtension) {
     const std::string path = pathWithoutExtension + ".png";
-    return toQImage(image).save(QString::fromStdString(path), "PNG") ? path : std::string();
+    const QImage rgb(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                     3 * image.width, QImage::Format_RGB888);
+    return rgb.save(QString::fromStdString(path), "PNG") ? path : std::string();
 }
 
 }  // namespace zg::test

@@ -26,14 +26,6 @@ Win32Form& win32(Form& form) {
     return dynamic_cast<Win32Form&>(form);
 }
 
-Image fromPixels(int width, int height, const std::vector<std::uint32_t>& pixels) {
-    Image out(width, height);
-    for (std::size_t i = 0; i < out.pixels.size(); ++i)
-        out.pixels[i] = {std::uint8_t(pixels[i] >> 16), std::uint8_t(pixels[i] >> 8),
-                         std::uint8_t(pixels[i])};
-    return out;
-}
-
 // A back buffer of its own; the target gets its pixels when the canvas goes. Its device
 // context is a memory bitmap's, at the screen's dpi whatever the page's.
 class ImageCanvas : public Win32Canvas {
@@ -64,7 +56,13 @@ void dispatchPending() {
 
 Image toImage(const SavedImage& saved) {
     const auto* image = dynamic_cast<const Win32ScreenImage*>(saved.get());
-    return image ? fromPixels(image->width, image->height, image->pixels) : Image{};
+    if (!image) return {};
+    Image out(image->width, image->height);
+    for (std::size_t i = 0; i < out.pixels.size(); ++i) {
+        const std::uint32_t p = image->pixels[i];
+        out.pixels[i] = {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)};
+    }
+    return out;
 }
 
 std::unique_ptr<Canvas> canvasOn(Image& target, int) {
