@@ -74,18 +74,17 @@ TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
 // Escape end the game; released again, they do.
 TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
     constexpr int kOpen = -1;
-    struct Case {
+    const struct {
         bool digits;
         int character, value, keptKey;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, '3', 3, '3'},        {true, '6', 6, '6'},         {true, '0', 0, '0'},
         {true, '7', kOpen, 0},      {true, 'a', kOpen, 0},       {true, 'C', kOpen, 0},
         {false, 'c', 3, 'C'},       {false, 'f', 6, 'F'},        {false, '`', 0, 0},
         {false, 'C', kOpen, 0},     {false, '3', kOpen, 0},      {false, 'g', kOpen, 0},
         {true, 27, 0, vk::kEscape}, {false, 27, 0, vk::kEscape}, {false, 'a', 1, 'A'},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.digits ? "digits, " : "letters, ") + char(c.character));
         Session s({{1, 3}});
         s.m().board.at(1, 3) = 5;
@@ -198,8 +197,7 @@ TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
 TEST_F(Loops, TheEditorsOwnKeys) {
     const Grid before = m().board;
     m().showDigits = false;
-    pl.release('X');
-    pl.release('A');
+    pl.release({'X', 'A'});
     run(cmd::kStartGame);
     EXPECT_EQ(m().board, before);
     for (const char* file : {kEditorBoardFile, kPlayerBoardFile}) {
@@ -207,9 +205,7 @@ TEST_F(Loops, TheEditorsOwnKeys) {
         pl.then([&, file] { EXPECT_EQ(p().files.boardFileName, file); });
         pl.click("frm1", "cmd2");
     }
-    pl.release('H');
-    pl.release('A');
-    pl.release('X');
+    pl.release({'H', 'A', 'X'});
     pl.then([&] {
         EXPECT_TRUE(p().shell.commandRunning);
         EXPECT_TRUE(showsTheModel(t)) << "the shuffled board is shown";
@@ -265,13 +261,12 @@ struct Aids : ::testing::Test, Session {
 // Each change is taken back and done again (Ctrl+Y or Ctrl+Shift+Z); the screen after an undo
 // is the screen before the change.
 TEST(Undo, EveryKindOfChangeInBothLoops) {
-    struct Case {
+    const struct {
         const char* name;
         int command;
         std::function<void(Player&)> act;
         std::function<bool(const BoardModel&)> changed;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"entry", cmd::kStartGame, [](auto& pl) { pl.enter(1, 1, 1); },
          [](auto& m) { return m.board.at(1, 1) == 1; }},
         {"right-click clear", cmd::kStartGame, [](auto& pl) { pl.rightOnCell(2, 1); },
@@ -283,7 +278,7 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
         {"editor clear", cmd::kOwnBoard, [](auto& pl) { pl.rightOnCell(4, 4); },
          [](auto& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         for (const int redo : {int(mod::kControl), mod::kControl | mod::kShift}) {
             SCOPED_TRACE(std::string(c.name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
             Session s;
@@ -320,8 +315,7 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     pl.key('4', mod::kShift);
     pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(6, 1, 4)); });
     pl.key('4', mod::kShift);
-    pl.key('7');  // no symbol
-    pl.key('6');
+    pl.keys({'7', '6'});  // 7 is no symbol
     pl.then([&] {
         EXPECT_FALSE(m().candidateMarks.at(6, 1, 4));
         EXPECT_EQ(m().board.at(6, 1), 6);
@@ -336,11 +330,7 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
         EXPECT_EQ(m().board.at(6, 6), 5);
         EXPECT_TRUE(framed(t.screen(), 6, 6, green));
     });
-    pl.key(vk::kDelete);
-    pl.key(vk::kDown);
-    pl.key(vk::kDown);  // (6, 2): a given stays
-    pl.key('1');
-    pl.key('0');
+    pl.keys({vk::kDelete, vk::kDown, vk::kDown, '1', '0'});  // (6, 2): a given stays
     pl.then([&] { EXPECT_EQ(m().board.at(6, 2), solutionAt(6, 2)); });
     pl.leftOnCell(4, 4);  // a click: the cursor goes
     pl.then([&] { EXPECT_FALSE(framed(t.screen(), 6, 2, green)); });
@@ -350,8 +340,7 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     finish(cmd::kStartGame, true);
     EXPECT_EQ(countOf(t.screen(), Rect{29, 45, 360, 360}, green), 0);
 
-    pl.key(vk::kDown);  // the editor enters givens at the cursor, even in letter mode
-    pl.key('2');
+    pl.keys({vk::kDown, '2'});  // the editor enters givens at the cursor, even in letter mode
     pl.then([&] { EXPECT_EQ(m().givens.at(1, 1), 2); });
     m().showDigits = false;
     finish(cmd::kOwnBoard, true);
@@ -572,7 +561,11 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
         {"A", [](auto& g) { g.pl.release('A'); }, nullptr, true},
         {"Abbruch", [](auto& g) { g.pl.abortButton(); }, kClockIdle, true},
         {"M", [](auto& g) { g.pl.release('M'); }, kClockIdle, false},
-        {"K then O", [](auto& g) { g.pl.release('K'), g.pl.release('O'); }, kClockIdle, false},
+        {"K then O",
+         [](auto& g) {
+             g.pl.release({'K', 'O'});
+         },
+         kClockIdle, false},
         {"loading", [](auto& g) { g.pl.release('L'), g.pl.click("frm1", "opt1"); }, kClockIdle,
          false},
         {"candidates shown",
@@ -604,8 +597,7 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
             continue;
         }
         g.pl.then(stopped);
-        g.pl.release('K');  // solving the board now leads nowhere near the hall of fame
-        g.pl.release('O');
+        g.pl.release({'K', 'O'});  // solving the board now leads nowhere near the hall of fame
         g.pl.then([&] { EXPECT_EQ(g.m().statusText, kStatusSolved); });
         g.finish(cmd::kNewGame);
         EXPECT_EQ(g.p().hall.fameTimes[0][1], kEmptyTime);

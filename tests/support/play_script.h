@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -39,7 +40,13 @@ struct Player {
     // A key typed into the chooser; a release alone (all the loops look at); a full press.
     void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
     void release(int key) { add({Event::keyUp(key)}); }
+    void release(std::initializer_list<int> keys) {
+        for (int k : keys) release(k);
+    }
     void key(int key, int mods = 0) { add({Event::keyDown(key, mods), Event::keyUp(key)}); }
+    void keys(std::initializer_list<int> keys) {
+        for (int k : keys) key(k);
+    }
     void undo() { key('Z', mod::kControl); }
     // A left press alone ends a loop; its release goes to the main loop.
     void press(Point at) { add({to(at), Event::leftDown()}); }
