@@ -69,21 +69,17 @@ inline std::string lineOf(const Grid& g) {
     return cellsText(cellsOf(g));
 }
 
-inline std::string dataPath(const std::string& name) {
-    return std::string(ZG_SOURCE_DIR) + "/data/" + name;
-}
-
 inline std::vector<unsigned char> readDataFile(const std::string& name) {
     RealFileIo io;
     std::vector<unsigned char> bytes;
-    if (io.readAll(dataPath(name), bytes) != ReadStatus::ok)
+    if (io.readAll(ZG_SOURCE_DIR "/data/" + name, bytes) != ReadStatus::ok)
         throw std::runtime_error("cannot read " + name);
     return bytes;
 }
 
 // Record slot of the collection of level, as the game loads it.
 inline BoardModel collectionBoard(int level, int slot) {
-    BoardFiles files{dataPath(collectionFile(level))};
+    BoardFiles files{ZG_SOURCE_DIR "/data/" + std::string(collectionFile(level))};
     RealFileIo io;
     BoardModel m;
     ClockState clock;

@@ -29,18 +29,9 @@ struct Rect {
     int y = 0;
     int width = 0;
     int height = 0;
-    bool empty() const { return width <= 0 || height <= 0; }
     bool operator==(const Rect&) const = default;
     bool contains(int px, int py) const {
         return px >= x && px < x + width && py >= y && py < y + height;
-    }
-    Rect& operator|=(const Rect& o) {
-        if (o.empty()) return *this;
-        if (empty()) return *this = o;
-        const int r = std::max(x + width, o.x + o.width), b = std::max(y + height, o.y + o.height);
-        x = std::min(x, o.x), y = std::min(y, o.y);
-        width = r - x, height = b - y;
-        return *this;
     }
 };
 
@@ -68,20 +59,13 @@ inline void PrintTo(const Image& image, std::ostream* os) {
     *os << image.width << " x " << image.height << " image";
 }
 
-// The smallest rectangle holding every pixel of colour inside area (empty when none).
-inline Rect inkBox(const Image& image, Rect area, Colour colour) {
-    Rect box;
+// How many pixels of colour the part of area inside the image holds.
+inline long countOf(const Image& image, Rect area, Colour colour) {
+    long n = 0;
     for (int y = std::max(area.y, 0); y < std::min(area.y + area.height, image.height); ++y)
         for (int x = std::max(area.x, 0); x < std::min(area.x + area.width, image.width); ++x)
-            if (image.pixel(x, y) == colour) box |= Rect{x, y, 1, 1};
-    return box;
-}
-
-inline bool allOf(const Image& image, Rect area, Colour colour) {
-    for (int y = area.y; y < area.y + area.height; ++y)
-        for (int x = area.x; x < area.x + area.width; ++x)
-            if (image.pixel(x, y) != colour) return false;
-    return true;
+            n += image.pixel(x, y) == colour;
+    return n;
 }
 
 }  // namespace test

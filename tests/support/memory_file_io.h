@@ -26,7 +26,6 @@ class MemoryFileIo : public FileIo {
         failError_ = error;
         calls_.clear();
     }
-    std::size_t openTemps() const { return pending_.size(); }
     // Every (step, nth) call since the last failAt: after a clean save, each point of fault.
     std::vector<std::pair<FileStep, int>> callsMade() const {
         std::vector<std::pair<FileStep, int>> points;

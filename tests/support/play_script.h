@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -39,16 +40,23 @@ struct Player {
     // A key typed into the chooser; a release alone (all the loops look at); a full press.
     void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
     void release(int key) { add({Event::keyUp(key)}); }
+    void release(std::initializer_list<int> keys) {
+        for (int k : keys) release(k);
+    }
     void key(int key, int mods = 0) { add({Event::keyDown(key, mods), Event::keyUp(key)}); }
+    void keys(std::initializer_list<int> keys) {
+        for (int k : keys) key(k);
+    }
     void undo() { key('Z', mod::kControl); }
     // A left press alone ends a loop; its release goes to the main loop.
     void press(Point at) { add({to(at), Event::leftDown()}); }
     void abortButton() { press({340, 430}); }
-    // Leaves the forms of a new record without a name.
-    void noRecord(Program& p) {
-        then([&p] { clickControl(p, "champ", "cmd6"); });
-        then([&p] { clickControl(p, "ruhm", "cmd3"); });
+    // A form's control clicked when the script gets there.
+    void click(const char* form, const char* name) {
+        then([this, form, name] { clickControl(t.p(), form, name); });
     }
+    // Leaves the forms of a new record without a name.
+    void noRecord() { click("champ", "cmd6"), click("ruhm", "cmd3"); }
 };
 
 // A fresh program with its player, on kSolvedLine with the listed cells open.
@@ -66,6 +74,11 @@ struct Session {
         t.menu(command);
         EXPECT_EQ(t.events->remaining(), 0u) << "the loop ended before the script did";
         EXPECT_FALSE(p().shell.commandRunning);
+    }
+    // The script ended by "Abbruch" (Escape when escape), then the command run.
+    void finish(int command, bool escape = false) {
+        escape ? pl.release(vk::kEscape) : pl.abortButton();
+        run(command);
     }
     TestProgram t;
     Player pl{t};

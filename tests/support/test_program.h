@@ -97,9 +97,6 @@ struct TestProgram {
         return toImage(
             program->window.canvas().copyImage(0, 0, kClientWidth - 1, kClientHeight - 1));
     }
-    Colour pixel(int x, int y) const {
-        return toImage(program->window.canvas().copyImage(x, y, x, y)).pixel(0, 0);
-    }
 
     // fn run when the script gets there.
     void then(std::function<void()> fn) { events->add(Event::deferred(std::move(fn))); }
