@@ -203,11 +203,16 @@ TEST_F(Loops, TheEditorsOwnKeys) {
         pl.then([&, file] { EXPECT_EQ(p().files.boardFileName, file); });
         pl.click("frm1", "cmd2");
     }
+    pl.rightOnCell(4, 4);
     pl.release({'H', 'A', 'X'});
+    Grid shuffled;
     pl.then([&] {
         EXPECT_TRUE(p().shell.commandRunning);
         EXPECT_TRUE(showsTheModel(t)) << "the shuffled board is shown";
+        shuffled = m().board;
     });
+    pl.undo();  // the shuffle leaves nothing to take back
+    pl.then([&] { EXPECT_EQ(m().board, shuffled); });
     finish(cmd::kOwnBoard, true);
     EXPECT_NE(m().board, before);
     EXPECT_EQ(m().board, m().givens);
@@ -240,6 +245,9 @@ TEST_F(Loops, MShowsCandidatesAndNRestarts) {
     EXPECT_FALSE(m().showCandidates);
     EXPECT_EQ(m().board, m().givens);
     EXPECT_EQ(m().candidateMarks, Marks{});
+    pl.enter(1, 1, 1);  // "Neustart" plays on
+    finish(cmd::kRestart);
+    EXPECT_EQ(m().board.at(1, 1), 1);
 }
 
 // Whether the cell's top and left edges show a frame of that colour (the cursor's).
@@ -313,12 +321,14 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     pl.key('4', mod::kShift);
     pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(6, 1, 4)); });
     pl.key('4', mod::kShift);
-    pl.keys({'7', '6'});  // 7 is no symbol
+    pl.keys({'6', '7'});  // 7 is no symbol
     pl.then([&] {
         EXPECT_FALSE(m().candidateMarks.at(6, 1, 4));
         EXPECT_EQ(m().board.at(6, 1), 6);
     });
-    pl.key(vk::kBackspace);
+    pl.key('0');
+    pl.then([&] { EXPECT_EQ(m().board.at(6, 1), 0); });
+    pl.keys({'6', vk::kBackspace});
     pl.then([&] { EXPECT_EQ(m().board.at(6, 1), 0); });
     pl.key(vk::kUp);  // wraps to row 6
     pl.key(vk::kReturn);
