@@ -48,9 +48,8 @@ struct Player {
         for (int k : keys) key(k);
     }
     void undo() { key('Z', mod::kControl); }
-    // A left press alone ends a loop; its release goes to the main loop.
-    void press(Point at) { add({to(at), Event::leftDown()}); }
-    void abortButton() { press({340, 430}); }
+    // "Abbruch": a left press alone ends a loop; its release goes to the main loop.
+    void abortButton() { add({to({340, 430}), Event::leftDown()}); }
     // A form's control clicked when the script gets there.
     void click(const char* form, const char* name) {
         then([this, form, name] { clickControl(t.p(), form, name); });
