@@ -265,5 +265,19 @@ TEST(CanvasTest, EachDrawingStepSetsTheStateItDrawsWith) {
     }
 }
 
+// Each square's edges: its left and top belong to it, its right and bottom to the next.
+TEST(PickerTest, SquaresEndWhereTheNextBegins) {
+    ViewState v;
+    v.pickerLeft = 100;
+    v.pickerTop = 200;
+    const struct {
+        double x, y;
+        int value;
+    } cases[] = {{100, 200, 1},     {99.5, 200, 0},  {100, 199.5, 0}, {129.5, 229.5, 1},
+                 {130, 200, 2},     {189.5, 200, 3}, {190, 200, 0},   {100, 230, 4},
+                 {189.5, 259.5, 6}, {100, 260, 0}};
+    for (const auto& c : cases) EXPECT_EQ(pickerValueAt(v, c.x, c.y), c.value) << c.x << "," << c.y;
+}
+
 }  // namespace
 }  // namespace zg
