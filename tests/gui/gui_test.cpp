@@ -13,6 +13,7 @@
 #include "panels/panels.h"
 #include "platform/data_path.h"
 #include "play/cell_edit.h"
+#include "play/redraw.h"
 #include "shell/exit.h"
 #include "shell/startup.h"
 #include "support/fixtures.h"
@@ -277,6 +278,21 @@ TEST(PickerTest, SquaresEndWhereTheNextBegins) {
                  {130, 200, 2},     {189.5, 200, 3}, {190, 200, 0},   {100, 230, 4},
                  {189.5, 259.5, 6}, {100, 260, 0}};
     for (const auto& c : cases) EXPECT_EQ(pickerValueAt(v, c.x, c.y), c.value) << c.x << "," << c.y;
+}
+
+// The other symbols show as soon as the command is chosen, not only when a loop redraws.
+TEST(SymbolsTest, DigitsAndLettersRedrawTheBoardAtOnce) {
+    Session s;
+    drawBoard(s.p());
+    Image before = s.t.screen();
+    for (int command : {cmd::kLetters, cmd::kDigits}) {
+        s.t.menu(command);
+        const Image shown = s.t.screen();
+        EXPECT_FALSE(shown == before) << command;
+        drawBoard(s.p());
+        EXPECT_TRUE(s.t.screen() == shown) << command;
+        before = shown;
+    }
 }
 
 }  // namespace
