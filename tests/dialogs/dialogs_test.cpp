@@ -154,7 +154,7 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrollin
             EXPECT_FALSE(listScrolls(*strip.form, list(L).control, false)) << L;
             EXPECT_FALSE(listScrolls(*strip.form, list(L).control, true)) << L;
         }
-        click("ruhm", "cmd3");
+        close("ruhm");  // the close box does what OK does
     });
     t.menu(cmd::kHallOfFame);
     EXPECT_EQ(visibleForm(p, "ruhm"), nullptr);
