@@ -349,8 +349,13 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
     EXPECT_EQ(countOf(t.screen(), Rect{29, 45, 360, 360}, green), 0);
 
     pl.keys({vk::kDown, '2'});  // the editor enters givens at the cursor, even in letter mode
-    pl.then([&] { EXPECT_EQ(m().givens.at(1, 1), 2); });
+    pl.then([&] {
+        EXPECT_EQ(m().givens.at(1, 1), 2);
+        EXPECT_FALSE(m().candidateMarks.at(1, 1, 3));  // shown marks follow the new given
+    });
     m().showDigits = false;
+    m().showCandidates = true;
+    m().candidateMarks.at(1, 1, 3) = true;
     finish(cmd::kOwnBoard, true);
 }
 
