@@ -146,6 +146,7 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrollin
         const FormControl strip = tabs();
         EXPECT_EQ(formTitle(*strip.form), "Ruhmeshalle");
         EXPECT_EQ(formOffset(*strip.form, p.window), (Point{200, 47}));
+        EXPECT_TRUE(!kReferenceLook || matchesReference(formImage(*strip.form), "hall_of_fame"));
         EXPECT_EQ(strip.form->currentTab(strip.control), 2);
         for (int L = 0; L < 4; ++L) {
             strip.form->setCurrentTab(strip.control, L);
@@ -221,6 +222,8 @@ TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
         t.then([&] {
             EXPECT_EQ(textOf(p, "champ", "ed1"), "Anna");
             EXPECT_EQ(formOffset(*visibleForm(p, "champ"), p.window), (Point{346, 102}));
+            EXPECT_TRUE(!kReferenceLook || accepted ||
+                        matchesReference(formImage(*visibleForm(p, "champ")), "champion_form"));
             EXPECT_TRUE(hasFocus(p, "champ", "ed1"));
             setTextOf(p, "champ", "ed1", typed);
             button.starts_with("cmd") ? click("champ", button) : close("champ");
