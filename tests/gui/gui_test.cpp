@@ -12,6 +12,7 @@
 #include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "platform/data_path.h"
+#include "play/buttons.h"
 #include "play/cell_edit.h"
 #include "play/redraw.h"
 #include "shell/exit.h"
@@ -292,6 +293,50 @@ TEST(SymbolsTest, DigitsAndLettersRedrawTheBoardAtOnce) {
         drawBoard(s.p());
         EXPECT_TRUE(s.t.screen() == shown) << command;
         before = shown;
+    }
+}
+
+// With font 8's larger fallback, button captions (not their accelerator letters) move 11 pixels
+// right, the statistics letters 4 left and counts of 10 or more 3 left; nothing else of theirs
+// moves.
+TEST(LargeFontsTest, MoveTheTextsTheyPlaceDifferently) {
+    const struct {
+        const char* name;
+        Rect area;
+        int shift;
+        std::function<void(Program&)> draw;
+    } steps[] = {
+        {"button", {35, 422, 86, 18}, 11, [](Program& p) { drawButton(p, 0, 32, 418, " Hilfe "); }},
+        {"letter",
+         {495, 48, 22, 14},
+         -4,
+         [](Program& p) {
+             p.model.showDigits = false;
+             drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
+         }},
+        {"count",
+         {609, 68, 20, 14},
+         -3,
+         [](Program& p) {
+             p.model.valueCount[6] = 10;
+             drawStatisticsCounts(p.canvas(), p.view, p.model);
+         }},
+    };
+    for (const auto& step : steps) {
+        const auto firstInk = [&](bool large) {
+            TestProgram t;
+            t.p().view.largeFonts = large;
+            step.draw(t.p());
+            const Image image = t.screen();
+            const Rect& a = step.area;
+            for (int x = a.x; x < a.x + a.width; ++x)
+                for (int y = a.y; y < a.y + a.height; ++y)
+                    if (image.pixel(x, y) != image.pixel(a.x, a.y)) return x;
+            return -1;
+        };
+        const int normal = firstInk(false);
+        EXPECT_NE(normal, -1) << step.name;
+        EXPECT_EQ(firstInk(true), normal + step.shift) << step.name;
     }
 }
 
