@@ -231,11 +231,13 @@ TEST(CanvasTest, EachDrawingStepSetsTheStateItDrawsWith) {
     Program& p = t.p();
     setBoard(p.model, kSinglesLine);
     p.panels.helpText = kHelpClickCell;
+    p.model.candidateMarks.at(2, 2, 5) = true;
     NullView none;
     const std::pair<const char*, std::function<void(Canvas&)>> steps[] = {
         {"board panel", [&](Canvas& c) { drawBoardPanel(c, p.view); }},
         {"cell", [&](Canvas& c) { drawCell(c, p.view, p.model, 2, 1, 3); }},
         {"given", [&](Canvas& c) { drawGivenCell(c, p.view, p.model, 1, 1, 1); }},
+        {"candidates", [&](Canvas& c) { drawCellCandidates(c, p.view, p.model, 2, 2); }},
         {"bevel", [&](Canvas& c) { drawBevel(c, p.view, 1, 2, 10, 10, 300, 200); }},
         {"statistics", [&](Canvas& c) { drawStatisticsPanel(c, p.view, p.model, none); }},
         {"status", [&](Canvas& c) { drawStatusPanel(c, p.view, p.model, none); }},
