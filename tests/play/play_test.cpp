@@ -134,10 +134,16 @@ struct Loops : ::testing::Test, Session {};
 // Laden offers is in the editor's test).
 TEST_F(Loops, LadenShowsPressedWhileItsDialogIsOpen) {
     const Colour white = colourOf(colour::kWhite);
-    pl.left({60, 430});  // Laden: the slot dialog opens over the pressed button
+    // Laden, held: the slot dialog opens over the pressed button; the loop goes on only once
+    // the mouse button is up.
+    pl.add({Player::to({60, 430}), Event::leftDown()});
     pl.then([&] { EXPECT_NE(t.screen().pixel(32, 430), white); });
     pl.click("frm1", "cmd2");
-    pl.then([&] { EXPECT_EQ(t.screen().pixel(32, 430), white); });
+    pl.then([&] {
+        EXPECT_EQ(t.screen().pixel(32, 430), white);
+        EXPECT_EQ(p().pump.buttonsHeld(), 0);
+    });
+    pl.add({Event::leftUp()});
     finish(cmd::kStartGame);
     EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
 }
