@@ -46,8 +46,9 @@ struct Chooser : ::testing::Test, Session {
 };
 
 TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
-    pl.leftOnCell(2, 2);
-    pl.add({Event::leftDown(), Event::leftUp()});  // nothing highlighted yet: enters 0
+    pl.add({Player::to(cellCentre(2, 2)), Event::leftDown()});  // held: the chooser waits
+    pl.then([&] { EXPECT_EQ(p().pump.buttonsHeld(), 0); });
+    pl.add({Event::leftUp(), Event::leftDown(), Event::leftUp()});  // nothing highlighted: 0
     pl.then([&] { EXPECT_EQ(m().board.at(2, 2), 0); });
     pl.leftOnCell(1, 3);
     pl.move(squareCentre(1, 3, 5));
