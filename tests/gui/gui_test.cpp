@@ -1,17 +1,14 @@
 // The screen against the reference images, the canvas's pixel rules, the window's place, the
-// data folders' order, the menu bar and the exit question.
+// menu bar and the exit question.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "engine/rules.h"
 #include "files/slot_dialog.h"
 #include "panels/clock_panel.h"
 #include "panels/panels.h"
-#include "platform/data_path.h"
 #include "play/cell_edit.h"
 #include "shell/exit.h"
 #include "shell/startup.h"
@@ -116,25 +113,6 @@ TEST(WindowPlacementTest, CentresOnTheLayoutSizeAndRoundsHalvesToEven) {
         EXPECT_EQ(std::pair(int(windowPosition(w, h).x), int(windowPosition(w, h).y)),
                   std::pair(x, y))
             << w;
-}
-
-TEST(DataPathTest, TheCurrentDirectoryComesBeforeTheDataFolders) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "zg-data-path-test";
-    fs::remove_all(dir);
-    for (const char* f :
-         {"work/mittel.zgb", "first/mittel.zgb", "second/mittel.zgb", "second/leicht.zgb"}) {
-        fs::create_directories((dir / f).parent_path());
-        ASSERT_TRUE(std::ofstream(dir / f).good());
-    }
-    const auto in = [&](const char* f) { return (dir / f).generic_string(); };
-    const fs::path old = fs::current_path();
-    fs::current_path(dir / "work");
-    for (const char* f : {"mittel.zgb", "leicht.zgb", "schwer.zgb"})
-        EXPECT_EQ(fs::path(resolveDataFile(f, {in("first"), in("second")})),
-                  fs::path(f[0] == 'l' ? in("second/leicht.zgb") : f));
-    fs::current_path(old);
-    fs::remove_all(dir);
 }
 
 std::vector<int> checkedItems(Program& p) {

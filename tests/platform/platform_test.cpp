@@ -63,7 +63,8 @@ TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
 }
 
 // The game started from such a folder, the working folder elsewhere: the collections beside
-// the game are found, and the name found opens with the game's own file calls.
+// the game are found, and the name found opens with the game's own file calls; a file in the
+// working folder comes before them.
 TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
     const fs::path base = fs::temp_directory_path() / "zg_data_path_test";
     fs::remove_all(base);
@@ -94,6 +95,10 @@ TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
         std::vector<unsigned char> bytes;
         ASSERT_EQ(files.readAll(found, bytes, 1000), ReadStatus::ok) << found;
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()), n.utf8);
+        const fs::path old = fs::current_path();
+        fs::current_path(folder);  // the working folder's own file comes first
+        EXPECT_EQ(resolveDataFile("leicht.zgb", {dir}), "leicht.zgb");
+        fs::current_path(old);
     }
     EXPECT_EQ(resolveDataFile("mittel.zgb", {utf8FromPath(base)}), "mittel.zgb");  // none
     fs::remove_all(base);

@@ -26,13 +26,9 @@ namespace {
 
 using namespace test;
 
-int solutionAt(int c, int r) {
-    return valueAt(kSolvedLine, c, r);
-}
+const auto solutionAt = [](int c, int r) { return valueAt(kSolvedLine, c, r); };
 // The board, statistics and status panels: what an entry and its undo change.
-Image boardAndPanels(const TestProgram& t) {
-    return t.screen().copy(0, 0, 680, 250);
-}
+const auto boardAndPanels = [](const TestProgram& t) { return t.screen().copy(0, 0, 680, 250); };
 // The board and panels show the model: a full redraw changes nothing.
 bool showsTheModel(TestProgram& t) {
     const Image shown = boardAndPanels(t);
@@ -563,11 +559,7 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
         {"A", [](auto& g) { g.pl.release('A'); }, nullptr, true},
         {"Abbruch", [](auto& g) { g.pl.abortButton(); }, kClockIdle, true},
         {"M", [](auto& g) { g.pl.release('M'); }, kClockIdle, false},
-        {"K then O",
-         [](auto& g) {
-             g.pl.release({'K', 'O'});
-         },
-         kClockIdle, false},
+        {"K then O", [](auto& g) { g.pl.release('K'), g.pl.release('O'); }, kClockIdle, false},
         {"loading", [](auto& g) { g.pl.release('L'), g.pl.click("frm1", "opt1"); }, kClockIdle,
          false},
         {"candidates shown",
