@@ -126,18 +126,6 @@ TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
 
 struct Loops : ::testing::Test, Session {};
 
-// The buttons' faces are in the reference images; here what a press does to them (which file
-// Laden offers is in the editor's test).
-TEST_F(Loops, LadenShowsPressedWhileItsDialogIsOpen) {
-    const Colour white = colourOf(colour::kWhite);
-    pl.left({60, 430});  // Laden: the slot dialog opens over the pressed button
-    pl.then([&] { EXPECT_NE(t.screen().pixel(32, 430), white); });
-    pl.click("frm1", "cmd2");
-    pl.then([&] { EXPECT_EQ(t.screen().pixel(32, 430), white); });
-    finish(cmd::kStartGame);
-    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
-}
-
 // Both ends of every click area count, and nothing beyond them: the loops ask this for every
 // press, so a press off the buttons is any click on the board.
 TEST(StripButtons, ClickAreasIncludeBothEnds) {
@@ -188,16 +176,24 @@ TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
 
 // A, X, L and H in the editor: A is a letter to enter when letters are shown, X shuffles,
 // L loads "brett.sud" (the button "brett.zgb"), H does nothing. The play loop does not shuffle.
+// The buttons' faces are in the reference images; here Laden is shown pressed while its slot
+// dialog is open.
 TEST_F(Loops, TheEditorsOwnKeys) {
     const Grid before = m().board;
+    const Colour white = colourOf(colour::kWhite);
     m().showDigits = false;
     pl.release({'X', 'A'});
     run(cmd::kStartGame);
     EXPECT_EQ(m().board, before);
+    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
     for (const char* file : {kEditorBoardFile, kPlayerBoardFile}) {
         file == kEditorBoardFile ? pl.release('L') : pl.left({60, 430});
-        pl.then([&, file] { EXPECT_EQ(p().files.boardFileName, file); });
+        pl.then([&, file] {
+            EXPECT_EQ(p().files.boardFileName, file);
+            EXPECT_NE(t.screen().pixel(32, 430), white);
+        });
         pl.click("frm1", "cmd2");
+        pl.then([&] { EXPECT_EQ(t.screen().pixel(32, 430), white); });
     }
     pl.rightOnCell(4, 4);
     pl.release({'H', 'A', 'X'});
