@@ -278,8 +278,7 @@ TEST(Rules, SolveCommand) {
         ClockState clock;
         RecordingView view;
         solveCommand(m, clock, view);
-        EXPECT_EQ(lineOf(m.board), lineOf(boardFromLine(board).board)) << givens;
-        EXPECT_TRUE(m.board == boardFromLine(board).board) << "a byte beside the 36 cells";
+        EXPECT_TRUE(m.board == boardFromLine(board).board) << givens << ": " << lineOf(m.board);
         EXPECT_EQ(m.statusText, status) << givens;
         EXPECT_EQ(m.level, level) << givens;
         EXPECT_FALSE(m.inTrial);
@@ -412,8 +411,7 @@ TEST(Hint, AlwaysTheSolversFirstPlacement) {
                     EXPECT_EQ(view.log.front(), "counts") << level << " placed before guessing";
                     break;
                 }
-                EXPECT_EQ(view.log.front(), "cell " + std::to_string(h.column) +
-                                                std::to_string(h.row) + "=" +
+                EXPECT_EQ(view.log.front(), "cell " + std::to_string(h.column * 10 + h.row) + "=" +
                                                 std::to_string(h.value))
                     << level << "/" << slot << " step " << step;
                 m.board.at(h.column, h.row) = static_cast<std::uint8_t>(h.value);

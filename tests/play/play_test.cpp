@@ -124,7 +124,13 @@ TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
     finish(cmd::kStartGame);
 }
 
-struct Loops : ::testing::Test, Session {};
+struct Loops : ::testing::Test, Session {
+    // The help panel's text without the blanks that pad it to the panel's width.
+    std::string help() {
+        const std::string& text = p().panels.helpText;
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
+};
 
 // Both ends of every click area count, and nothing beyond them: the loops ask this for every
 // press, so a press off the buttons is any click on the board.
@@ -248,14 +254,6 @@ bool framed(const Image& screen, int c, int r, Colour colour) {
     return screen.pixel(o + Point{30, 2}) == colour && screen.pixel(o + Point{2, 30}) == colour;
 }
 
-struct Aids : ::testing::Test, Session {
-    // The help panel's text without the blanks that pad it to the panel's width.
-    std::string help() {
-        const std::string& text = p().panels.helpText;
-        return text.substr(0, text.find_last_not_of(' ') + 1);
-    }
-};
-
 // Each change is taken back and done again (Ctrl+Y or Ctrl+Shift+Z); the screen after an undo
 // is the screen before the change.
 TEST(Undo, EveryKindOfChangeInBothLoops) {
@@ -302,7 +300,7 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
 
 // The cursor appears with the first arrow key, moves and wraps; digits, 0, Delete, Backspace
 // and Shift+digit act at it, Enter opens the chooser there; a click takes it away.
-TEST_F(Aids, KeyboardPlayAtTheCursor) {
+TEST_F(Loops, KeyboardPlayAtTheCursor) {
     const Colour green = colourOf(colour::kGreen);
     setBoard(m(), withOpen(kSolvedLine, {{1, 1}, {6, 1}, {6, 6}}));
     pl.key('1');  // no cursor yet: nothing
@@ -348,7 +346,7 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
 
 // T: the unit and "where", then the reasoning with the cell, then the value placed; the
 // timed game ends without a record. A wrong entry says so (at once, as a guess would).
-TEST_F(Aids, TheHintExplainsThenPlaces) {
+TEST_F(Loops, TheHintExplainsThenPlaces) {
     const Hint h = findHint(m());
     ASSERT_EQ(h.kind, HintKind::place);
     const Colour blue = colourOf(colour::kBlue);
@@ -383,7 +381,7 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
 
 // P covers the board and holds the clock; only P goes on, the paused time is not counted;
 // "Abbruch" while paused leaves as it always does.
-TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
+TEST_F(Loops, PauseHoldsTheClockAndHidesTheBoard) {
     setBoard(m(), withOpen(kSolvedLine, {{1, 1}}));
     const Colour cover = colourOf(colour::kBackground);
     Image shown;
@@ -508,12 +506,11 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     });
     for (std::size_t i = 0; i + 1 < cells.size(); ++i)
         pl.enter(cells[i][0], cells[i][1], cells[i][2]);
-    std::string labelDuringPrompt;
     pl.then([&] { t.time->now = 1065.24; });
     const auto& last = cells.back();
     pl.enter(last[0], last[1], last[2]);
     pl.then([&] {
-        labelDuringPrompt = label();
+        EXPECT_EQ(label(), "00:01:05.2") << "during the prompt";
         setTextOf(p(), "champ", "ed1", "Tester");
     });
     pl.click("champ", "cmd5");
@@ -527,7 +524,6 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     pl.rightOnCell(last[0], last[1]);
     pl.enter(last[0], last[1], last[2]);
     finish(cmd::kNewGame);
-    EXPECT_EQ(labelDuringPrompt, "00:01:05.2");
     EXPECT_EQ(p().hall.fameNames[0][1], "Tester");
     EXPECT_EQ(p().hall.fameTimes[0][1], "00:01:05.2");
     EXPECT_EQ(p().hall.fameDates[0][1], "07.12.2026");

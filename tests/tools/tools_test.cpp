@@ -134,11 +134,8 @@ const std::string kThree = kLogic + kGuess + kLogic;
 struct Zgtool : ::testing::Test {
     const fs::path dir =
         fs::temp_directory_path() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    Zgtool() { fs::remove_all(dir), fs::create_directories(dir); }
+    ~Zgtool() override { fs::remove_all(dir); }
     std::string slurp(const char* name) const {
         std::ostringstream s;
         s << std::ifstream(dir / name, std::ios::binary).rdbuf();
