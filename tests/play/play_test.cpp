@@ -136,14 +136,11 @@ struct Loops : ::testing::Test, Session {
 // press, so a press off the buttons is any click on the board.
 TEST(StripButtons, ClickAreasIncludeBothEnds) {
     using enum StripButton;
-    const struct {
-        int x, y;
-        StripButton b;
-    } cases[] = {{31, 430, none},   {32, 430, load},  {124, 430, load}, {125, 430, save},
-                 {217, 430, save},  {218, 430, help}, {294, 430, help}, {295, 430, abort},
-                 {431, 417, abort}, {432, 430, none}, {100, 416, none}, {100, 443, load},
-                 {100, 444, none}};
-    for (const auto& c : cases) EXPECT_EQ(stripButtonAt(c.x, c.y), c.b) << c.x << ", " << c.y;
+    const std::tuple<int, int, StripButton> cases[] = {
+        {31, 430, none},  {32, 430, load},  {124, 430, load},  {125, 430, save},  {217, 430, save},
+        {218, 430, help}, {294, 430, help}, {295, 430, abort}, {431, 417, abort}, {432, 430, none},
+        {100, 416, none}, {100, 443, load}, {100, 444, none}};
+    for (const auto& [x, y, b] : cases) EXPECT_EQ(stripButtonAt(x, y), b) << x << ", " << y;
 }
 
 // Emptying an entry and marking are in the undo test.
