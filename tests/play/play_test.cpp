@@ -463,13 +463,6 @@ struct TimedSession : Session {
                 readDataFile(collectionFile(level));
     }
     std::string label() { return p().panels.uhr->text(); }
-    // The clock reads seconds from the moment the script gets here; a worker turn then.
-    void turnAt(double seconds) {
-        pl.then([this, seconds] {
-            t.time->now = seconds;
-            p().panels.clockWorker->fire();
-        });
-    }
 };
 
 class TimedGame : public ::testing::Test, public TimedSession {};
@@ -555,7 +548,10 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
         SCOPED_TRACE(c.name);
         TimedSession g;
         g.t.files->files[kPlayerBoardFile] = readDataFile("leicht.zgb");
-        g.turnAt(1003.0);
+        g.pl.then([&g] {  // a turn of the worker 3 s into the game
+            g.t.time->now = 1003.0;
+            g.p().panels.clockWorker->fire();
+        });
         c.act(g);
         const std::string after = c.labelAfter ? c.labelAfter : " 00:00:03";
         const auto stopped = [&] {

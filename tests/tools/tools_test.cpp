@@ -77,9 +77,8 @@ TEST(Generator, FoundPuzzlesMeetTheirLevelAndFollowTheSeed) {
     for (Level level : {Level::leicht, Level::schwer, Level::extrem}) {
         auto found = findPuzzles(level, 21, 2, 5000);
         ASSERT_EQ(found.size(), 2u) << levelName(level);
-        for (const Found& f : found) {
+        for (const Found& f : found)
             EXPECT_TRUE(fitsRule(ruleFor(level), f.assessment, filledCount(f.puzzle)));
-        }
         EXPECT_EQ(findPuzzles(level, 21, 2, 5000)[1].puzzle, found[1].puzzle);
     }
     EXPECT_EQ(levelNamed("mittel"), Level::mittel);
