@@ -41,7 +41,7 @@ struct Chooser : ::testing::Test, Session {
     Chooser() : Session({{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}) {}
 };
 
-TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
+TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptRightClicksClearOrMark) {
     pl.leftOnCell(2, 2);
     pl.add({Event::leftDown(), Event::leftUp()});  // nothing highlighted yet: enters 0
     pl.then([&] { EXPECT_EQ(m().board.at(2, 2), 0); });
@@ -61,6 +61,27 @@ TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
     pl.leftOnCell(5, 5);
     pl.right(squareCentre(5, 5, 2));  // a right click inside clears
     pl.then([&] { EXPECT_TRUE(p().view.rightClear); });
+    // A right click on an empty cell notes candidates, inside the chooser clears them all; marks
+    // typed or clicked are drawn as a full redraw would draw them.
+    pl.rightOnCell(2, 2);
+    pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
+    pl.pickSquare(2, 2, 5);
+    pl.rightOnCell(2, 2);
+    pl.type('2', '2');
+    pl.then([&] {
+        EXPECT_EQ(m().board.at(2, 2), 0);
+        EXPECT_EQ(p().view.pickerValue, 5);  // typing a mark does not move the highlight
+        for (int v = 1; v <= 6; ++v)
+            EXPECT_EQ(m().candidateMarks.at(2, 2, v), v == 2 || v == 5) << v;
+        EXPECT_TRUE(showsTheModel(t));
+        EXPECT_EQ(p().panels.helpText, kHelpAfterEdit);
+    });
+    pl.rightOnCell(2, 2);
+    pl.right(squareCentre(2, 2, 1));
+    pl.then([&] {
+        EXPECT_EQ(m().candidateMarks, Marks{});
+        EXPECT_TRUE(showsTheModel(t));
+    });
     finish(cmd::kStartGame);
     EXPECT_EQ(m().board.at(5, 5), 0);
 }
@@ -100,30 +121,6 @@ TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
     }
 }
 
-// Marks typed or clicked are drawn as a full redraw would draw them.
-TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
-    pl.rightOnCell(2, 2);
-    pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
-    pl.pickSquare(2, 2, 5);
-    pl.rightOnCell(2, 2);
-    pl.type('2', '2');
-    pl.then([&] {
-        EXPECT_EQ(m().board.at(2, 2), 0);
-        EXPECT_EQ(p().view.pickerValue, 5);  // typing a mark does not move the highlight
-        for (int v = 1; v <= 6; ++v)
-            EXPECT_EQ(m().candidateMarks.at(2, 2, v), v == 2 || v == 5) << v;
-        EXPECT_TRUE(showsTheModel(t));
-        EXPECT_EQ(p().panels.helpText, kHelpAfterEdit);
-    });
-    pl.rightOnCell(2, 2);
-    pl.right(squareCentre(2, 2, 1));
-    pl.then([&] {
-        EXPECT_EQ(m().candidateMarks, Marks{});
-        EXPECT_TRUE(showsTheModel(t));
-    });
-    finish(cmd::kStartGame);
-}
-
 struct Loops : ::testing::Test, Session {
     // The help panel's text without the blanks that pad it to the panel's width.
     std::string help() {
@@ -141,19 +138,6 @@ TEST(StripButtons, ClickAreasIncludeBothEnds) {
         {218, 430, help}, {294, 430, help}, {295, 430, abort}, {431, 417, abort}, {432, 430, none},
         {100, 416, none}, {100, 443, load}, {100, 444, none}};
     for (const auto& [x, y, b] : cases) EXPECT_EQ(stripButtonAt(x, y), b) << x << ", " << y;
-}
-
-// Emptying an entry and marking are in the undo test.
-TEST_F(Loops, PlayClicksOnAGivenOpenNoChooserAndChangeNothing) {
-    pl.leftOnCell(4, 4);
-    pl.type('1', '1');
-    pl.rightOnCell(4, 4);
-    pl.left({389, 75});  // just right of the board: no cell
-    pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
-    pl.release('S');  // S saves, as "Sichern" does
-    pl.click("frm1", "cmd2");
-    finish(cmd::kStartGame);
-    EXPECT_EQ(m().board.at(4, 4), solutionAt(4, 4));
 }
 
 TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
@@ -217,9 +201,20 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     run(cmd::kOwnBoard);
 }
 
-// M shows computed candidates in place of the player's own and hides them again; N restarts
-// from the givens, marks gone.
-TEST_F(Loops, MShowsCandidatesAndNRestarts) {
+// Clicks on a given open no chooser and change nothing (emptying an entry and marking are in
+// the undo test); M shows computed candidates in place of the player's own and hides them again;
+// N restarts from the givens, marks gone.
+TEST_F(Loops, GivensStayMShowsCandidatesAndNRestarts) {
+    pl.leftOnCell(4, 4);
+    pl.type('1', '1');
+    pl.rightOnCell(4, 4);
+    pl.left({389, 75});  // just right of the board: no cell
+    pl.then([&] {
+        EXPECT_FALSE(p().view.pickerOpen);
+        EXPECT_EQ(m().board.at(4, 4), solutionAt(4, 4));
+    });
+    pl.release('S');  // S saves, as "Sichern" does
+    pl.click("frm1", "cmd2");
     m().candidateMarks.at(1, 1, 6) = true;
     pl.release('M');
     pl.then([&] {
