@@ -202,8 +202,7 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
         EXPECT_EQ(m.statusText, status) << line;
         EXPECT_EQ(m.boardSolved, boardSolved) << line;
         EXPECT_EQ(m.valueCount[1], ones) << line;
-        const std::string cells = lineOf(m.board);
-        EXPECT_EQ(m.valueCount[0], std::count(cells.begin(), cells.end(), '0')) << line;
+        EXPECT_EQ(m.valueCount[0], std::ranges::count(lineOf(m.board), '0')) << line;
         const std::string beep = consistent ? "" : " beep";
         EXPECT_EQ(view.log, (std::vector<std::string>{"counts", "status " + m.statusText + beep}));
     }

@@ -44,12 +44,10 @@ TEST(StartScreenTest, MatchesTheReferenceImageAlsoAfterLeavingAnEmptyGame) {
 // Candidates on, then clicks on open cells in the play loop: the capture is taken while the
 // chooser is open, its pointer on the middle value.
 TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage) {
-    const std::vector<std::pair<int, int>> cells = {{1, 1}, {2, 1}, {4, 3}, {4, 4},
-                                                    {5, 4}, {6, 6}, {3, 5}};
-    auto givenOpen = cells;
-    givenOpen.push_back({5, 2});  // entered
+    const std::string cells =
+        withOpen(kSolvedLine, {{1, 1}, {2, 1}, {4, 3}, {4, 4}, {5, 4}, {6, 6}, {3, 5}});
     Session s;
-    setBoard(s.m(), withOpen(kSolvedLine, givenOpen), withOpen(kSolvedLine, cells));
+    setBoard(s.m(), withOpen(cells, {{5, 2}}), cells);  // (5, 2) entered
     s.t.menu(cmd::kCandidates);
     Image open;
     // (1, 1) first: the chooser's second opening redraws what the first one left.
