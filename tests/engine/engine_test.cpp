@@ -342,8 +342,7 @@ std::string describe(const Hint& h) {
     std::string unit = units[static_cast<int>(h.unit.kind)] + (" " + std::to_string(h.unit.index));
     if (h.kind == HintKind::conflict) return "conflict " + unit;
     if (h.kind != HintKind::place) return h.kind == HintKind::guess ? "guess" : "solved";
-    return unit + ": " + std::to_string(h.column) + std::to_string(h.row) + "=" +
-           std::to_string(h.value) +
+    return unit + ": " + std::to_string(h.column * 10 + h.row) + "=" + std::to_string(h.value) +
            (h.reason == HintReason::onlyValueInCell ? " value" : " place");
 }
 
@@ -409,9 +408,7 @@ TEST(Hint, AlwaysTheSolversFirstPlacement) {
 }
 
 TEST(HintText, ReadsAsThePanelShowsIt) {
-    auto place = [](int value, HintReason reason) {
-        return Hint{HintKind::place, {}, 1, 1, value, reason};
-    };
+    const auto place = [](int v, HintReason r) { return Hint{HintKind::place, {}, 1, 1, v, r}; };
     const std::tuple<Hint, bool, std::string> cases[] = {
         {place(4, HintReason::onlyPlaceInUnit), true, "Nur hier passt die 4."},
         {place(2, HintReason::onlyValueInCell), false, "Hier passt nur die B."},
