@@ -36,12 +36,16 @@ bool showsTheModel(TestProgram& t) {
     return boardAndPanels(t) == shown;
 }
 
-// Played with "&Spielstart" (no clock), left through "Abbruch" when the script ends.
-struct Chooser : ::testing::Test, Session {
-    Chooser() : Session({{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}) {}
+struct Loops : ::testing::Test, Session {
+    // The help panel's text without the blanks that pad it to the panel's width.
+    std::string help() {
+        const std::string& text = p().panels.helpText;
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
 };
 
-TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptRightClicksClearOrMark) {
+TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMark) {
+    setBoard(m(), withOpen(kSolvedLine, {{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}));
     pl.leftOnCell(2, 2);
     pl.add({Event::leftDown(), Event::leftUp()});  // nothing highlighted yet: enters 0
     pl.then([&] { EXPECT_EQ(m().board.at(2, 2), 0); });
@@ -120,14 +124,6 @@ TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
         s.run(cmd::kStartGame);
     }
 }
-
-struct Loops : ::testing::Test, Session {
-    // The help panel's text without the blanks that pad it to the panel's width.
-    std::string help() {
-        const std::string& text = p().panels.helpText;
-        return text.substr(0, text.find_last_not_of(' ') + 1);
-    }
-};
 
 // Both ends of every click area count, and nothing beyond them: the loops ask this for every
 // press, so a press off the buttons is any click on the board.
