@@ -16,7 +16,7 @@ namespace {
 
 struct SoakDone {};
 
-// A broken invariant, and anything else the program throws, ends the run naming its seed.
+// A broken invariant, like any runtime_error the program throws, ends the run naming its seed.
 void check(bool ok, const std::string& what) {
     if (!ok) throw std::runtime_error(what);
 }
