@@ -95,32 +95,30 @@ TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMa
 // Escape end the game; released again, they do.
 TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
     constexpr int kOpen = -1;
-    const struct {
-        bool digits;
-        int character, value, keptKey;
-    } cases[] = {
+    // Digits shown or letters, the character typed; the value entered (or none), the key kept.
+    const std::tuple<bool, int, int, int> cases[] = {
         {true, '3', 3, '3'},        {true, '6', 6, '6'},         {true, '0', 0, '0'},
         {true, '7', kOpen, 0},      {true, 'a', kOpen, 0},       {true, 'C', kOpen, 0},
         {false, 'c', 3, 'C'},       {false, 'f', 6, 'F'},        {false, '`', 0, 0},
         {false, 'C', kOpen, 0},     {false, '3', kOpen, 0},      {false, 'g', kOpen, 0},
         {true, 27, 0, vk::kEscape}, {false, 27, 0, vk::kEscape}, {false, 'a', 1, 'A'},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.digits ? "digits, " : "letters, ") + char(c.character));
+    for (const auto& [digits, character, value, keptKey] : cases) {
+        SCOPED_TRACE(std::string(digits ? "digits, " : "letters, ") + char(character));
         Session s({{1, 3}});
         s.m().board.at(1, 3) = 5;
-        s.m().showDigits = c.digits;
+        s.m().showDigits = digits;
         s.pl.leftOnCell(1, 3);
-        s.pl.add({Event::character(c.character)});
+        s.pl.add({Event::character(character)});
         s.pl.then([&] {
-            EXPECT_EQ(s.p().view.pickerOpen, c.value == kOpen);
-            EXPECT_EQ(s.m().board.at(1, 3), c.value == kOpen ? 5 : c.value);
-            EXPECT_EQ(s.p().view.pickerValue, c.value == kOpen ? 0 : c.value);
-            EXPECT_EQ(s.p().view.chooserKey, c.keptKey);
+            EXPECT_EQ(s.p().view.pickerOpen, value == kOpen);
+            EXPECT_EQ(s.m().board.at(1, 3), value == kOpen ? 5 : value);
+            EXPECT_EQ(s.p().view.pickerValue, value == kOpen ? 0 : value);
+            EXPECT_EQ(s.p().view.chooserKey, keptKey);
         });
-        if (c.value == kOpen) s.pl.add({Event::character(27)});
-        if (c.keptKey) s.pl.release(c.keptKey);
-        c.keptKey == 'A' || c.keptKey == vk::kEscape ? s.pl.release(c.keptKey) : s.pl.abortButton();
+        if (value == kOpen) s.pl.add({Event::character(27)});
+        if (keptKey) s.pl.release(keptKey);
+        keptKey == 'A' || keptKey == vk::kEscape ? s.pl.release(keptKey) : s.pl.abortButton();
         s.run(cmd::kStartGame);
     }
 }
