@@ -513,12 +513,9 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
 // overdue from before the stop writes no running time.
 TEST(Abandoning, StopsTheClockWithoutARecord) {
     const auto o = entries(expectedGame()).front();
-    const struct {
-        const char* name;
-        std::function<void(TimedSession&)> act;
-        const char* labelAfter;  // nullptr: the last running text stays
-        bool endsGame;           // after the 200 ms that let the worker see the stop
-    } cases[] = {
+    // The way, done; the label afterwards (nullptr: the last running text stays), and whether the
+    // game ends at once (after the 200 ms that let the worker see the stop).
+    const std::tuple<const char*, std::function<void(TimedSession&)>, const char*, bool> cases[] = {
         {"Escape", [&](auto& g) { g.pl.leftOnCell(o[0], o[1]), g.pl.type(27, vk::kEscape); },
          nullptr, false},
         {"A", [](auto& g) { g.pl.release('A'); }, nullptr, true},
@@ -533,33 +530,33 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
          },
          kClockIdle, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, act, labelAfter, endsGame] : cases) {
+        SCOPED_TRACE(name);
         TimedSession g;
         g.t.files->files[kPlayerBoardFile] = readDataFile("leicht.zgb");
         g.pl.then([&g] {  // a turn of the worker 3 s into the game
             g.t.time->now = 1003.0;
             g.p().panels.clockWorker->fire();
         });
-        c.act(g);
-        const std::string after = c.labelAfter ? c.labelAfter : " 00:00:03";
+        act(g);
+        const std::string after = labelAfter ? labelAfter : " 00:00:03";
         const auto stopped = [&] {
             EXPECT_FALSE(g.p().clock.clockRunning);
             EXPECT_EQ(g.label(), after);
-            EXPECT_DOUBLE_EQ(g.t.time->now, c.endsGame ? 1003.2 : 1003.0);
+            EXPECT_DOUBLE_EQ(g.t.time->now, endsGame ? 1003.2 : 1003.0);
             g.t.time->now += 1.0;  // a turn overdue from before the stop, in a later second
             g.p().panels.clockWorker->fire();
             EXPECT_EQ(g.label(), after);
             EXPECT_FALSE(g.p().panels.clockWorker->running());
         };
-        if (!c.endsGame) {
+        if (!endsGame) {
             g.pl.then(stopped);
             g.pl.release({'K', 'O'});  // solving the board now leads nowhere near the hall of fame
             g.pl.then([&] { EXPECT_EQ(g.m().statusText, kStatusSolved); });
             g.pl.abortButton();
         }
         g.run(cmd::kNewGame);
-        if (c.endsGame) stopped();
+        if (endsGame) stopped();
         EXPECT_EQ(g.p().hall.fameTimes[0][1], kEmptyTime);
         EXPECT_EQ(g.t.files->files.count(kHallOfFameFile), 0u);
     }
