@@ -243,12 +243,8 @@ bool framed(const Image& screen, int c, int r, Colour colour) {
 // Each change is taken back and done again (Ctrl+Y or Ctrl+Shift+Z); the screen after an undo
 // is the screen before the change.
 TEST(Undo, EveryKindOfChangeInBothLoops) {
-    const struct {
-        const char* name;
-        int command;
-        std::function<void(Player&)> act;
-        std::function<bool(const BoardModel&)> changed;
-    } cases[] = {
+    // The change, the loop it is made in, making it, and whether the model shows it.
+    const std::tuple<const char*, int, void (*)(Player&), bool (*)(const BoardModel&)> cases[] = {
         {"entry", cmd::kStartGame, [](auto& pl) { pl.enter(1, 1, 1); },
          [](auto& m) { return m.board.at(1, 1) == 1; }},
         {"right-click clear", cmd::kStartGame, [](auto& pl) { pl.rightOnCell(2, 1); },
@@ -260,27 +256,27 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
         {"editor clear", cmd::kOwnBoard, [](auto& pl) { pl.rightOnCell(4, 4); },
          [](auto& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
     };
-    for (const auto& c : cases)
+    for (const auto& [name, command, act, changed] : cases)
         for (const int redo : {int(mod::kControl), mod::kControl | mod::kShift}) {
-            SCOPED_TRACE(std::string(c.name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
+            SCOPED_TRACE(std::string(name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
             Session s;
             s.m().board.at(2, 1) = static_cast<std::uint8_t>(solutionAt(2, 1));
             drawBoard(s.p());
             updateLevelPanel(s.p().canvas(), s.p().view, s.m(), s.p().panels);
             Image before;
             s.pl.then([&] { before = boardAndPanels(s.t); });
-            c.act(s.pl);
-            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
+            act(s.pl);
+            s.pl.then([&] { EXPECT_TRUE(changed(s.m())); });
             s.pl.undo();
             s.pl.then([&] {
-                EXPECT_FALSE(c.changed(s.m()));
+                EXPECT_FALSE(changed(s.m()));
                 EXPECT_TRUE(showsTheModel(s.t));
                 EXPECT_TRUE(boardAndPanels(s.t) == before) << "the screen after undo";
             });
             s.pl.undo();  // nothing more to take back
             s.pl.key(redo & mod::kShift ? 'Z' : 'Y', redo);
-            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
-            s.finish(c.command, true);
+            s.pl.then([&] { EXPECT_TRUE(changed(s.m())); });
+            s.finish(command, true);
         }
 }
 
