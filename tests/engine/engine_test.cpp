@@ -75,21 +75,17 @@ const CellChange kChanges[] = {{1, 1, state(0, 0, {}), state(3, 0, {})},
                                {4, 6, state(0, 0, {}), state(2, 2, {})}};
 
 char nameOf(const std::optional<CellChange>& c) {
-    for (int i = 0; c && i < 3; ++i) {
-        const CellChange& k = kChanges[i];
-        if (c->column == k.column && c->row == k.row && c->before == k.before &&
-            c->after == k.after)
+    for (int i = 0; c && i < 3; ++i)
+        if (std::tie(c->column, c->row, c->before, c->after) ==
+            std::tie(kChanges[i].column, kChanges[i].row, kChanges[i].before, kChanges[i].after))
             return static_cast<char>('a' + i);
-    }
     return c ? '?' : '-';
 }
 
 TEST(History, SequencesOfRecordUndoRedoAndClear) {
     // a/b/c record that change, n a change to the same state, u undo, r redo, x clear. got: per
     // u or r the change handed back, '-' for none; then whether undo and redo are possible.
-    const struct {
-        std::string script, got;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {"ur", "--00"},
         {"abuuu", "ba-01"},       // undo takes back the latest first
         {"abuurrr", "baab-10"},   // redo replays in the order undone
@@ -99,17 +95,17 @@ TEST(History, SequencesOfRecordUndoRedoAndClear) {
         {"abuxur", "b--00"},      // clear forgets both lists
         {std::string(500, 'a') + std::string(501, 'u'), std::string(500, 'a') + "-01"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [script, expected] : cases) {
         History h;
         std::string got;
-        for (char op : c.script) {
+        for (char op : script) {
             if (op >= 'a' && op <= 'c') h.record(kChanges[op - 'a']);
             if (op == 'n') h.record({2, 3, state(1, 0, {4}), state(1, 0, {4})});
             if (op == 'u') got += nameOf(h.undo());
             if (op == 'r') got += nameOf(h.redo());
             if (op == 'x') h.clear();
         }
-        EXPECT_EQ(got + char('0' + h.canUndo()) + char('0' + h.canRedo()), c.got) << c.script;
+        EXPECT_EQ(got + char('0' + h.canUndo()) + char('0' + h.canRedo()), expected) << script;
     }
 }
 
@@ -134,14 +130,11 @@ TEST(History, CellStateRoundTripsThroughTheModel) {
 }
 
 TEST(PuzzleLine, ParsesOrSaysWhy) {
-    const struct {
-        std::string line;
-        const char* cells;  // cellsText, or the error
-        bool blank = false;
-    } cases[] = {
+    // The line, then its cellsText or the error; a blank line is neither.
+    const std::pair<std::string, const char*> cases[] = {
         {"1.30..000000000000000000000000000006\r", "103000000000000000000000000000000006"},
-        {"", "", true},
-        {" \t\r", "", true},
+        {"", ""},
+        {" \t\r", ""},
         {"12345", "expected 36 characters, got 5"},
         {std::string(37, '0'), "expected 36 characters, got 37"},
         {"00000000700000000000000000000000000.",
@@ -151,11 +144,11 @@ TEST(PuzzleLine, ParsesOrSaysWhy) {
         {"\t...................................",
          "invalid character 0x09 at position 1 (row 1, column 1); use 1-6, 0 or ."},
     };
-    for (const auto& c : cases) {
-        const PuzzleLine p = parsePuzzleLine(c.line);
-        EXPECT_EQ(p.blank, c.blank) << c.line;
-        EXPECT_EQ(p.ok ? cellsText(p.cells) : p.error, c.cells) << c.line;
-        EXPECT_EQ(p.ok, !c.blank && p.error.empty()) << c.line;
+    for (const auto& [line, cells] : cases) {
+        const PuzzleLine p = parsePuzzleLine(line);
+        EXPECT_EQ(p.blank, *cells == '\0') << line;
+        EXPECT_EQ(p.ok ? cellsText(p.cells) : p.error, cells) << line;
+        EXPECT_EQ(p.ok, !p.blank && p.error.empty()) << line;
     }
 }
 
@@ -209,8 +202,7 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
         EXPECT_EQ(m.statusText, status) << line;
         EXPECT_EQ(m.boardSolved, boardSolved) << line;
         EXPECT_EQ(m.valueCount[1], ones) << line;
-        const std::string cells = lineOf(m.board);
-        EXPECT_EQ(m.valueCount[0], std::count(cells.begin(), cells.end(), '0')) << line;
+        EXPECT_EQ(m.valueCount[0], std::ranges::count(lineOf(m.board), '0')) << line;
         const std::string beep = consistent ? "" : " beep";
         EXPECT_EQ(view.log, (std::vector<std::string>{"counts", "status " + m.statusText + beep}));
     }
@@ -278,8 +270,7 @@ TEST(Rules, SolveCommand) {
         ClockState clock;
         RecordingView view;
         solveCommand(m, clock, view);
-        EXPECT_EQ(lineOf(m.board), lineOf(boardFromLine(board).board)) << givens;
-        EXPECT_TRUE(m.board == boardFromLine(board).board) << "a byte beside the 36 cells";
+        EXPECT_TRUE(m.board == boardFromLine(board).board) << givens << ": " << lineOf(m.board);
         EXPECT_EQ(m.statusText, status) << givens;
         EXPECT_EQ(m.level, level) << givens;
         EXPECT_FALSE(m.inTrial);
@@ -316,25 +307,22 @@ std::vector<int> lcg(int n, unsigned long long x) {
 
 TEST(Shuffle, GoldenSequencesInBothModes) {
     // Seed 11 draws an odd number of iterations: a mirror on the wrong coin shows.
-    const struct {
-        bool symmetricShuffle;
-        unsigned seed;
-        std::size_t draws;
-        const char *board, *givens;
-    } cases[] = {{true, 2024, 2357, "123564645312231045450123312456564231",
-                  "003500040012200045450003310050004200"},
-                 {true, 11, 2651, "321645456132640213132064213456564321",
-                  "320040006100640003100064003400060021"},
-                 {false, 2024, 2519, "532164164532253016016253641325325641",
-                  "032060100500050016016003001025300600"}};
-    for (const auto& c : cases) {
+    // Symmetric or not, the seed; the draws taken, the board and givens afterwards.
+    const std::tuple<bool, unsigned, std::size_t, const char*, const char*> cases[] = {
+        {true, 2024, 2357, "123564645312231045450123312456564231",
+         "003500040012200045450003310050004200"},
+        {true, 11, 2651, "321645456132640213132064213456564321",
+         "320040006100640003100064003400060021"},
+        {false, 2024, 2519, "532164164532253016016253641325325641",
+         "032060100500050016016003001025300600"}};
+    for (const auto& [symmetric, seed, draws, board, givens] : cases) {
         BoardModel m = boardFromLine("1..4.6.5..2.2.15....42.1.1..4.6.5..2",
                                      "1234564561232.15645642.1312645645312");
-        m.symmetricShuffle = c.symmetricShuffle;
-        ScriptedRandom random(lcg(20000, c.seed));
+        m.symmetricShuffle = symmetric;
+        ScriptedRandom random(lcg(20000, seed));
         shuffleBoard(m, random);
-        EXPECT_EQ(lineOf(m.board) + lineOf(m.givens), std::string(c.board) + c.givens);
-        EXPECT_EQ(random.requests().size(), c.draws);
+        EXPECT_EQ(lineOf(m.board) + lineOf(m.givens), std::string(board) + givens);
+        EXPECT_EQ(random.requests().size(), draws);
     }
     // A draw of one value still takes a number, so a game's sequence does not depend on it.
     SeededRandom a(5), b(5);
@@ -354,8 +342,7 @@ std::string describe(const Hint& h) {
     std::string unit = units[static_cast<int>(h.unit.kind)] + (" " + std::to_string(h.unit.index));
     if (h.kind == HintKind::conflict) return "conflict " + unit;
     if (h.kind != HintKind::place) return h.kind == HintKind::guess ? "guess" : "solved";
-    return unit + ": " + std::to_string(h.column) + std::to_string(h.row) + "=" +
-           std::to_string(h.value) +
+    return unit + ": " + std::to_string(h.column * 10 + h.row) + "=" + std::to_string(h.value) +
            (h.reason == HintReason::onlyValueInCell ? " value" : " place");
 }
 
@@ -412,8 +399,7 @@ TEST(Hint, AlwaysTheSolversFirstPlacement) {
                     EXPECT_EQ(view.log.front(), "counts") << level << " placed before guessing";
                     break;
                 }
-                EXPECT_EQ(view.log.front(), "cell " + std::to_string(h.column) +
-                                                std::to_string(h.row) + "=" +
+                EXPECT_EQ(view.log.front(), "cell " + std::to_string(h.column * 10 + h.row) + "=" +
                                                 std::to_string(h.value))
                     << level << "/" << slot << " step " << step;
                 m.board.at(h.column, h.row) = static_cast<std::uint8_t>(h.value);
@@ -422,9 +408,7 @@ TEST(Hint, AlwaysTheSolversFirstPlacement) {
 }
 
 TEST(HintText, ReadsAsThePanelShowsIt) {
-    auto place = [](int value, HintReason reason) {
-        return Hint{HintKind::place, {}, 1, 1, value, reason};
-    };
+    const auto place = [](int v, HintReason r) { return Hint{HintKind::place, {}, 1, 1, v, r}; };
     const std::tuple<Hint, bool, std::string> cases[] = {
         {place(4, HintReason::onlyPlaceInUnit), true, "Nur hier passt die 4."},
         {place(2, HintReason::onlyValueInCell), false, "Hier passt nur die B."},

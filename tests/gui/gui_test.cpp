@@ -1,17 +1,14 @@
 // The screen against the reference images, the canvas's pixel rules, the window's place, the
-// data folders' order, the menu bar and the exit question.
+// menu bar and the exit question.
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "engine/rules.h"
 #include "files/slot_dialog.h"
 #include "panels/clock_panel.h"
 #include "panels/panels.h"
-#include "platform/data_path.h"
 #include "play/buttons.h"
 #include "play/cell_edit.h"
 #include "play/redraw.h"
@@ -49,12 +46,10 @@ TEST(StartScreenTest, MatchesTheReferenceImageAlsoAfterLeavingAnEmptyGame) {
 // Candidates on, then clicks on open cells in the play loop: the capture is taken while the
 // chooser is open, its pointer on the middle value.
 TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage) {
-    const std::vector<std::pair<int, int>> cells = {{1, 1}, {2, 1}, {4, 3}, {4, 4},
-                                                    {5, 4}, {6, 6}, {3, 5}};
-    auto givenOpen = cells;
-    givenOpen.push_back({5, 2});  // entered
+    const std::string cells =
+        withOpen(kSolvedLine, {{1, 1}, {2, 1}, {4, 3}, {4, 4}, {5, 4}, {6, 6}, {3, 5}});
     Session s;
-    setBoard(s.m(), withOpen(kSolvedLine, givenOpen), withOpen(kSolvedLine, cells));
+    setBoard(s.m(), withOpen(cells, {{5, 2}}), cells);  // (5, 2) entered
     s.t.menu(cmd::kCandidates);
     Image open;
     // (1, 1) first: the chooser's second opening redraws what the first one left.
@@ -118,25 +113,6 @@ TEST(WindowPlacementTest, CentresOnTheLayoutSizeAndRoundsHalvesToEven) {
         EXPECT_EQ(std::pair(int(windowPosition(w, h).x), int(windowPosition(w, h).y)),
                   std::pair(x, y))
             << w;
-}
-
-TEST(DataPathTest, TheCurrentDirectoryComesBeforeTheDataFolders) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "zg-data-path-test";
-    fs::remove_all(dir);
-    for (const char* f :
-         {"work/mittel.zgb", "first/mittel.zgb", "second/mittel.zgb", "second/leicht.zgb"}) {
-        fs::create_directories((dir / f).parent_path());
-        ASSERT_TRUE(std::ofstream(dir / f).good());
-    }
-    const auto in = [&](const char* f) { return (dir / f).generic_string(); };
-    const fs::path old = fs::current_path();
-    fs::current_path(dir / "work");
-    for (const char* f : {"mittel.zgb", "leicht.zgb", "schwer.zgb"})
-        EXPECT_EQ(fs::path(resolveDataFile(f, {in("first"), in("second")})),
-                  fs::path(f[0] == 'l' ? in("second/leicht.zgb") : f));
-    fs::current_path(old);
-    fs::remove_all(dir);
 }
 
 std::vector<int> checkedItems(Program& p) {

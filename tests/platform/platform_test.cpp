@@ -10,11 +10,7 @@
 
 #include "platform/data_path.h"
 #include "platform/key_filter.h"
-#ifdef _WIN32
-#include "platform/win32/win32_file_io.h"
-#else
-#include "files/file_io.h"
-#endif
+#include "support/fixtures.h"
 
 namespace zg {
 namespace {
@@ -25,9 +21,7 @@ namespace fs = std::filesystem;
 // a key: scan code/virtual key (a character, or "#" and its number), "a" after it when Alt is
 // held; "!" is the keyboard going to a menu, form or box.
 TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
-    const struct {
-        const char *what, *steps;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"a plain key", "+30/A =30/A"},
         {"pressed elsewhere", "-30/A"},
         {"released with Alt held, then released again from a menu", "+45/X -45/Xa -45/X"},
@@ -39,9 +33,9 @@ TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
         {"Shift+1 and 1: one physical key", "+10/! =10/1"},
         {"held twice (auto-repeat), released once", "+30/A +30/A =30/A -30/A"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, steps] : cases) {
         PressedKeys keys;
-        std::istringstream in(c.steps);
+        std::istringstream in(steps);
         for (std::string s; in >> s;) {
             if (s == "!") {
                 keys.clear();
@@ -56,44 +50,43 @@ TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
             if (s[0] == '+')
                 keys.pressed(key, alt);
             else
-                EXPECT_EQ(keys.released(key, alt), s[0] == '=') << c.what << ": " << s;
+                EXPECT_EQ(keys.released(key, alt), s[0] == '=') << what << ": " << s;
         }
-        EXPECT_TRUE(keys.empty()) << c.what;
+        EXPECT_TRUE(keys.empty()) << what;
     }
 }
 
 // The game started from such a folder, the working folder elsewhere: the collections beside
-// the game are found, and the name found opens with the game's own file calls.
+// the game are found, and the name found opens with the game's own file calls; a file in the
+// working folder comes before them.
 TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
     const fs::path base = fs::temp_directory_path() / "zg_data_path_test";
     fs::remove_all(base);
-    const struct {
-        const wchar_t* wide;
-        const char* utf8;
-    } names[] = {{L"J\u00fcrgen", "J\xc3\xbcrgen"},
-                 {L"\u0141\u00f3d\u017a", "\xc5\x81\xc3\xb3\x64\xc5\xba"},
-                 {L"\u6771\u4eac", "\xe6\x9d\xb1\xe4\xba\xac"}};
-#ifdef _WIN32
-    Win32FileIo files;
-#else
-    PosixFileIo files;
-#endif
-    for (const auto& n : names) {
+    const std::pair<const wchar_t*, const char*> names[] = {
+        {L"J\u00fcrgen", "J\xc3\xbcrgen"},
+        {L"\u0141\u00f3d\u017a", "\xc5\x81\xc3\xb3\x64\xc5\xba"},
+        {L"\u6771\u4eac", "\xe6\x9d\xb1\xe4\xba\xac"}};
+    test::RealFileIo files;
+    for (const auto& [wide, utf8] : names) {
         // Made by its name in the system's own encoding, not through the code under test.
 #ifdef _WIN32
-        const fs::path folder = base / fs::path(std::wstring(n.wide)) / "data";
+        const fs::path folder = base / fs::path(std::wstring(wide)) / "data";
 #else
-        const fs::path folder = base / fs::path(std::string(n.utf8)) / "data";
+        const fs::path folder = base / fs::path(std::string(utf8)) / "data";
 #endif
         fs::create_directories(folder);
-        std::ofstream(folder / "leicht.zgb", std::ios::binary) << n.utf8;
-        const std::string dir = utf8FromPath(base) + "/" + n.utf8 + "/data";
-        EXPECT_EQ(utf8FromPath(pathFromUtf8(dir)), dir) << n.utf8;
+        std::ofstream(folder / "leicht.zgb", std::ios::binary) << utf8;
+        const std::string dir = utf8FromPath(base) + "/" + utf8 + "/data";
+        EXPECT_EQ(utf8FromPath(pathFromUtf8(dir)), dir) << utf8;
         const std::string found = resolveDataFile("leicht.zgb", {utf8FromPath(base), dir});
-        EXPECT_NE(found.find(n.utf8), std::string::npos) << found;
+        EXPECT_NE(found.find(utf8), std::string::npos) << found;
         std::vector<unsigned char> bytes;
         ASSERT_EQ(files.readAll(found, bytes, 1000), ReadStatus::ok) << found;
-        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), n.utf8);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), utf8);
+        const fs::path old = fs::current_path();
+        fs::current_path(folder);  // the working folder's own file comes first
+        EXPECT_EQ(resolveDataFile("leicht.zgb", {dir}), "leicht.zgb");
+        fs::current_path(old);
     }
     EXPECT_EQ(resolveDataFile("mittel.zgb", {utf8FromPath(base)}), "mittel.zgb");  // none
     fs::remove_all(base);

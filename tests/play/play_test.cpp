@@ -26,13 +26,9 @@ namespace {
 
 using namespace test;
 
-int solutionAt(int c, int r) {
-    return valueAt(kSolvedLine, c, r);
-}
+const auto solutionAt = [](int c, int r) { return valueAt(kSolvedLine, c, r); };
 // The board, statistics and status panels: what an entry and its undo change.
-Image boardAndPanels(const TestProgram& t) {
-    return t.screen().copy(0, 0, 680, 250);
-}
+const auto boardAndPanels = [](const TestProgram& t) { return t.screen().copy(0, 0, 680, 250); };
 // The board and panels show the model: a full redraw changes nothing.
 bool showsTheModel(TestProgram& t) {
     const Image shown = boardAndPanels(t);
@@ -40,12 +36,16 @@ bool showsTheModel(TestProgram& t) {
     return boardAndPanels(t) == shown;
 }
 
-// Played with "&Spielstart" (no clock), left through "Abbruch" when the script ends.
-struct Chooser : ::testing::Test, Session {
-    Chooser() : Session({{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}) {}
+struct Loops : ::testing::Test, Session {
+    // The help panel's text without the blanks that pad it to the panel's width.
+    std::string help() {
+        const std::string& text = p().panels.helpText;
+        return text.substr(0, text.find_last_not_of(' ') + 1);
+    }
 };
 
-TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
+TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMark) {
+    setBoard(m(), withOpen(kSolvedLine, {{1, 3}, {6, 3}, {2, 2}, {5, 5}, {4, 6}}));
     pl.add({Player::to(cellCentre(2, 2)), Event::leftDown()});  // held: the chooser waits
     pl.then([&] { EXPECT_EQ(p().pump.buttonsHeld(), 0); });
     pl.add({Event::leftUp(), Event::leftDown(), Event::leftUp()});  // nothing highlighted: 0
@@ -66,47 +66,8 @@ TEST_F(Chooser, HighlightFollowsThePointerAndIsKeptForTheNextEdit) {
     pl.leftOnCell(5, 5);
     pl.right(squareCentre(5, 5, 2));  // a right click inside clears
     pl.then([&] { EXPECT_TRUE(p().view.rightClear); });
-    finish(cmd::kStartGame);
-    EXPECT_EQ(m().board.at(5, 5), 0);
-}
-
-// Which typed characters end the chooser with which value, in both display modes, and whose
-// key's release the chooser keeps for itself, once: it must not reach the loop, where A and
-// Escape end the game; released again, they do.
-TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
-    constexpr int kOpen = -1;
-    const struct {
-        bool digits;
-        int character, value, keptKey;
-    } cases[] = {
-        {true, '3', 3, '3'},        {true, '6', 6, '6'},         {true, '0', 0, '0'},
-        {true, '7', kOpen, 0},      {true, 'a', kOpen, 0},       {true, 'C', kOpen, 0},
-        {false, 'c', 3, 'C'},       {false, 'f', 6, 'F'},        {false, '`', 0, 0},
-        {false, 'C', kOpen, 0},     {false, '3', kOpen, 0},      {false, 'g', kOpen, 0},
-        {true, 27, 0, vk::kEscape}, {false, 27, 0, vk::kEscape}, {false, 'a', 1, 'A'},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.digits ? "digits, " : "letters, ") + char(c.character));
-        Session s({{1, 3}});
-        s.m().board.at(1, 3) = 5;
-        s.m().showDigits = c.digits;
-        s.pl.leftOnCell(1, 3);
-        s.pl.add({Event::character(c.character)});
-        s.pl.then([&] {
-            EXPECT_EQ(s.p().view.pickerOpen, c.value == kOpen);
-            EXPECT_EQ(s.m().board.at(1, 3), c.value == kOpen ? 5 : c.value);
-            EXPECT_EQ(s.p().view.pickerValue, c.value == kOpen ? 0 : c.value);
-            EXPECT_EQ(s.p().view.chooserKey, c.keptKey);
-        });
-        if (c.value == kOpen) s.pl.add({Event::character(27)});
-        if (c.keptKey) s.pl.release(c.keptKey);
-        c.keptKey == 'A' || c.keptKey == vk::kEscape ? s.pl.release(c.keptKey) : s.pl.abortButton();
-        s.run(cmd::kStartGame);
-    }
-}
-
-// Marks typed or clicked are drawn as a full redraw would draw them.
-TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
+    // A right click on an empty cell notes candidates, inside the chooser clears them all; marks
+    // typed or clicked are drawn as a full redraw would draw them.
     pl.rightOnCell(2, 2);
     pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
     pl.pickSquare(2, 2, 5);
@@ -127,53 +88,51 @@ TEST_F(Chooser, RightClickOnAnEmptyCellNotesCandidatesAndInsideClearsThemAll) {
         EXPECT_TRUE(showsTheModel(t));
     });
     finish(cmd::kStartGame);
+    EXPECT_EQ(m().board.at(5, 5), 0);
 }
 
-struct Loops : ::testing::Test, Session {};
-
-// The buttons' faces are in the reference images; here what a press does to them (which file
-// Laden offers is in the editor's test).
-TEST_F(Loops, LadenShowsPressedWhileItsDialogIsOpen) {
-    const Colour white = colourOf(colour::kWhite);
-    // Laden, held: the slot dialog opens over the pressed button; the loop goes on only once
-    // the mouse button is up.
-    pl.add({Player::to({60, 430}), Event::leftDown()});
-    pl.then([&] { EXPECT_NE(t.screen().pixel(32, 430), white); });
-    pl.click("frm1", "cmd2");
-    pl.then([&] {
-        EXPECT_EQ(t.screen().pixel(32, 430), white);
-        EXPECT_EQ(p().pump.buttonsHeld(), 0);
-    });
-    pl.add({Event::leftUp()});
-    finish(cmd::kStartGame);
-    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
+// Which typed characters end the chooser with which value, in both display modes, and whose
+// key's release the chooser keeps for itself, once: it must not reach the loop, where A and
+// Escape end the game; released again, they do.
+TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
+    constexpr int kOpen = -1;
+    // Digits shown or letters, the character typed; the value entered (or none), the key kept.
+    const std::tuple<bool, int, int, int> cases[] = {
+        {true, '3', 3, '3'},        {true, '6', 6, '6'},         {true, '0', 0, '0'},
+        {true, '7', kOpen, 0},      {true, 'a', kOpen, 0},       {true, 'C', kOpen, 0},
+        {false, 'c', 3, 'C'},       {false, 'f', 6, 'F'},        {false, '`', 0, 0},
+        {false, 'C', kOpen, 0},     {false, '3', kOpen, 0},      {false, 'g', kOpen, 0},
+        {true, 27, 0, vk::kEscape}, {false, 27, 0, vk::kEscape}, {false, 'a', 1, 'A'},
+    };
+    for (const auto& [digits, character, value, keptKey] : cases) {
+        SCOPED_TRACE(std::string(digits ? "digits, " : "letters, ") + char(character));
+        Session s({{1, 3}});
+        s.m().board.at(1, 3) = 5;
+        s.m().showDigits = digits;
+        s.pl.leftOnCell(1, 3);
+        s.pl.add({Event::character(character)});
+        s.pl.then([&] {
+            EXPECT_EQ(s.p().view.pickerOpen, value == kOpen);
+            EXPECT_EQ(s.m().board.at(1, 3), value == kOpen ? 5 : value);
+            EXPECT_EQ(s.p().view.pickerValue, value == kOpen ? 0 : value);
+            EXPECT_EQ(s.p().view.chooserKey, keptKey);
+        });
+        if (value == kOpen) s.pl.add({Event::character(27)});
+        if (keptKey) s.pl.release(keptKey);
+        keptKey == 'A' || keptKey == vk::kEscape ? s.pl.release(keptKey) : s.pl.abortButton();
+        s.run(cmd::kStartGame);
+    }
 }
 
 // Both ends of every click area count, and nothing beyond them: the loops ask this for every
 // press, so a press off the buttons is any click on the board.
 TEST(StripButtons, ClickAreasIncludeBothEnds) {
     using enum StripButton;
-    const struct {
-        int x, y;
-        StripButton b;
-    } cases[] = {{31, 430, none},   {32, 430, load},  {124, 430, load}, {125, 430, save},
-                 {217, 430, save},  {218, 430, help}, {294, 430, help}, {295, 430, abort},
-                 {431, 417, abort}, {432, 430, none}, {100, 416, none}, {100, 443, load},
-                 {100, 444, none}};
-    for (const auto& c : cases) EXPECT_EQ(stripButtonAt(c.x, c.y), c.b) << c.x << ", " << c.y;
-}
-
-// Emptying an entry and marking are in the undo test.
-TEST_F(Loops, PlayClicksOnAGivenOpenNoChooserAndChangeNothing) {
-    pl.leftOnCell(4, 4);
-    pl.type('1', '1');
-    pl.rightOnCell(4, 4);
-    pl.left({389, 75});  // just right of the board: no cell
-    pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
-    pl.release('S');  // S saves, as "Sichern" does
-    pl.click("frm1", "cmd2");
-    finish(cmd::kStartGame);
-    EXPECT_EQ(m().board.at(4, 4), solutionAt(4, 4));
+    const std::tuple<int, int, StripButton> cases[] = {
+        {31, 430, none},  {32, 430, load},  {124, 430, load},  {125, 430, save},  {217, 430, save},
+        {218, 430, help}, {294, 430, help}, {295, 430, abort}, {431, 417, abort}, {432, 430, none},
+        {100, 416, none}, {100, 443, load}, {100, 444, none}};
+    for (const auto& [x, y, b] : cases) EXPECT_EQ(stripButtonAt(x, y), b) << x << ", " << y;
 }
 
 TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
@@ -199,16 +158,29 @@ TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
 
 // A, X, L and H in the editor: A is a letter to enter when letters are shown, X shuffles,
 // L loads "brett.sud" (the button "brett.zgb"), H does nothing. The play loop does not shuffle.
+// The buttons' faces are in the reference images; here Laden is shown pressed while its slot
+// dialog is open.
 TEST_F(Loops, TheEditorsOwnKeys) {
     const Grid before = m().board;
+    const Colour white = colourOf(colour::kWhite);
     m().showDigits = false;
     pl.release({'X', 'A'});
     run(cmd::kStartGame);
     EXPECT_EQ(m().board, before);
+    EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
     for (const char* file : {kEditorBoardFile, kPlayerBoardFile}) {
-        file == kEditorBoardFile ? pl.release('L') : pl.left({60, 430});
-        pl.then([&, file] { EXPECT_EQ(p().files.boardFileName, file); });
+        const bool key = file == kEditorBoardFile;
+        key ? pl.release('L') : pl.add({Player::to({60, 430}), Event::leftDown()});  // held
+        pl.then([&, file] {
+            EXPECT_EQ(p().files.boardFileName, file);
+            EXPECT_NE(t.screen().pixel(32, 430), white);
+        });
         pl.click("frm1", "cmd2");
+        pl.then([&] {
+            EXPECT_EQ(t.screen().pixel(32, 430), white);
+            EXPECT_EQ(p().pump.buttonsHeld(), 0);  // the loop goes on once the button is up
+        });
+        if (!key) pl.add({Event::leftUp()});
     }
     pl.rightOnCell(4, 4);
     pl.release({'H', 'A', 'X'});
@@ -229,9 +201,20 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     run(cmd::kOwnBoard);
 }
 
-// M shows computed candidates in place of the player's own and hides them again; N restarts
-// from the givens, marks gone.
-TEST_F(Loops, MShowsCandidatesAndNRestarts) {
+// Clicks on a given open no chooser and change nothing (emptying an entry and marking are in
+// the undo test); M shows computed candidates in place of the player's own and hides them again;
+// N restarts from the givens, marks gone.
+TEST_F(Loops, GivensStayMShowsCandidatesAndNRestarts) {
+    pl.leftOnCell(4, 4);
+    pl.type('1', '1');
+    pl.rightOnCell(4, 4);
+    pl.left({389, 75});  // just right of the board: no cell
+    pl.then([&] {
+        EXPECT_FALSE(p().view.pickerOpen);
+        EXPECT_EQ(m().board.at(4, 4), solutionAt(4, 4));
+    });
+    pl.release('S');  // S saves, as "Sichern" does
+    pl.click("frm1", "cmd2");
     m().candidateMarks.at(1, 1, 6) = true;
     pl.release('M');
     pl.then([&] {
@@ -263,23 +246,11 @@ bool framed(const Image& screen, int c, int r, Colour colour) {
     return screen.pixel(o + Point{30, 2}) == colour && screen.pixel(o + Point{2, 30}) == colour;
 }
 
-struct Aids : ::testing::Test, Session {
-    // The help panel's text without the blanks that pad it to the panel's width.
-    std::string help() {
-        const std::string& text = p().panels.helpText;
-        return text.substr(0, text.find_last_not_of(' ') + 1);
-    }
-};
-
 // Each change is taken back and done again (Ctrl+Y or Ctrl+Shift+Z); the screen after an undo
 // is the screen before the change.
 TEST(Undo, EveryKindOfChangeInBothLoops) {
-    const struct {
-        const char* name;
-        int command;
-        std::function<void(Player&)> act;
-        std::function<bool(const BoardModel&)> changed;
-    } cases[] = {
+    // The change, the loop it is made in, making it, and whether the model shows it.
+    const std::tuple<const char*, int, void (*)(Player&), bool (*)(const BoardModel&)> cases[] = {
         {"entry", cmd::kStartGame, [](auto& pl) { pl.enter(1, 1, 1); },
          [](auto& m) { return m.board.at(1, 1) == 1; }},
         {"right-click clear", cmd::kStartGame, [](auto& pl) { pl.rightOnCell(2, 1); },
@@ -291,33 +262,33 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
         {"editor clear", cmd::kOwnBoard, [](auto& pl) { pl.rightOnCell(4, 4); },
          [](auto& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
     };
-    for (const auto& c : cases)
+    for (const auto& [name, command, act, changed] : cases)
         for (const int redo : {int(mod::kControl), mod::kControl | mod::kShift}) {
-            SCOPED_TRACE(std::string(c.name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
+            SCOPED_TRACE(std::string(name) + (redo & mod::kShift ? ", Ctrl+Shift+Z" : ""));
             Session s;
             s.m().board.at(2, 1) = static_cast<std::uint8_t>(solutionAt(2, 1));
             drawBoard(s.p());
             updateLevelPanel(s.p().canvas(), s.p().view, s.m(), s.p().panels);
             Image before;
             s.pl.then([&] { before = boardAndPanels(s.t); });
-            c.act(s.pl);
-            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
+            act(s.pl);
+            s.pl.then([&] { EXPECT_TRUE(changed(s.m())); });
             s.pl.undo();
             s.pl.then([&] {
-                EXPECT_FALSE(c.changed(s.m()));
+                EXPECT_FALSE(changed(s.m()));
                 EXPECT_TRUE(showsTheModel(s.t));
                 EXPECT_TRUE(boardAndPanels(s.t) == before) << "the screen after undo";
             });
             s.pl.undo();  // nothing more to take back
             s.pl.key(redo & mod::kShift ? 'Z' : 'Y', redo);
-            s.pl.then([&] { EXPECT_TRUE(c.changed(s.m())); });
-            s.finish(c.command, true);
+            s.pl.then([&] { EXPECT_TRUE(changed(s.m())); });
+            s.finish(command, true);
         }
 }
 
 // The cursor appears with the first arrow key, moves and wraps; digits, 0, Delete, Backspace
 // and Shift+digit act at it, Enter opens the chooser there; a click takes it away.
-TEST_F(Aids, KeyboardPlayAtTheCursor) {
+TEST_F(Loops, KeyboardPlayAtTheCursor) {
     const Colour green = colourOf(colour::kGreen);
     setBoard(m(), withOpen(kSolvedLine, {{1, 1}, {6, 1}, {6, 6}}));
     pl.key('1');  // no cursor yet: nothing
@@ -368,7 +339,7 @@ TEST_F(Aids, KeyboardPlayAtTheCursor) {
 
 // T: the unit and "where", then the reasoning with the cell, then the value placed; the
 // timed game ends without a record. A wrong entry says so (at once, as a guess would).
-TEST_F(Aids, TheHintExplainsThenPlaces) {
+TEST_F(Loops, TheHintExplainsThenPlaces) {
     const Hint h = findHint(m());
     ASSERT_EQ(h.kind, HintKind::place);
     const Colour blue = colourOf(colour::kBlue);
@@ -403,7 +374,7 @@ TEST_F(Aids, TheHintExplainsThenPlaces) {
 
 // P covers the board and holds the clock; only P goes on, the paused time is not counted;
 // "Abbruch" while paused leaves as it always does.
-TEST_F(Aids, PauseHoldsTheClockAndHidesTheBoard) {
+TEST_F(Loops, PauseHoldsTheClockAndHidesTheBoard) {
     setBoard(m(), withOpen(kSolvedLine, {{1, 1}}));
     const Colour cover = colourOf(colour::kBackground);
     Image shown;
@@ -488,13 +459,6 @@ struct TimedSession : Session {
                 readDataFile(collectionFile(level));
     }
     std::string label() { return p().panels.uhr->text(); }
-    // The clock reads seconds from the moment the script gets here; a worker turn then.
-    void turnAt(double seconds) {
-        pl.then([this, seconds] {
-            t.time->now = seconds;
-            p().panels.clockWorker->fire();
-        });
-    }
 };
 
 class TimedGame : public ::testing::Test, public TimedSession {};
@@ -512,16 +476,27 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
         EXPECT_EQ(label(), kClockZero);
         EXPECT_TRUE(p().panels.clockWorker->running());
     });
-    turnAt(1030.0);
-    pl.then([&] { EXPECT_EQ(label(), " 00:00:30"); });
+    // The time of the turn, whether the chooser is drawing, the label afterwards: whole seconds,
+    // a busy turn skipped, the hours wrapping after 99.
+    const std::tuple<double, bool, const char*> turns[] = {
+        {1000.5, false, kClockZero},    {1001.0, false, " 00:00:01"},
+        {1002.0, true, " 00:00:01"},    {1002.0, false, " 00:00:02"},
+        {360999.5, false, " 99:59:59"}, {361061.0, false, " 00:01:01"}};
+    pl.then([&] {
+        for (const auto& [at, busy, shown] : turns) {
+            t.time->now = at;
+            p().view.drawingBusy = busy;
+            p().panels.clockWorker->fire();
+            EXPECT_EQ(label(), shown) << at;
+        }
+    });
     for (std::size_t i = 0; i + 1 < cells.size(); ++i)
         pl.enter(cells[i][0], cells[i][1], cells[i][2]);
-    std::string labelDuringPrompt;
     pl.then([&] { t.time->now = 1065.24; });
     const auto& last = cells.back();
     pl.enter(last[0], last[1], last[2]);
     pl.then([&] {
-        labelDuringPrompt = label();
+        EXPECT_EQ(label(), "00:01:05.2") << "during the prompt";
         setTextOf(p(), "champ", "ed1", "Tester");
     });
     pl.click("champ", "cmd5");
@@ -535,51 +510,25 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     pl.rightOnCell(last[0], last[1]);
     pl.enter(last[0], last[1], last[2]);
     finish(cmd::kNewGame);
-    EXPECT_EQ(labelDuringPrompt, "00:01:05.2");
     EXPECT_EQ(p().hall.fameNames[0][1], "Tester");
     EXPECT_EQ(p().hall.fameTimes[0][1], "00:01:05.2");
     EXPECT_EQ(p().hall.fameDates[0][1], "07.12.2026");
     EXPECT_EQ(t.files->files.count(kHallOfFameFile), 1u);
 }
 
-TEST_F(TimedGame, TheLabelShowsWholeSecondsSkipsBusyTurnsAndWrapsAfter99Hours) {
-    // The time of the turn, whether the chooser is drawing, the label afterwards.
-    const std::tuple<double, bool, const char*> turns[] = {
-        {1000.5, false, kClockZero},    {1001.0, false, " 00:00:01"},
-        {1002.0, true, " 00:00:01"},    {1002.0, false, " 00:00:02"},
-        {360999.5, false, " 99:59:59"}, {361061.0, false, " 00:01:01"}};
-    pl.then([&] {
-        for (const auto& [at, busy, shown] : turns) {
-            t.time->now = at;
-            p().view.drawingBusy = busy;
-            p().panels.clockWorker->fire();
-            EXPECT_EQ(label(), shown) << at;
-        }
-    });
-    finish(cmd::kNewGame);
-    EXPECT_EQ(label(), kClockIdle);
-}
-
 // Each way of abandoning a timed game stops the clock: no record, and a turn of the worker
 // overdue from before the stop writes no running time.
 TEST(Abandoning, StopsTheClockWithoutARecord) {
     const auto o = entries(expectedGame()).front();
-    const struct {
-        const char* name;
-        std::function<void(TimedSession&)> act;
-        const char* labelAfter;  // nullptr: the last running text stays
-        bool endsGame;           // after the 200 ms that let the worker see the stop
-    } cases[] = {
+    // The way, done; the label afterwards (nullptr: the last running text stays), and whether the
+    // game ends at once (after the 200 ms that let the worker see the stop).
+    const std::tuple<const char*, std::function<void(TimedSession&)>, const char*, bool> cases[] = {
         {"Escape", [&](auto& g) { g.pl.leftOnCell(o[0], o[1]), g.pl.type(27, vk::kEscape); },
          nullptr, false},
         {"A", [](auto& g) { g.pl.release('A'); }, nullptr, true},
         {"Abbruch", [](auto& g) { g.pl.abortButton(); }, kClockIdle, true},
         {"M", [](auto& g) { g.pl.release('M'); }, kClockIdle, false},
-        {"K then O",
-         [](auto& g) {
-             g.pl.release({'K', 'O'});
-         },
-         kClockIdle, false},
+        {"K then O", [](auto& g) { g.pl.release('K'), g.pl.release('O'); }, kClockIdle, false},
         {"loading", [](auto& g) { g.pl.release('L'), g.pl.click("frm1", "opt1"); }, kClockIdle,
          false},
         {"candidates shown",
@@ -588,32 +537,33 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
          },
          kClockIdle, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, act, labelAfter, endsGame] : cases) {
+        SCOPED_TRACE(name);
         TimedSession g;
         g.t.files->files[kPlayerBoardFile] = readDataFile("leicht.zgb");
-        g.turnAt(1003.0);
-        c.act(g);
-        const std::string after = c.labelAfter ? c.labelAfter : " 00:00:03";
+        g.pl.then([&g] {  // a turn of the worker 3 s into the game
+            g.t.time->now = 1003.0;
+            g.p().panels.clockWorker->fire();
+        });
+        act(g);
+        const std::string after = labelAfter ? labelAfter : " 00:00:03";
         const auto stopped = [&] {
             EXPECT_FALSE(g.p().clock.clockRunning);
             EXPECT_EQ(g.label(), after);
-            EXPECT_DOUBLE_EQ(g.t.time->now, c.endsGame ? 1003.2 : 1003.0);
+            EXPECT_DOUBLE_EQ(g.t.time->now, endsGame ? 1003.2 : 1003.0);
             g.t.time->now += 1.0;  // a turn overdue from before the stop, in a later second
             g.p().panels.clockWorker->fire();
             EXPECT_EQ(g.label(), after);
             EXPECT_FALSE(g.p().panels.clockWorker->running());
         };
-        if (c.endsGame) {
-            g.t.menu(cmd::kNewGame);
-            EXPECT_EQ(g.t.events->remaining(), 0u);
-            stopped();
-            continue;
+        if (!endsGame) {
+            g.pl.then(stopped);
+            g.pl.release({'K', 'O'});  // solving the board now leads nowhere near the hall of fame
+            g.pl.then([&] { EXPECT_EQ(g.m().statusText, kStatusSolved); });
+            g.pl.abortButton();
         }
-        g.pl.then(stopped);
-        g.pl.release({'K', 'O'});  // solving the board now leads nowhere near the hall of fame
-        g.pl.then([&] { EXPECT_EQ(g.m().statusText, kStatusSolved); });
-        g.finish(cmd::kNewGame);
+        g.run(cmd::kNewGame);
+        if (endsGame) stopped();
         EXPECT_EQ(g.p().hall.fameTimes[0][1], kEmptyTime);
         EXPECT_EQ(g.t.files->files.count(kHallOfFameFile), 0u);
     }

@@ -16,8 +16,7 @@ inline void PrintTo(const Colour& c, std::ostream* os) {
 namespace test {
 
 struct Point {
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     friend Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
     friend Point operator-(Point a, Point b) { return {a.x - b.x, a.y - b.y}; }
     bool operator==(const Point&) const = default;
@@ -25,10 +24,7 @@ struct Point {
 
 // x..x+width-1, y..y+height-1.
 struct Rect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+    int x = 0, y = 0, width = 0, height = 0;
     bool operator==(const Rect&) const = default;
     bool contains(int px, int py) const {
         return px >= x && px < x + width && py >= y && py < y + height;
@@ -36,8 +32,7 @@ struct Rect {
 };
 
 struct Image {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<Colour> pixels;  // rows from the top
 
     Image() = default;

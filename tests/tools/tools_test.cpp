@@ -19,10 +19,6 @@
 namespace zg::tools {
 namespace {
 
-Cells line(const char* text) {
-    return parsePuzzleLine(text).cells;
-}
-
 TEST(SolutionCounter, KnownCases) {
     const std::tuple<const char*, int, int> cases[] = {
         // puzzle, limit, solutions counted
@@ -37,7 +33,7 @@ TEST(SolutionCounter, KnownCases) {
         {"5......5............................", 2, 0},  // box only
     };
     for (const auto& [puzzle, limit, count] : cases)
-        EXPECT_EQ(countSolutions(line(puzzle), limit), count) << puzzle;
+        EXPECT_EQ(countSolutions(test::cellsFromLine(puzzle), limit), count) << puzzle;
     Cells seven{};
     seven[10] = 7;
     EXPECT_EQ(countSolutions(seven), 0);
@@ -81,11 +77,8 @@ TEST(Generator, FoundPuzzlesMeetTheirLevelAndFollowTheSeed) {
     for (Level level : {Level::leicht, Level::schwer, Level::extrem}) {
         auto found = findPuzzles(level, 21, 2, 5000);
         ASSERT_EQ(found.size(), 2u) << levelName(level);
-        for (const Found& f : found) {
+        for (const Found& f : found)
             EXPECT_TRUE(fitsRule(ruleFor(level), f.assessment, filledCount(f.puzzle)));
-            EXPECT_TRUE(halfTurnSymmetric(f.puzzle));
-            EXPECT_EQ(countSolutions(f.puzzle), 1);
-        }
         EXPECT_EQ(findPuzzles(level, 21, 2, 5000)[1].puzzle, found[1].puzzle);
     }
     EXPECT_EQ(levelNamed("mittel"), Level::mittel);
@@ -140,11 +133,8 @@ const std::string kThree = kLogic + kGuess + kLogic;
 struct Zgtool : ::testing::Test {
     const fs::path dir =
         fs::temp_directory_path() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    void SetUp() override {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    Zgtool() { fs::remove_all(dir), fs::create_directories(dir); }
+    ~Zgtool() override { fs::remove_all(dir); }
     std::string slurp(const char* name) const {
         std::ostringstream s;
         s << std::ifstream(dir / name, std::ios::binary).rdbuf();
@@ -154,19 +144,16 @@ struct Zgtool : ::testing::Test {
         std::ofstream(dir / name, std::ios::binary) << text;
     }
     long entries() const { return std::distance(fs::directory_iterator(dir), {}); }
-    // The exit status of command ('Z' zgtool, '@' the folder), -1 when it did not exit.
+    // The exit status of command ('Z' zgtool, '@' the folder), -1 when it did not exit; memory is
+    // bounded so that a tool reading it all fails, not the machine (ASan reserves more than that).
     int run(const std::string& command) const {
 #ifdef __SANITIZE_ADDRESS__
-        std::string full = "(";  // the sanitizer reserves more address space than any bound
+        std::string full = "(timeout 30 ";
 #else
-        std::string full =
-            "(ulimit -v 1000000; ";  // a tool that reads it all fails, not the machine
+        std::string full = "(ulimit -v 1000000; timeout 30 ";
 #endif
-        full += "timeout 30 ";
         for (char c : command)
-            full += c == '@'   ? dir.string() + "/"
-                    : c == 'Z' ? std::string(ZGTOOL)
-                               : std::string(1, c);
+            full += c == '@' ? dir.string() + "/" : c == 'Z' ? ZGTOOL : std::string(1, c);
         const int raw = std::system((full + ")").c_str());
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     }
@@ -248,16 +235,8 @@ TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
         {"Z make @ro.zgb < @four.txt", 1, "keine Schreibberechtigung"},
         {"Z make @pipe.zgb < @four.txt", 1, "keine gewöhnliche Datei"},
         {"Z make @x.zgb < @four.txt", 0, ""},
-        {traced ? "strace -f -qq -o @strace.log -e inject=rename,renameat,renameat2:signal=SIGKILL "
-                  "Z make @x.zgb < @four.txt"
-                : "",
-         137, ""},
     };
     for (const auto& [command, status, said] : cases) {
-        if (command.empty()) {
-            std::printf("not run: strace is missing\n");
-            continue;
-        }
         SCOPED_TRACE(command);
         EXPECT_EQ(run(command + " > @out.txt 2>&1"), status);
         EXPECT_NE(slurp("out.txt").find(said), std::string::npos) << slurp("out.txt");
@@ -266,7 +245,11 @@ TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
     EXPECT_TRUE(fs::is_fifo(dir / "pipe.zgb"));
     const std::string made = slurp("x.zgb");
     EXPECT_EQ(made.size(), 4000u);
-    if (!traced) return;
+    if (!traced) GTEST_SKIP() << "strace is missing";
+    EXPECT_EQ(run("strace -f -qq -o @strace.log -e inject=rename,renameat,renameat2:signal=SIGKILL "
+                  "Z make @x.zgb < @four.txt"),
+              137);
+    EXPECT_EQ(slurp("x.zgb"), made);
     EXPECT_EQ(entries(), 8) << "the killed make's temporary file";
     // LeakSanitizer cannot run under a tracer.
     EXPECT_EQ(run("env ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o @strace.log "
