@@ -137,9 +137,14 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
         {cmd::kHard, {cmd::kHard, cmd::kDigits}},
     };
     std::vector<Image> levelPanels;  // the panel after each level's command: its own name
+    setBoard(t.p().model, withOpen(kSolvedLine, {{1, 1}}));
+    drawBoard(t.p());
     for (const auto& [command, checked] : steps) {
         if (command != 0) t.menu(command);
         EXPECT_EQ(checkedItems(t.p()), checked) << "after " << command;
+        const Image shown = t.screen();  // each command shows what it changes at once
+        drawBoard(t.p());
+        EXPECT_TRUE(t.screen() == shown) << "after " << command;
         if (command == 0 || (command >= cmd::kEasy && command <= cmd::kExtreme))
             levelPanels.push_back(t.screen().copy(429, 236, 222, 30));
     }
@@ -257,21 +262,6 @@ TEST(PickerTest, SquaresEndWhereTheNextBegins) {
                  {130, 200, 2},     {189.5, 200, 3}, {190, 200, 0},   {100, 230, 4},
                  {189.5, 259.5, 6}, {100, 260, 0}};
     for (const auto& c : cases) EXPECT_EQ(pickerValueAt(v, c.x, c.y), c.value) << c.x << "," << c.y;
-}
-
-// The other symbols show as soon as the command is chosen, not only when a loop redraws.
-TEST(SymbolsTest, DigitsAndLettersRedrawTheBoardAtOnce) {
-    Session s;
-    drawBoard(s.p());
-    Image before = s.t.screen();
-    for (int command : {cmd::kLetters, cmd::kDigits}) {
-        s.t.menu(command);
-        const Image shown = s.t.screen();
-        EXPECT_FALSE(shown == before) << command;
-        drawBoard(s.p());
-        EXPECT_TRUE(s.t.screen() == shown) << command;
-        before = shown;
-    }
 }
 
 // With font 8's larger fallback, button captions (not their accelerator letters) move 11 pixels
