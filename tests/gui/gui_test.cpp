@@ -268,43 +268,30 @@ TEST(PickerTest, SquaresEndWhereTheNextBegins) {
 // right, the statistics letters 4 left and counts of 10 or more 3 left; nothing else of theirs
 // moves.
 TEST(LargeFontsTest, MoveTheTextsTheyPlaceDifferently) {
-    const struct {
-        const char* name;
-        Rect area;
-        int shift;
-        std::function<void(Program&)> draw;
-    } steps[] = {
-        {"button", {35, 422, 86, 18}, 11, [](Program& p) { drawButton(p, 0, 32, 418, " Hilfe "); }},
-        {"letter",
-         {495, 48, 22, 14},
-         -4,
-         [](Program& p) {
-             p.model.showDigits = false;
-             drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
-         }},
-        {"count",
-         {609, 68, 20, 14},
-         -3,
-         [](Program& p) {
-             p.model.valueCount[6] = 10;
-             drawStatisticsCounts(p.canvas(), p.view, p.model);
-         }},
+    const auto drawn = [](bool large) {
+        TestProgram t;
+        Program& p = t.p();
+        p.view.largeFonts = large;
+        p.model.showDigits = false;
+        drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
+        p.model.valueCount[6] = 10;
+        drawStatisticsCounts(p.canvas(), p.view, p.model);
+        drawButton(p, 0, 32, 418, " Hilfe ");
+        return t.screen();
     };
-    for (const auto& step : steps) {
-        const auto firstInk = [&](bool large) {
-            TestProgram t;
-            t.p().view.largeFonts = large;
-            step.draw(t.p());
-            const Image image = t.screen();
-            const Rect& a = step.area;
+    const Image normal = drawn(false), large = drawn(true);
+    // The button's caption, the first letter and the last count, with their shifts.
+    const std::pair<Rect, int> texts[] = {
+        {{35, 422, 86, 18}, 11}, {{495, 48, 22, 14}, -4}, {{609, 68, 20, 14}, -3}};
+    for (const auto& [area, shift] : texts) {
+        const auto firstInk = [a = area](const Image& image) {
             for (int x = a.x; x < a.x + a.width; ++x)
                 for (int y = a.y; y < a.y + a.height; ++y)
                     if (image.pixel(x, y) != image.pixel(a.x, a.y)) return x;
             return -1;
         };
-        const int normal = firstInk(false);
-        EXPECT_NE(normal, -1) << step.name;
-        EXPECT_EQ(firstInk(true), normal + step.shift) << step.name;
+        EXPECT_NE(firstInk(normal), -1) << area.x;
+        EXPECT_EQ(firstInk(large), firstInk(normal) + shift) << area.x;
     }
 }
 
