@@ -200,7 +200,10 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
 // close box asks over that window, and "&JA" ends the run.
 TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
     namespace fs = std::filesystem;
-    const fs::path home = fs::current_path(), dir = fs::temp_directory_path() / "zg-run-game";
+    // A folder of this run's own: another run's removal must not pull it away mid-game.
+    const fs::path home = fs::current_path(),
+                   dir = fs::temp_directory_path() /
+                         ("zg-run-game-" + std::to_string(QCoreApplication::applicationPid()));
     fs::create_directories(dir);
     fs::current_path(dir);  // the player's files would be written here
     auto platform = testPlatform();

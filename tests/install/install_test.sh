@@ -4,9 +4,9 @@
 #   install_test.sh BUILD_DIR
 set -euo pipefail
 work=$(mktemp -d)
-cleanup() { kill ${pid:-} ${xvfb_pid:-} 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
+trap 'kill ${pid:-} ${xvfb_pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+await() { for _ in $(seq 100); do "$@" && return; sleep 0.1; done; false; }  # up to 10 s
 prefix="$work/prefix"
 desktop="$prefix/share/applications/de.zahlgarten.Zahlgarten.desktop"
 cmake --install "$1" --prefix "$prefix" >/dev/null
@@ -26,14 +26,13 @@ grep -qx 'Exec=zahlgarten-start' "$desktop" || fail "desktop entry does not star
 mkdir -p "$work/elsewhere" "$work/home"
 cd "$work/elsewhere"
 start() { HOME="$work/home" XDG_DATA_HOME="$work/data" "$prefix/bin/zahlgarten-start" >/dev/null 2>&1 & pid=$!; }
-QT_QPA_PLATFORM=offscreen start
-for _ in $(seq 50); do
-    [ "$(readlink "/proc/$pid/cwd")" = "$work/data/zahlgarten" ] &&
-        [ "$(readlink "/proc/$pid/exe")" = "$prefix/bin/zahlgarten" ] && break
+in_game_folder() {
     kill -0 "$pid" 2>/dev/null || fail "the installed game ended at once"
-    sleep 0.1
-done
-[ "$(readlink "/proc/$pid/cwd")" = "$work/data/zahlgarten" ] || fail "game not in its game folder"
+    [ "$(readlink "/proc/$pid/cwd")" = "$work/data/zahlgarten" ] &&
+        [ "$(readlink "/proc/$pid/exe")" = "$prefix/bin/zahlgarten" ]
+}
+QT_QPA_PLATFORM=offscreen start
+await in_game_folder || fail "game not in its game folder"
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "the installed game did not keep running"
 kill "$pid"; wait "$pid" 2>/dev/null || true
@@ -50,12 +49,8 @@ xvfb_pid=$!
 read -r -t 10 display <"$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$display"
 QT_QPA_PLATFORM=xcb start
-for _ in $(seq 100); do
-    window=$(xdotool search --name '^Zahlgarten V5' 2>/dev/null | head -1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no game window on the X server"
+shown() { window=$(xdotool search --name '^Zahlgarten V5' 2>/dev/null | head -1) && [ -n "$window" ]; }
+await shown || fail "no game window on the X server"
 props=$(xprop -id "$window" _NET_WM_NAME WM_CLASS _NET_WM_ICON)
 grep -qx '_NET_WM_NAME(UTF8_STRING) = "Zahlgarten V5.0 by Velto"' <<<"$props" || fail "title: $props"
 grep -qx 'WM_CLASS(STRING) = "zahlgarten", "zahlgarten"' <<<"$props" || fail "window class: $props"

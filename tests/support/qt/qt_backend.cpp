@@ -44,14 +44,11 @@ struct PageImage {
     QImage image;
 };
 // Paints on a QImage of its own; the target gets it when the canvas goes.
-class ImageCanvas : private PageImage, public QtCanvas {
-  public:
-    ImageCanvas(Image& target, QImage image)
-        : PageImage{std::move(image)}, QtCanvas(&this->image), target_(target) {}
-    ~ImageCanvas() override { target_ = fromQImage(image); }
-
-  private:
-    Image& target_;
+struct ImageCanvas : PageImage, QtCanvas {
+    ImageCanvas(Image& target, QImage page)
+        : PageImage{std::move(page)}, QtCanvas(&image), target(target) {}
+    ~ImageCanvas() override { target = fromQImage(image); }
+    Image& target;
 };
 
 QTableWidget* table(Form& form, Form::Control list) {

@@ -38,10 +38,10 @@ class ImageCanvas : public Win32Canvas {
     Image& target_;
 };
 
-// Each control of the form, in order.
-template <class F>
-void forEachControl(Win32Form& form, F f) {
-    for (Form::Control c = 0; form.control(c); ++c) f(c, form.control(c));
+std::wstring className(HWND w) {
+    wchar_t name[16] = {};
+    GetClassNameW(w, name, 16);
+    return name;
 }
 
 }  // namespace
@@ -111,10 +111,8 @@ Form* openForm(Window& window, const char* name) {
         GetCurrentThreadId(),
         [](HWND w, LPARAM l) {
             auto* s = reinterpret_cast<Search*>(l);
-            wchar_t cls[16] = {};
-            GetClassNameW(w, cls, 16);
             if (w == s->owner || !IsWindowVisible(w) || GetWindow(w, GW_OWNER) != s->owner ||
-                std::wstring(cls) != L"#32770")
+                className(w) != L"#32770")
                 return TRUE;
             auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(w, DWLP_USER));
             if (form && (!s->name || form->name() == s->name)) s->found = form;
@@ -152,11 +150,9 @@ void typeKey(Form& form, Form::Control control, int virtualKey) {
 }
 
 Form::Control focusedControl(Form& form) {
-    Form::Control focused = -1;
-    forEachControl(win32(form), [&](Form::Control c, HWND w) {
-        if (w == GetFocus()) focused = c;
-    });
-    return focused;
+    for (Form::Control c = 0; HWND w = win32(form).control(c); ++c)
+        if (w == GetFocus()) return c;
+    return -1;
 }
 
 Point formOffset(Form& form, Window& window) {
@@ -181,11 +177,8 @@ std::string formTitle(Form& form) {
 
 std::vector<Form::Control> buttonsOf(Form& form) {
     std::vector<Form::Control> buttons;
-    forEachControl(win32(form), [&](Form::Control c, HWND w) {
-        wchar_t cls[16] = {};
-        GetClassNameW(w, cls, 16);
-        if (std::wstring(cls) == L"Button" && IsWindowVisible(w)) buttons.push_back(c);
-    });
+    for (Form::Control c = 0; HWND w = win32(form).control(c); ++c)
+        if (className(w) == L"Button" && IsWindowVisible(w)) buttons.push_back(c);
     return buttons;
 }
 
