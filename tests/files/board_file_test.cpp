@@ -84,7 +84,7 @@ TEST_F(BoardFileTest, SaveKeepsAValidFileAndRenewsAnyOtherOnlyWhenAsked) {
         const WriteResult asked = saveBoardSlot(files, sampleBoard(), random, io, 2);
         EXPECT_EQ(asked.damaged, *question != 0) << size;
         if (asked.damaged) {
-            EXPECT_EQ(file(), before);
+            EXPECT_TRUE(file() == before && io.files.size() == 1u);
             EXPECT_NE(asked.message.find(std::string("\"brett.zgb\" ist beschädigt: sie hat ") +
                                          question),
                       std::string::npos)
@@ -172,12 +172,6 @@ TEST_F(BoardFileTest, EveryFaultOfTheSaveKeepsTheOldFile) {
     io.failAt(FileStep::open, 0);
     EXPECT_TRUE(saveBoardSlot(files, sampleBoard(), random, io, 1).ok);
     EXPECT_NE(file(), before);
-
-    io.readOnly[kPlayerBoardFile] = true;
-    file() = before;
-    WriteResult r = saveBoardSlot(files, sampleBoard(), random, io, 0);
-    EXPECT_NE(r.message.find("keine Schreibberechtigung"), std::string::npos) << r.message;
-    EXPECT_EQ(file(), before);
 }
 
 }  // namespace
