@@ -129,46 +129,38 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
     EXPECT_TRUE(t.questions->messages.empty());
 }
 
-TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndTenPlacesFitWithoutScrolling) {
+// The hall of fame opens on the level's tab, ten places fit without scrolling. Clearing asks
+// first; "&JA" clears the tab shown, reopening on the current level.
+TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndClearsOnlyTheLevelShown) {
     for (int L = 0; L < 4; ++L) fill(L, 10);
-    p.model.level = 2;
-    t.then([&] {
-        const FormControl strip = tabs();
-        EXPECT_EQ(formTitle(*strip.form), "Ruhmeshalle");
-        EXPECT_EQ(formOffset(*strip.form, p.window), (Point{200, 47}));
-        EXPECT_EQ(strip.form->currentTab(strip.control), 2);
-        for (int L = 0; L < 4; ++L) {
-            strip.form->setCurrentTab(strip.control, L);
-            dispatchPending();
-            EXPECT_EQ(listText(*strip.form, list(L).control, 9, 0), "10.");
-            EXPECT_FALSE(listScrolls(*strip.form, list(L).control, false)) << L;
-            EXPECT_FALSE(listScrolls(*strip.form, list(L).control, true)) << L;
-        }
-        click("ruhm", "cmd3");
-    });
-    t.menu(cmd::kHallOfFame);
-    EXPECT_EQ(visibleForm(p, "ruhm"), nullptr);
-}
-
-// Clearing asks first; "&JA" clears the tab shown, reopening on the current level.
-TEST_F(FormsTest, ClearingAsksAndClearsOnlyTheLevelShown) {
-    for (int L = 0; L < 4; ++L) fill(L, 4);
     ASSERT_TRUE(saveHallOfFame(p.hall, p.fileIo()).ok);
+    p.model.level = 2;
     for (const int answer : {2, 1}) {
         SCOPED_TRACE(answer);
         t.questions->answers = {answer};
         std::vector<int> rows;
         t.then([&] {
-            tabs().form->setCurrentTab(tabs().control, 3);
-            click("ruhm", "cmd4");
+            const FormControl strip = tabs();
+            EXPECT_EQ(formTitle(*strip.form), "Ruhmeshalle");
+            EXPECT_EQ(formOffset(*strip.form, p.window), (Point{200, 47}));
+            EXPECT_EQ(strip.form->currentTab(strip.control), 2);
+            for (int L = 0; L < 4; ++L) {
+                strip.form->setCurrentTab(strip.control, L);
+                dispatchPending();
+                EXPECT_EQ(listText(*strip.form, list(L).control, 9, 0), "10.");
+                EXPECT_FALSE(listScrolls(*strip.form, list(L).control, false)) << L;
+                EXPECT_FALSE(listScrolls(*strip.form, list(L).control, true)) << L;
+            }
+            click("ruhm", "cmd4");  // on the last tab
         });
         t.then([&] {  // the form still open, or the one opened again
-            EXPECT_EQ(tabs().form->currentTab(tabs().control), answer == 1 ? 0 : 3);
+            EXPECT_EQ(tabs().form->currentTab(tabs().control), answer == 1 ? 2 : 3);
             for (int L = 0; L < 4; ++L) rows.push_back(listRows(*list(L).form, list(L).control));
             click("ruhm", "cmd3");
         });
-        showHallOfFameAt(p, 0);
-        EXPECT_EQ(rows, (std::vector<int>{4, 4, 4, answer == 1 ? 0 : 4}));
+        t.menu(cmd::kHallOfFame);
+        EXPECT_EQ(visibleForm(p, "ruhm"), nullptr);
+        EXPECT_EQ(rows, (std::vector<int>{10, 10, 10, answer == 1 ? 0 : 10}));
         EXPECT_EQ(t.events->remaining(), 0u);  // one close ends both
         HallOfFame reread;
         loadHallOfFame(reread, p.fileIo());
@@ -389,21 +381,19 @@ TEST_F(PrintingTest, NoPrinterPrintsNothingAndAFailureIsReportedLeavingTheBoard)
     p.model.level = 4;  // out of range: printed under the first level's name
     const BoardModel before = p.model;
     const std::string fileBefore = p.files.boardFileName;
-    for (const bool available : {false, true}) {
-        printer->available = available;
+    // No printer says nothing, nor does a document cancelled by the player.
+    for (const int way : {0, 1, 2}) {
+        printer->available = way != 0;
         printer->fails = true;
+        printer->cancels = way == 2;
+        printer->page = PagePrinter::blank();
         printBoard(p);
         printGameSet(p);
         EXPECT_TRUE(p.model.board == before.board && p.model.givens == before.givens);
         EXPECT_EQ(p.files.boardFileName, fileBefore);
+        ASSERT_EQ(t.questions->messages.size(), way == 0 ? 0u : 2u) << way;
     }
-    ASSERT_EQ(t.questions->messages.size(), 2u);  // no printer says nothing
     EXPECT_NE(t.questions->messages[0].find("Drucken"), std::string::npos);
-    printer->cancels = true;  // nor does a document cancelled by the player
-    printer->page = PagePrinter::blank();
-    printBoard(p);
-    printGameSet(p);
-    EXPECT_EQ(t.questions->messages.size(), 2u);
     EXPECT_EQ(printer->page, PagePrinter::blank());
 }
 
