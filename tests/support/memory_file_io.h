@@ -2,7 +2,10 @@
 // flush, close or rename, so the save paths can be driven through every fault.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cerrno>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -25,11 +28,14 @@ class MemoryFileIo : public FileIo {
         failError_ = error;
         calls_.clear();
     }
-    // Every (step, nth) call since the last failAt: after a clean save, each point of fault.
-    std::vector<std::pair<FileStep, int>> callsMade() const {
+    // Every (step, nth) call of save, run once without a fault: each point where it can fail.
+    std::vector<std::pair<FileStep, int>> pointsOf(const std::function<bool()>& save) {
+        failAt(FileStep::open, 0);
+        EXPECT_TRUE(save());
         std::vector<std::pair<FileStep, int>> points;
         for (const auto& [step, n] : calls_)
             for (int nth = 1; nth <= n; ++nth) points.emplace_back(step, nth);
+        EXPECT_GE(points.size(), 5u);
         return points;
     }
 
