@@ -10,7 +10,6 @@
 namespace zg {
 namespace {
 
-using test::FileStep;
 using Bytes = std::vector<unsigned char>;
 
 // Values, givens and marks in every corner of the images; (3,4) is empty.
@@ -162,7 +161,7 @@ TEST_F(BoardFileTest, EveryFaultOfTheSaveKeepsTheOldFile) {
         EXPECT_EQ(r.message.find("\"brett.zgb\" konnte nicht gespeichert werden: kein Platz"), 10u);
         EXPECT_TRUE(io.files.size() == 1u && file() == before) << "temporary file left behind";
     }
-    io.failAt(FileStep::open, 0);
+    io.failAt(test::FileStep::open, 0);
     EXPECT_TRUE(saveBoardSlot(files, sampleBoard(), random, io, 1).ok);
     EXPECT_NE(file(), before);
 }

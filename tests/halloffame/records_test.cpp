@@ -9,7 +9,6 @@
 namespace zg {
 namespace {
 
-using test::FileStep;
 using test::ScriptedUi;
 
 std::string time(int seconds) {
