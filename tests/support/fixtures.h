@@ -89,17 +89,14 @@ inline BoardModel collectionBoard(int level, int slot) {
 }
 
 // Text after the last CR LF is a line too.
-inline std::vector<std::string> splitCrLf(std::string_view text) {
+inline std::vector<std::string> splitCrLf(const std::vector<unsigned char>& bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     std::vector<std::string> lines;
     std::size_t at = 0;
     for (std::size_t end; (end = text.find("\r\n", at)) != std::string_view::npos; at = end + 2)
         lines.emplace_back(text.substr(at, end - at));
     if (at < text.size()) lines.emplace_back(text.substr(at));
     return lines;
-}
-
-inline std::vector<std::string> splitCrLf(const std::vector<unsigned char>& bytes) {
-    return splitCrLf(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace zg::test

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -131,8 +132,10 @@ const std::string kThree = kLogic + kGuess + kLogic;
 
 // zgtool run as a shell command in a folder of the test's own.
 struct Zgtool : ::testing::Test {
-    const fs::path dir =
-        fs::temp_directory_path() / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    // The process id too: builds run side by side must not share it.
+    const fs::path dir = fs::temp_directory_path() /
+                         (::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                          std::to_string(::getpid()));
     Zgtool() { fs::remove_all(dir), fs::create_directories(dir); }
     ~Zgtool() override { fs::remove_all(dir); }
     std::string slurp(const char* name) const {
