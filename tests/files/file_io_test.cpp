@@ -17,7 +17,6 @@
 #include "files/board_file.h"
 #include "halloffame/records.h"
 #include "support/fixtures.h"
-#include "support/record_ui.h"
 #ifdef _WIN32
 #include <windows.h>
 #else

@@ -115,15 +115,14 @@ TEST(WindowPlacementTest, CentresOnTheLayoutSizeAndRoundsHalvesToEven) {
             << w;
 }
 
-std::vector<int> checkedItems(Program& p) {
-    std::vector<int> on;
-    for (const MenuEntry& e : menuEntries())
-        if (e.command != 0 && p.window.menu().isChecked(e.command)) on.push_back(e.command);
-    return on;
-}
-
 TEST(MenuTest, CheckMarksFollowTheOptions) {
     TestProgram t;
+    const auto checkedItems = [](Program& p) {
+        std::vector<int> on;
+        for (const MenuEntry& e : menuEntries())
+            if (e.command != 0 && p.window.menu().isChecked(e.command)) on.push_back(e.command);
+        return on;
+    };
     const std::pair<int, std::vector<int>> steps[] = {
         // command, then the items checked
         {0, {cmd::kEasy, cmd::kDigits, cmd::kSymmetry}},
@@ -253,15 +252,12 @@ TEST(CanvasTest, EachDrawingStepSetsTheStateItDrawsWith) {
 // Each square's edges: its left and top belong to it, its right and bottom to the next.
 TEST(PickerTest, SquaresEndWhereTheNextBegins) {
     ViewState v;
-    v.pickerLeft = 100;
-    v.pickerTop = 200;
-    const struct {
-        double x, y;
-        int value;
-    } cases[] = {{100, 200, 1},     {99.5, 200, 0},  {100, 199.5, 0}, {129.5, 229.5, 1},
-                 {130, 200, 2},     {189.5, 200, 3}, {190, 200, 0},   {100, 230, 4},
-                 {189.5, 259.5, 6}, {100, 260, 0}};
-    for (const auto& c : cases) EXPECT_EQ(pickerValueAt(v, c.x, c.y), c.value) << c.x << "," << c.y;
+    v.pickerLeft = 100, v.pickerTop = 200;
+    const std::tuple<double, double, int> cases[] = {
+        {100, 200, 1},   {99.5, 200, 0}, {100, 199.5, 0}, {129.5, 229.5, 1}, {130, 200, 2},
+        {189.5, 200, 3}, {190, 200, 0},  {100, 230, 4},   {189.5, 259.5, 6}, {100, 260, 0}};
+    for (const auto& [x, y, value] : cases)
+        EXPECT_EQ(pickerValueAt(v, x, y), value) << x << "," << y;
 }
 
 // With font 8's larger fallback, button captions (not their accelerator letters) move 11 pixels
@@ -271,8 +267,7 @@ TEST(LargeFontsTest, MoveTheTextsTheyPlaceDifferently) {
     const auto drawn = [](bool large) {
         TestProgram t;
         Program& p = t.p();
-        p.view.largeFonts = large;
-        p.model.showDigits = false;
+        p.view.largeFonts = large, p.model.showDigits = false;
         drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
         p.model.valueCount[6] = 10;
         drawStatisticsCounts(p.canvas(), p.view, p.model);

@@ -211,24 +211,23 @@ TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
     QtWindow* shown = nullptr;
     std::string asked;
     QWidget other;  // another window of the game's, active, as the help viewer may be
-    auto* poll = new QTimer;
+    QTimer poll;
     int turns = 0;
-    QObject::connect(poll, &QTimer::timeout, [&] {
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!painted && ++turns < 250) return;  // closed unpainted after 5 s
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (!shown && dynamic_cast<QtWindow*>(w)) shown = dynamic_cast<QtWindow*>(w);
+            if (!shown) shown = dynamic_cast<QtWindow*>(w);
         if (!other.isVisible()) other.show(), other.activateWindow();
         if (!shown || (QApplication::activeWindow() != &other && ++turns < 500)) return;
-        poll->stop();
+        poll.stop();
         whenModalUp([&](QWidget* box) {
             asked = box->parentWidget() == shown ? "over the window" : "elsewhere";
             QTest::keyClick(box, Qt::Key_J, Qt::AltModifier);
         });
         requestClose(*shown);
     });
-    poll->start(20);
+    poll.start(20);
     EXPECT_EQ(runGame(*platform, [&] { painted = true; }), 0);
-    delete poll;
     fs::current_path(home);
     fs::remove_all(dir);
     EXPECT_TRUE(painted && shown);

@@ -4,7 +4,6 @@
 
 #include "support/fixtures.h"
 #include "support/memory_file_io.h"
-#include "support/record_ui.h"
 
 namespace zg {
 namespace {

@@ -1,11 +1,8 @@
 // Comparison with tests/reference/<name>.png, the Qt game's images. ZG_UPDATE_REFERENCES=1
 // rewrites them (look at them before committing); a mismatch is saved as <name>.actual.*.
-//
-// On the Qt backend every pixel must match. On another backend the text is another
-// rasteriser's (Wine's or Windows' fonts): every pixel outside the cells of the texts drawn
-// (textBoxes, given by the adapter) must still match, and at most a quarter of the pixels
-// inside them may differ (Wine's fonts: 13 to 21 %), so a text missing, misplaced or in
-// another size still fails.
+// On Qt every pixel must match. On another backend the texts are another rasteriser's: every
+// pixel outside their cells (textBoxes, from the adapter) must match, and at most a quarter of
+// those inside (Wine's fonts: 13 to 21 %), so a text missing, misplaced or resized still fails.
 #pragma once
 
 #include <gtest/gtest.h>

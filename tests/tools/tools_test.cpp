@@ -132,10 +132,8 @@ const std::string kThree = kLogic + kGuess + kLogic;
 
 // zgtool run as a shell command in a folder of the test's own.
 struct Zgtool : ::testing::Test {
-    // The process id too: builds run side by side must not share it.
-    const fs::path dir = fs::temp_directory_path() /
-                         (::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                          std::to_string(::getpid()));
+    // One per process: builds run side by side must not share it.
+    const fs::path dir = fs::temp_directory_path() / ("zgtool-" + std::to_string(::getpid()));
     Zgtool() { fs::remove_all(dir), fs::create_directories(dir); }
     ~Zgtool() override { fs::remove_all(dir); }
     std::string slurp(const char* name) const {

@@ -68,11 +68,10 @@ bool allDevicePixels(const Win32Canvas& c, int x, int y, Colour want) {
     return true;
 }
 
-// At 96 dpi and at 144 (1.5 device pixels per layout pixel) every device pixel of a layout
-// pixel outside the texts has that pixel's colour in the reference: the same layout, no
-// blurred edge. The client area and the clock label grow alike, and the hall of fame's lists,
-// full and with long names, show no horizontal scroll bar: their columns end at the list's
-// right edge.
+// At 96 and 144 dpi (1.5 device pixels per layout pixel) every device pixel of a layout pixel
+// outside the texts has the reference's colour: the same layout, no blurred edge. Client area
+// and clock label grow alike; the hall of fame's lists, full and with long names, show no
+// horizontal scroll bar (their columns end at the list's right edge).
 TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
     Image ref;
     ASSERT_TRUE(loadReference("start_screen", ref));
