@@ -1,5 +1,4 @@
-// The engine: the rules, the solver, the shuffle, the hint, the clock's texts, the history and
-// puzzle lines.
+// The engine: rules, solver, shuffle, hint, the clock's texts, history and puzzle lines.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -223,8 +223,7 @@ TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
         poll.stop();
         whenModalUp([&](QWidget* box) {
             asked = box->parentWidget() == shown ? "over the window" : "elsewhere";
-            // A click, not Alt+J: the mnemonic needs the box active, which the other window
-            // may still be on a busy machine.
+            // Clicked: Alt+J needs the box active, and a busy machine may keep the other one so.
             for (auto* b : box->findChildren<QAbstractButton*>())
                 if (b->text() == "&JA") b->click();
         });

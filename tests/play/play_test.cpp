@@ -1,6 +1,5 @@
-// Playing through the scripted pump with a manual clock: the value chooser, the loops' clicks
-// and keys, undo, the keyboard cursor, the hint and the pause, and a timed game from "&Neues
-// Spiel" to the hall of fame with every way of abandoning it.
+// Play through the scripted pump with a manual clock: the chooser, the loops' clicks and keys,
+// undo, cursor, hint, pause, and a timed game from "&Neues Spiel" to the hall of fame, or given up.
 #include <gtest/gtest.h>
 
 #include <functional>

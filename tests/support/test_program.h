@@ -1,7 +1,6 @@
-// A fresh Program per test with scripted services: the pump plays a script of events (or
-// takes them from a source of the test's own), the question box answers from a list, the clock
-// is manual, files live in memory. The window, forms and the clock's timer are the real
-// backend's (support/backend.h).
+// A fresh Program per test with scripted services: the pump plays a script of events (or a source
+// of the test's own), the question box answers from a list, the clock is manual, files live in
+// memory; the window, forms and the clock's timer are the real backend's (support/backend.h).
 #pragma once
 
 #include <gtest/gtest.h>
