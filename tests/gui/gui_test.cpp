@@ -1,5 +1,4 @@
-// The screen against the reference images, the canvas's pixel rules, the window's place, the
-// menu bar and the exit question.
+// Reference images, the canvas's rules, chooser squares, large fonts, window place, menu, exit.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -261,8 +260,7 @@ TEST(PickerTest, SquaresEndWhereTheNextBegins) {
 }
 
 // With font 8's larger fallback, button captions (not their accelerator letters) move 11 pixels
-// right, the statistics letters 4 left and counts of 10 or more 3 left; nothing else of theirs
-// moves.
+// right, the statistics letters 4 left and counts of 10 or more 3 left.
 TEST(LargeFontsTest, MoveTheTextsTheyPlaceDifferently) {
     const auto drawn = [](bool large) {
         TestProgram t;

@@ -155,6 +155,8 @@ TEST_F(RecordsTest, ShortOddOrHugeFilesRead) {
             ASSERT_LE(hall.fameNames[level][place].size(), 3 * kMaxLine);
     ASSERT_TRUE(saveHallOfFame(hall, io).ok);
     EXPECT_EQ(fileLines().size(), 120u);
+    io.files.erase(kHallOfFameFile), loadHallOfFame(hall, io);  // gone: all empty, the 10th too
+    EXPECT_EQ(hall.fameNames[2][10] + hall.fameTimes[2][10], kEmptyTime);
 }
 
 // Every call of every step of the save can fail, in a new record's save and a plain one.
