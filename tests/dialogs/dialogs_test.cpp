@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "files/board_file.h"
 #include "files/slot_dialog.h"
@@ -232,8 +231,7 @@ TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
 // The game started on a real folder (the current one, as the game runs).
 struct RealFolderTest : ::testing::Test {
     std::filesystem::path home = std::filesystem::current_path();
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("zg-folder-" + std::to_string(std::random_device{}()));
+    std::filesystem::path dir = freshTempPath("zg-folder-");
     void SetUp() override {
         ASSERT_TRUE(std::filesystem::create_directory(dir));
         std::filesystem::current_path(dir);

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <functional>
 #include <future>
-#include <random>
 #include <set>
 #include <thread>
 
@@ -38,7 +37,7 @@ struct RealFileTest : ::testing::Test {
     SeededRandom random{3};
 
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("zg-files-" + std::to_string(std::random_device{}()));
+        dir = test::freshTempPath("zg-files-");
         ASSERT_TRUE(fs::create_directory(dir));
     }
     std::string path(const char* name) const { return (dir / name).string(); }

@@ -22,6 +22,7 @@
 #include "play/cell_edit.h"
 #include "shell/game_main.h"
 #include "shell/startup.h"
+#include "support/fixtures.h"
 #include "support/test_program.h"
 
 namespace zg {
@@ -201,10 +202,7 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
 // close box asks over that window, and "&JA" ends the run.
 TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
     namespace fs = std::filesystem;
-    // A folder of this run's own: another run's removal must not pull it away mid-game.
-    const fs::path home = fs::current_path(),
-                   dir = fs::temp_directory_path() /
-                         ("zg-run-game-" + std::to_string(QCoreApplication::applicationPid()));
+    const fs::path home = fs::current_path(), dir = freshTempPath("zg-run-game-");
     fs::create_directories(dir);
     fs::current_path(dir);  // the player's files would be written here
     auto platform = testPlatform();

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,8 +60,7 @@ TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
 // the game are found, and the name found opens with the game's own file calls; a file in the
 // working folder comes before them.
 TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
-    const fs::path base =
-        fs::temp_directory_path() / ("zg_data_path_test" + std::to_string(std::random_device{}()));
+    const fs::path base = test::freshTempPath("zg_data_path_test");
     fs::remove_all(base);
     const std::pair<const wchar_t*, const char*> names[] = {
         {L"J\u00fcrgen", "J\xc3\xbcrgen"},

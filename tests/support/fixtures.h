@@ -1,6 +1,8 @@
 // Boards as puzzle lines (36 characters row by row, '0' or '.' empty), the collections, CR LF.
 #pragma once
 
+#include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -76,6 +78,12 @@ inline std::vector<unsigned char> readDataFile(const std::string& name) {
     if (io.readAll(ZG_SOURCE_DIR "/data/" + name, bytes) != ReadStatus::ok)
         throw std::runtime_error("cannot read " + name);
     return bytes;
+}
+
+// A path of this run's own in the temporary folder: runs side by side never share a folder.
+inline std::filesystem::path freshTempPath(const std::string& prefix) {
+    return std::filesystem::temp_directory_path() /
+           (prefix + std::to_string(std::random_device{}()));
 }
 
 // Record slot of the collection of level, as the game loads it.

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -132,8 +131,7 @@ const std::string kThree = kLogic + kGuess + kLogic;
 
 // zgtool run as a shell command in a folder of the test's own.
 struct Zgtool : ::testing::Test {
-    // One per process: builds run side by side must not share it.
-    const fs::path dir = fs::temp_directory_path() / ("zgtool-" + std::to_string(::getpid()));
+    const fs::path dir = test::freshTempPath("zgtool-");
     Zgtool() { fs::remove_all(dir), fs::create_directories(dir); }
     ~Zgtool() override { fs::remove_all(dir); }
     std::string slurp(const char* name) const {
