@@ -5,7 +5,7 @@
 set -euo pipefail
 work=$(mktemp -d)
 trap 'kill ${pid:-} ${xvfb_pid:-} 2>/dev/null || true; rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; sed 's/^/game: /' "$work/game.err" >&2 2>/dev/null; exit 1; }
 await() { for _ in $(seq 100); do "$@" && return; sleep 0.1; done; false; }  # up to 10 s
 prefix="$work/prefix"
 desktop="$prefix/share/applications/de.zahlgarten.Zahlgarten.desktop"
@@ -25,7 +25,7 @@ grep -qx 'Exec=zahlgarten-start' "$desktop" || fail "desktop entry does not star
 # Started from an unrelated folder through the launcher, the game runs in the game folder.
 mkdir -p "$work/elsewhere" "$work/home"
 cd "$work/elsewhere"
-start() { HOME="$work/home" XDG_DATA_HOME="$work/data" "$prefix/bin/zahlgarten-start" >/dev/null 2>&1 & pid=$!; }
+start() { HOME="$work/home" XDG_DATA_HOME="$work/data" "$prefix/bin/zahlgarten-start" >/dev/null 2>"$work/game.err" & pid=$!; }
 in_game_folder() {
     kill -0 "$pid" 2>/dev/null || fail "the installed game ended at once"
     [ "$(readlink "/proc/$pid/cwd")" = "$work/data/zahlgarten" ] &&
@@ -39,18 +39,24 @@ kill "$pid"; wait "$pid" 2>/dev/null || true
 
 # On a real X server: the title exactly as the game sets it, the desktop entry's window class
 # and a task bar icon.
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v xprop >/dev/null; then
-    echo "no Xvfb, xdotool or xprop: the window on a real X server was not checked"
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v xprop >/dev/null ||
+    ! command -v xdpyinfo >/dev/null; then
+    echo "no Xvfb, xdotool, xprop or xdpyinfo: the window on a real X server was not checked"
     exit 0
 fi
-mkfifo "$work/display"  # the server writes the number of the free display it picked
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-read -r -t 10 display <"$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$display"
+# The server writes the number of the free display it picked. One that then answers no client
+# within 10 s is replaced once: the game is not to blame for it.
+x_server() {
+    mkfifo "$work/display$1"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display$1" 2>>"$work/xvfb.err" &
+    xvfb_pid=$!
+    { read -r -t 10 display <"$work/display$1" && export DISPLAY=":$display" && await xdpyinfo; } >/dev/null 2>&1 ||
+        { kill "$xvfb_pid"; false; }
+}
+x_server 1 || x_server 2 || fail "Xvfb did not start: $(cat "$work/xvfb.err")"
 QT_QPA_PLATFORM=xcb start
 shown() { window=$(xdotool search --name '^Zahlgarten V5' 2>/dev/null | head -1) && [ -n "$window" ]; }
-await shown || fail "no game window on the X server"
+await shown || fail "no game window on the X server$(kill -0 "$xvfb_pid" 2>/dev/null || echo ", which ended")"
 props=$(xprop -id "$window" _NET_WM_NAME WM_CLASS _NET_WM_ICON)
 grep -qx '_NET_WM_NAME(UTF8_STRING) = "Zahlgarten V5.0 by Velto"' <<<"$props" || fail "title: $props"
 grep -qx 'WM_CLASS(STRING) = "zahlgarten", "zahlgarten"' <<<"$props" || fail "window class: $props"
