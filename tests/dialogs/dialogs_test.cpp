@@ -50,7 +50,7 @@ struct FormsTest : ::testing::Test {
         if (auto c = control(p, form, name)) typeKey(*c.form, c.control, key);
     }
     void close(const char* form) {
-        if (Form* f = visibleForm(p, form)) closeBox(*f);
+        if (Form* f = openForm(p.window, form)) closeBox(*f);
     }
     bool holdsRecord(int s) const {
         return p.model.board.at(1, 1) == s + 1 && p.model.board.at(2, 1) == 6 - s &&
@@ -101,13 +101,13 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
             EXPECT_TRUE(hasFocus(p, "frm1", opt(c.selected + 1)));
             // Controls, places, texts, font; the look is the toolkit's own.
             const bool first = c.how == std::string("OK") && kReferenceLook;
-            Form& form = *visibleForm(p, "frm1");
+            Form& form = *openForm(p.window, "frm1");
             EXPECT_EQ(formOffset(form, p.window), (Point{360, 140}));
             EXPECT_TRUE(!first || matchesReference(formImage(form), "slot_dialog"));
             c.choose(*this);
         });
         openLoadDialog(p);
-        EXPECT_EQ(visibleForm(p, "frm1"), nullptr);
+        EXPECT_EQ(openForm(p.window, "frm1"), nullptr);
         EXPECT_TRUE(chosen ? holdsRecord(c.expected) : p.model.board.at(4, 4) == 6);
         EXPECT_NE(p.clock.clockRunning, chosen);  // any load ends a timed game
         EXPECT_EQ(file(), original);
@@ -161,7 +161,7 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndClearsOnlyTheLevelShown) {
             answer == 1 ? close("ruhm") : click("ruhm", "cmd3");  // the close box is OK too
         });
         t.menu(cmd::kHallOfFame);
-        EXPECT_EQ(visibleForm(p, "ruhm"), nullptr);
+        EXPECT_EQ(openForm(p.window, "ruhm"), nullptr);
         EXPECT_EQ(rows, (std::vector<int>{10, 10, 10, answer == 1 ? 0 : 10}));
         EXPECT_EQ(t.events->remaining(), 0u);  // one close ends both
         HallOfFame reread;
@@ -176,15 +176,15 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
     for (const int way : {0, 1, 2}) {
         t.then([&] {
             EXPECT_TRUE(way != 0 || !kReferenceLook ||
-                        matchesReference(formImage(*visibleForm(p, "Inf")), "about_box"));
+                        matchesReference(formImage(*openForm(p.window, "Inf")), "about_box"));
             EXPECT_FALSE(p.window.menu().isEnabled());
-            EXPECT_EQ(formOffset(*visibleForm(p, "Inf"), p.window), (Point{200, 18}));
+            EXPECT_EQ(formOffset(*openForm(p.window, "Inf"), p.window), (Point{200, 18}));
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) close("Inf");
-            if (way == 2) typeKey(*visibleForm(p, "Inf"), -1, vk::kReturn);
+            if (way == 2) typeKey(*openForm(p.window, "Inf"), -1, vk::kReturn);
         });
         t.menu(cmd::kAbout);
-        EXPECT_EQ(visibleForm(p, "Inf"), nullptr) << way;
+        EXPECT_EQ(openForm(p.window, "Inf"), nullptr) << way;
         EXPECT_EQ(t.events->remaining(), 0u);
     }
 }
@@ -204,9 +204,9 @@ TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
         p.hall.championName = "Anna";
         t.then([&] {
             EXPECT_EQ(textOf(p, "champ", "ed1"), "Anna");
-            EXPECT_EQ(formOffset(*visibleForm(p, "champ"), p.window), (Point{346, 102}));
+            EXPECT_EQ(formOffset(*openForm(p.window, "champ"), p.window), (Point{346, 102}));
             EXPECT_TRUE(!kReferenceLook || accepted ||
-                        matchesReference(formImage(*visibleForm(p, "champ")), "champion_form"));
+                        matchesReference(formImage(*openForm(p.window, "champ")), "champion_form"));
             EXPECT_TRUE(hasFocus(p, "champ", "ed1"));
             setTextOf(p, "champ", "ed1", typed);
             button.starts_with("cmd") ? click("champ", button) : close("champ");

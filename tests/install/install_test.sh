@@ -39,17 +39,15 @@ kill "$pid"; wait "$pid" 2>/dev/null || true
 
 # On a real X server: the title exactly as the game sets it, the desktop entry's window class
 # and a task bar icon.
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v xprop >/dev/null ||
-    ! command -v xdpyinfo >/dev/null; then
-    echo "no Xvfb, xdotool, xprop or xdpyinfo: the window on a real X server was not checked"
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v xprop >/dev/null; then
+    echo "no Xvfb, xdotool or xprop: the window on a real X server was not checked"
     exit 0
 fi
 # The server writes the number of the free display it picked. One that then answers no client
 # within 10 s is replaced once: the game is not to blame for it.
 x_server() {
     mkfifo "$work/display$1"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display$1" 2>>"$work/xvfb.err" &
-    xvfb_pid=$!
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display$1" 2>>"$work/xvfb.err" & xvfb_pid=$!
     { read -r -t 10 display <"$work/display$1" && export DISPLAY=":$display" && await xdpyinfo; } >/dev/null 2>&1 ||
         { kill "$xvfb_pid"; false; }
 }

@@ -163,7 +163,7 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     const Grid before = m().board;
     const Colour white = colourOf(colour::kWhite);
     m().showDigits = false;
-    pl.release({'X', 'A'});
+    pl.release('X'), pl.release('A');
     run(cmd::kStartGame);
     EXPECT_EQ(m().board, before);
     EXPECT_EQ(p().panels.helpText, kHelpChooseMenu);
@@ -182,7 +182,7 @@ TEST_F(Loops, TheEditorsOwnKeys) {
         if (!key) pl.add({Event::leftUp()});
     }
     pl.rightOnCell(4, 4);
-    pl.release({'H', 'A', 'X'});
+    pl.release('H'), pl.release('A'), pl.release('X');
     Grid shuffled;
     pl.then([&] {
         EXPECT_TRUE(p().shell.commandRunning);
@@ -557,7 +557,7 @@ TEST(Abandoning, StopsTheClockWithoutARecord) {
         };
         if (!endsGame) {
             g.pl.then(stopped);
-            g.pl.release({'K', 'O'});  // solving the board now leads nowhere near the hall of fame
+            g.pl.release('K'), g.pl.release('O');  // solved now, yet no hall of fame
             g.pl.then([&] { EXPECT_EQ(g.m().statusText, kStatusSolved); });
             g.pl.abortButton();
         }

@@ -40,9 +40,6 @@ struct Player {
     // A key typed into the chooser; a release alone (all the loops look at); a full press.
     void type(int character, int key) { add({Event::character(character), Event::keyUp(key)}); }
     void release(int key) { add({Event::keyUp(key)}); }
-    void release(std::initializer_list<int> keys) {
-        for (int k : keys) release(k);
-    }
     void key(int key, int mods = 0) { add({Event::keyDown(key, mods), Event::keyUp(key)}); }
     void keys(std::initializer_list<int> keys) {
         for (int k : keys) key(k);

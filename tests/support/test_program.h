@@ -106,17 +106,14 @@ struct TestProgram {
     }
 };
 
-// The open form of that name, and its controls by name.
-inline Form* visibleForm(Program& p, const char* name) {
-    return openForm(p.window, name);
-}
+// The controls of the open form of that name, by name.
 struct FormControl {
     Form* form = nullptr;
     Form::Control control = -1;
     explicit operator bool() const { return form && control >= 0; }
 };
 inline FormControl control(Program& p, const char* form, const std::string& name) {
-    Form* f = visibleForm(p, form);
+    Form* f = openForm(p.window, form);
     FormControl c{f, f ? controlNamed(*f, name) : -1};
     EXPECT_TRUE(c) << form << "." << name;
     return c;
