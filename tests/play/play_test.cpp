@@ -234,9 +234,15 @@ TEST_F(Loops, GivensStayMShowsCandidatesAndNRestarts) {
     EXPECT_FALSE(m().showCandidates);
     EXPECT_EQ(m().board, m().givens);
     EXPECT_EQ(m().candidateMarks, Marks{});
-    pl.enter(1, 1, 1);  // "Neustart" plays on
+    pl.enter(1, 1, 1);  // "Neustart" plays on, and so do the menu's board file commands
     finish(cmd::kRestart);
     EXPECT_EQ(m().board.at(1, 1), 1);
+    pl.click("frm1", "cmd1"), pl.enter(2, 1, 3), finish(cmd::kSaveBoard);
+    setBoard(m(), withOpen(kSolvedLine, {{2, 1}}));
+    pl.click("frm1", "cmd2"), pl.add({Event::leftUp()}), pl.release('L'), pl.click("frm1", "cmd1");
+    pl.then([&] { EXPECT_EQ(p().panels.givenCount, 32); });  // Laden shows the place's givens
+    pl.enter(2, 1, 4), finish(cmd::kLoadBoard);
+    EXPECT_EQ(m().board.at(2, 1), 4);
 }
 
 // Whether the cell's top and left edges show a frame of that colour (the cursor's).
