@@ -49,8 +49,7 @@ TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMa
     pl.then([&] { EXPECT_EQ(p().pump.buttonsHeld(), 0); });
     pl.add({Event::leftUp(), Event::leftDown(), Event::leftUp()});  // nothing highlighted: 0
     pl.then([&] { EXPECT_EQ(m().board.at(2, 2), 0); });
-    pl.leftOnCell(1, 3);
-    pl.move(squareCentre(1, 3, 5));
+    pl.leftOnCell(1, 3), pl.move(squareCentre(1, 3, 5));
     pl.then([&] {
         EXPECT_EQ(p().view.pickerValue, 5);
         EXPECT_EQ(p().panels.helpText, kHelpClearCell);
@@ -62,16 +61,13 @@ TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMa
     pl.leftOnCell(5, 5);  // the next chooser opens on 5: a click where it opened enters it
     pl.add({Event::leftDown(), Event::leftUp()});
     pl.then([&] { EXPECT_EQ(m().board.at(1, 3), 5); });
-    pl.leftOnCell(5, 5);
-    pl.right(squareCentre(5, 5, 2));  // a right click inside clears
+    pl.leftOnCell(5, 5), pl.right(squareCentre(5, 5, 2));  // a right click inside clears
     pl.then([&] { EXPECT_TRUE(p().view.rightClear); });
     // A right click on an empty cell notes candidates, inside the chooser clears them all; marks
     // typed or clicked are drawn as a full redraw would draw them.
-    pl.rightOnCell(2, 2);
-    pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
+    pl.rightOnCell(2, 2), pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
     pl.pickSquare(2, 2, 5);
-    pl.rightOnCell(2, 2);
-    pl.type('2', '2');
+    pl.rightOnCell(2, 2), pl.type('2', '2');
     pl.then([&] {
         EXPECT_EQ(m().board.at(2, 2), 0);
         EXPECT_EQ(p().view.pickerValue, 5);  // typing a mark does not move the highlight
@@ -80,8 +76,7 @@ TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMa
         EXPECT_TRUE(showsTheModel(t));
         EXPECT_EQ(p().panels.helpText, kHelpAfterEdit);
     });
-    pl.rightOnCell(2, 2);
-    pl.right(squareCentre(2, 2, 1));
+    pl.rightOnCell(2, 2), pl.right(squareCentre(2, 2, 1));
     pl.then([&] {
         EXPECT_EQ(m().candidateMarks, Marks{});
         EXPECT_TRUE(showsTheModel(t));
