@@ -283,6 +283,7 @@ TEST_F(RealFolderTest, UnreadableOrDamagedFilesAreSaidAndReplacedOnlyWhenThePlay
                   "Die Datei \"brett.zgb\" ist beschädigt: sie hat 3999 statt 4000 Bytes. Soll "
                   "sie durch eine neue ersetzt werden? Die anderen drei Plätze gehen dabei "
                   "verloren. \"Behalten\" speichert nichts.");
+        EXPECT_EQ(t.questions->asked.back().defaultButton, 2);  // "Behalten", which loses nothing
         std::vector<unsigned char> now;
         ASSERT_EQ(io.readAll(kPlayerBoardFile, now), ReadStatus::ok);
         EXPECT_EQ(now.size(), answer == 2 ? 3999u : 4000u);

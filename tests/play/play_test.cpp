@@ -186,6 +186,7 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     });
     pl.undo();  // the shuffle leaves nothing to take back
     pl.then([&] { EXPECT_EQ(m().board, shuffled); });
+    pl.key('M'), pl.then([&] { EXPECT_TRUE(m().showCandidates); });  // a press acts once
     finish(cmd::kOwnBoard, true);
     EXPECT_NE(m().board, before);
     EXPECT_EQ(m().board, m().givens);
