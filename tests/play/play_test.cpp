@@ -351,8 +351,7 @@ TEST_F(Loops, TheHintExplainsThenPlaces) {
         EXPECT_FALSE(p().clock.clockRunning);
         EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
     });
-    pl.release('T');
-    pl.then([&] { EXPECT_EQ(help(), hintReasonText(h, true)); });
+    pl.release('T'), pl.then([&] { EXPECT_EQ(help(), hintReasonText(h, true)); });
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(m().board.at(h.column, h.row), h.value);
@@ -362,9 +361,8 @@ TEST_F(Loops, TheHintExplainsThenPlaces) {
     pl.undo();  // the hint's value is an entry like any other
     pl.then([&] { EXPECT_EQ(m().board.at(h.column, h.row), 0); });
     pl.release('T');
-    pl.leftOnCell(6, 6);  // anything else ends the hint
-    pl.type('0', '0');
-    pl.key(vk::kRight);  // the cursor's frame comes without the ended hint's
+    pl.leftOnCell(6, 6), pl.type('0', '0');  // anything else ends the hint
+    pl.key(vk::kRight);                      // the cursor's frame comes without the ended hint's
     pl.then([&] { EXPECT_EQ(countOf(t.screen(), Rect{29, 45, 360, 360}, blue), 0); });
     pl.then([&] { m().board.at(1, 1) = m().board.at(2, 2); });  // a duplicate
     pl.release('T');
