@@ -184,8 +184,7 @@ TEST_F(Loops, TheEditorsOwnKeys) {
         EXPECT_TRUE(showsTheModel(t)) << "the shuffled board is shown";
         shuffled = m().board;
     });
-    pl.undo();  // the shuffle leaves nothing to take back
-    pl.then([&] { EXPECT_EQ(m().board, shuffled); });
+    pl.undo(), pl.then([&] { EXPECT_EQ(m().board, shuffled); });     // a shuffle: nothing to undo
     pl.key('M'), pl.then([&] { EXPECT_TRUE(m().showCandidates); });  // a press acts once
     finish(cmd::kOwnBoard, true);
     EXPECT_NE(m().board, before);
@@ -345,6 +344,7 @@ TEST_F(Loops, TheHintExplainsThenPlaces) {
     ASSERT_EQ(h.kind, HintKind::place);
     const Colour blue = colourOf(colour::kBlue);
     startTimedGame(p());
+    m().showCandidates = true;
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(help(), kHintWhere);
@@ -355,11 +355,11 @@ TEST_F(Loops, TheHintExplainsThenPlaces) {
     pl.release('T');
     pl.then([&] {
         EXPECT_EQ(m().board.at(h.column, h.row), h.value);
+        EXPECT_FALSE(m().candidateMarks.at(h.column, h.row, h.value));  // marks shown: renewed
         EXPECT_TRUE(showsTheModel(t));
         EXPECT_EQ(p().panels.helpText, kHelpClickCell);
     });
-    pl.undo();  // the hint's value is an entry like any other
-    pl.then([&] { EXPECT_EQ(m().board.at(h.column, h.row), 0); });
+    pl.undo(), pl.then([&] { EXPECT_EQ(m().board.at(h.column, h.row), 0); });  // like any entry
     pl.release('T');
     pl.leftOnCell(6, 6), pl.type('0', '0');  // anything else ends the hint
     pl.key(vk::kRight);                      // the cursor's frame comes without the ended hint's
