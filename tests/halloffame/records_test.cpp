@@ -108,7 +108,7 @@ TEST_F(RecordsTest, NamesAreStoredAsTheFileReadsThem) {
          "IJsbrand D\x9E"
          "emal \xFC \x8C ?"},
         {"Zeile\neins\r\nzwei\xE2\x80\xA8", "Zeile eins  zwei "},
-        {"Ωmega 日本 bad\xC3", "?mega ?? bad?"},
+        {"Ωmega 日本 😀 bad\xC3", "?mega ?? ? bad?"},
         {std::string(1200, 'x'), std::string(kMaxLine, 'x')},
     };
     for (const auto& [typed, stored] : cases) {
@@ -173,6 +173,7 @@ TEST_F(RecordsTest, EveryFaultOfTheSaveKeepsTheFileAndIsReported) {
                                          "keine Schreibberechtigung"),
                   10u);
         EXPECT_EQ(answers.shown, 1);
+        EXPECT_EQ(test::namesOf(h, 1), test::namesOf(hall, 1));  // the list shows the file
         EXPECT_TRUE(io.files.size() == 1u && io.files[kHallOfFameFile] == saved);
     }
 }
