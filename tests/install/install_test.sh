@@ -54,7 +54,7 @@ x_server() {
 x_server 1
 shown() { window=$(xdotool search --name '^Zahlgarten V5' 2>/dev/null | head -1) && [ -n "$window" ]; }
 on_x() { QT_QPA_PLATFORM=xcb start; await shown; }
-on_x || { grep -q 'could not connect to display' "$work/game.err" && kill "$xvfb_pid" && x_server 2 && on_x; } ||
+on_x || { grep -q 'could not connect to display' "$work/game.err" && { kill "$xvfb_pid" 2>/dev/null; x_server 2; } && on_x; } ||
     fail "no game window on the X server$(kill -0 "$xvfb_pid" 2>/dev/null || echo ", which ended")"
 props=$(xprop -id "$window" _NET_WM_NAME WM_CLASS _NET_WM_ICON)
 grep -qx '_NET_WM_NAME(UTF8_STRING) = "Zahlgarten V5.0 by Velto"' <<<"$props" || fail "title: $props"
