@@ -5,7 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
+
+#include "platform/event_pump.h"
 
 namespace zg {
 
@@ -21,11 +24,18 @@ class PressedKeys {
 
     // A press the client area took. With Alt held it is the system's (a menu accelerator):
     // neither it nor its release, in whatever order Alt comes up, belongs to the loops.
-    void pressed(Key key, bool altHeld) {
-        if (altHeld)
+    // False for a press of a key already held: the key repeats.
+    bool pressed(Key key, bool altHeld) {
+        if (altHeld) {
             keys_.erase(key);
-        else
-            keys_.insert(key);
+            return true;
+        }
+        return keys_.insert(key).second;
+    }
+    // Held down, only the arrow keys act again (they move the keyboard cursor): any other key
+    // acts once, however long it is held.
+    static bool repeats(int virtualKey) {
+        return virtualKey >= vk::kLeft && virtualKey <= vk::kDown;
     }
     // A release (also the system's release with Alt held): always ends the press; true when it
     // is a key event of the loops.
@@ -36,6 +46,45 @@ class PressedKeys {
 
   private:
     std::set<Key> keys_;
+};
+
+// Which window each held key belongs to: the one its first press went to. Its repeats and its
+// release reach only that window, so a form or box that opens while a key is held (the held
+// key's own release opened it, or a repeat would) never takes that key as typed there.
+class KeyOwners {
+  public:
+    using Key = PressedKeys::Key;
+    using Window = const void*;
+
+    // A press: the first of a key makes window its owner. repeat: the system says the key was
+    // already down, so a press with no owner began before any of our windows saw it.
+    bool mayPress(Key key, Window window, bool repeat) {
+        const auto it = owners_.find(key);
+        if (it == owners_.end()) {
+            if (repeat) return false;
+            owners_.emplace(key, window);
+            return true;
+        }
+        return it->second == window;
+    }
+    // Without taking the press: may this window see the key now (a character, a shortcut)?
+    bool mayReach(Key key, Window window) const {
+        const auto it = owners_.find(key);
+        return it == owners_.end() || it->second == window;
+    }
+    // The release ends the press wherever it goes; only the owner sees it.
+    bool mayRelease(Key key, Window window) {
+        const auto it = owners_.find(key);
+        if (it == owners_.end()) return false;
+        const bool own = it->second == window;
+        owners_.erase(it);
+        return own;
+    }
+    // The program lost the keyboard: releases of keys held now go elsewhere.
+    void clear() { owners_.clear(); }
+
+  private:
+    std::map<Key, Window> owners_;
 };
 
 }  // namespace zg

@@ -8,6 +8,7 @@
 #include "files/file_io.h"
 #include "platform/application.h"
 #include "platform/qt/app_icon.h"
+#include "platform/qt/held_keys.h"
 #include "platform/qt/qt_clock_worker.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_help_viewer.h"
@@ -79,6 +80,7 @@ bool installQtTranslations() {
 
 int runApplication(int argc, char** argv, const std::function<int(Platform&)>& game) {
     QApplication app(argc, argv);
+    askForDetectableAutoRepeat();
     installQtTranslations();  // without them Qt's dialogs are English, nothing worse
     // Task bars and window lists find the desktop entry (name "Zahlgarten", its icon) through
     // the desktop file name and the window class. No display name: Qt would append it to every

@@ -109,15 +109,17 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
     // With Alt held a key is the system's (a menu accelerator): neither its character nor its
     // release, in whatever order Alt comes up, belongs to the loops.
     const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
-    pressedHere_.pressed(physicalKey(event), alt);
+    const bool first = pressedHere_.pressed(physicalKey(event), alt) && !event->isAutoRepeat();
     if (alt) return;
-    if (const int code = pressedKeyCode(event)) {
+    const int code = pressedKeyCode(event);
+    if (!first && !PressedKeys::repeats(code)) return;  // a held key acts once
+    if (code != 0) {
         int mods = 0;
         if (event->modifiers() & Qt::ShiftModifier) mods |= mod::kShift;
         if (event->modifiers() & Qt::ControlModifier) mods |= mod::kControl;
         pump_.post(Event::keyDown(code, mods));
     }
-    if (event->modifiers() & Qt::ControlModifier) return;  // a command, never a character
+    if (!first || (event->modifiers() & Qt::ControlModifier)) return;  // a command, no character
     if (event->key() == Qt::Key_Escape) {
         pump_.post(Event::character(27));
         return;

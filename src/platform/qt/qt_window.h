@@ -19,6 +19,7 @@
 
 #include "platform/event_pump.h"
 #include "platform/key_filter.h"
+#include "platform/qt/held_keys.h"
 #include "platform/qt/qt_canvas.h"
 #include "platform/window.h"
 
@@ -137,6 +138,9 @@ class QtWindow : public QMainWindow, public Window {
 class QtEventSource : public EventSource {
   public:
     void waitForEvents(EventPump& pump) override;
+
+  private:
+    HeldKeyFilter heldKeys_;
 };
 
 }  // namespace zg

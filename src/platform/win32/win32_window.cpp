@@ -390,10 +390,17 @@ bool held(int key) {
 }
 }  // namespace
 
+// Bit 30 of a key message: the key was down before, so this is a repeat of a held key.
+bool repeated(LPARAM info) {
+    return (info & 0x40000000) != 0;
+}
+
 void Win32Window::keyDown(WPARAM key, LPARAM info, bool altHeld) {
-    pressedHere_.pressed(physicalKey(key, info), altHeld);
+    const bool first = pressedHere_.pressed(physicalKey(key, info), altHeld) && !repeated(info);
     if (altHeld) return;
-    if (const int code = loopKeyCode(key)) {
+    const int code = loopKeyCode(key);
+    if (!first && !PressedKeys::repeats(code)) return;  // a held key acts once
+    if (code != 0) {
         int mods = 0;
         if (held(VK_SHIFT)) mods |= mod::kShift;
         if (held(VK_CONTROL)) mods |= mod::kControl;
@@ -453,6 +460,7 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CHAR:
             // Control with a letter is a command, never a character (AltGr is Control + Alt).
             if (held(VK_CONTROL) && !held(VK_MENU)) return 0;
+            if (repeated(lParam)) return 0;  // a held key types once
             if (wParam < 0xD800 || wParam > 0xDFFF)
                 pump_.post(Event::character(static_cast<int>(wParam)));
             return 0;
@@ -496,6 +504,54 @@ void dispatchMessage(MSG& message) {
     if (root && isDialog(root) && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
+}
+
+namespace {
+thread_local KeyOwners* keyOwners = nullptr;
+
+// Every message a loop of this thread takes: a key message for a window that does not own the
+// key becomes WM_NULL.
+LRESULT CALLBACK keyOwnerHook(int code, WPARAM removing, LPARAM lParam) {
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && removing == PM_REMOVE && keyOwners && message->hwnd) {
+        const void* window = GetAncestor(message->hwnd, GA_ROOT);
+        const PressedKeys::Key key = physicalKey(message->wParam, message->lParam);
+        bool pass = true;
+        switch (message->message) {
+            case WM_KEYDOWN:
+            case WM_SYSKEYDOWN:
+                pass = keyOwners->mayPress(key, window, repeated(message->lParam));
+                break;
+            case WM_KEYUP:
+            case WM_SYSKEYUP:
+                pass = keyOwners->mayRelease(key, window);
+                break;
+            case WM_CHAR:
+            case WM_SYSCHAR:
+                // A character carries its key's scan code, not its virtual key.
+                pass = keyOwners->mayReach(
+                    PressedKeys::keyOf(static_cast<std::uint32_t>((message->lParam >> 16) & 0x1FF),
+                                       0),
+                    window);
+                break;
+            default:
+                break;
+        }
+        if (!pass) message->message = WM_NULL;
+    }
+    return CallNextHookEx(nullptr, code, removing, lParam);
+}
+}  // namespace
+
+Win32EventSource::Win32EventSource()
+    : hook_(SetWindowsHookExW(WH_GETMESSAGE, keyOwnerHook, nullptr, GetCurrentThreadId())),
+      previous_(keyOwners) {
+    keyOwners = &owners_;
+}
+
+Win32EventSource::~Win32EventSource() {
+    keyOwners = previous_;
+    if (hook_) UnhookWindowsHookEx(hook_);
 }
 
 void Win32EventSource::waitForEvents(EventPump& pump) {

@@ -153,9 +153,21 @@ void dispatchMessage(MSG& message);
 // event.
 class Win32EventSource : public EventSource {
   public:
+    // While it lives, a held key's repeats and release reach only the window of its first press
+    // (KeyOwners), through every message loop of the thread: ours, a dialog box's, a menu's.
+    Win32EventSource();
+    ~Win32EventSource() override;
+    Win32EventSource(const Win32EventSource&) = delete;
+    Win32EventSource& operator=(const Win32EventSource&) = delete;
+
     void waitForEvents(EventPump& pump) override;
     // Handles the messages waiting now, without waiting for more.
     static void dispatchPending();
+
+  private:
+    KeyOwners owners_;
+    HHOOK hook_ = nullptr;
+    KeyOwners* previous_ = nullptr;
 };
 
 }  // namespace zg
