@@ -15,10 +15,12 @@ void newGame(Program& p) {
     // The collections are read-only data: found in the current folder or beside the game.
     p.files.boardFileName = dataFile(p, collectionFile(p.model.level));
     const int record = p.random()(kRecordCount);
-    // A missing or damaged collection leaves the board as it was and the game goes on with it;
-    // the player is told why the puzzle is not a new one.
-    if (loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record) != LoadResult::loaded)
+    // Without a puzzle there is no new game: the board stays as it was, and no clock runs on a
+    // board that may be solved already, so nothing can become a record.
+    if (loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record) != LoadResult::loaded) {
         p.questions().message(missingCollectionText(collectionFile(p.model.level)));
+        return;
+    }
     updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     startTimedGame(p);
     shuffleBoard(p.model, p.random());
@@ -28,7 +30,7 @@ void newGame(Program& p) {
 
 std::string missingCollectionText(const std::string& file) {
     return "Die Rätselsammlung \"" + file +
-           "\" fehlt oder ist beschädigt. Das Spiel geht mit dem bisherigen Brett weiter.";
+           "\" fehlt oder ist beschädigt. Es wurde kein neues Spiel gestartet.";
 }
 
 }  // namespace zg
