@@ -55,6 +55,7 @@ inline constexpr int kUp = 38;
 inline constexpr int kRight = 39;
 inline constexpr int kDown = 40;
 inline constexpr int kDelete = 46;
+inline constexpr int kF1 = 112;
 }  // namespace vk
 
 // Bits of Event::modifiers of a key press.

@@ -107,6 +107,9 @@ Next onKey(Program& p, Loop loop, int key) {
         case 'H':
             if (loop == Loop::play) help(p);
             break;
+        case vk::kF1:
+            help(p);
+            break;
         case 'A':
             // In the editor with letters shown, A is a letter to enter, not "Abbruch".
             if (loop == Loop::play || m.showDigits) return abort(p, loop, false);
@@ -269,9 +272,11 @@ bool endsHint(const Event& ev) {
     return isButtonPress(ev);
 }
 
-// While paused only P goes on, and "Abbruch" leaves.
+// While paused only P goes on, and "Abbruch" leaves, by its button or its keys A and Escape.
 Next whilePaused(Program& p, const Event& ev) {
     if (ev.message == msg::kKeyUp && ev.keyCode == 'P') togglePause(p);
+    if (ev.message == msg::kKeyUp && (ev.keyCode == 'A' || ev.keyCode == vk::kEscape))
+        return abort(p, Loop::play, false);
     if (ev.message == msg::kLeftDown &&
         stripButtonAt(p.view.mouseX, p.view.mouseY) == StripButton::abort)
         return onButton(p, Loop::play, StripButton::abort);

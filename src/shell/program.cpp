@@ -50,6 +50,11 @@ void dispatchEvent(Program& p, const Event& ev) {
         case msg::kClose:
             Win_0_Close(p);
             break;
+        case msg::kKeyUp:
+            // F1 opens the instructions where the menu would; a loop's own F1 is its "Hilfe".
+            if (ev.keyCode == vk::kF1 && !p.shell.commandRunning)
+                Win_0_MenuEvent(p, cmd::kInstructions);
+            break;
         default:
             break;
     }

@@ -371,7 +371,7 @@ TEST_F(Loops, TheHintExplainsThenPlaces) {
 }
 
 // P covers the board and holds the clock; only P goes on, the paused time is not counted;
-// "Abbruch" while paused leaves as it always does.
+// "Abbruch" (its button, A or Escape) while paused leaves as it always does.
 TEST_F(Loops, PauseHoldsTheClockAndHidesTheBoard) {
     setBoard(m(), withOpen(kSolvedLine, {{1, 1}}));
     const Colour cover = colourOf(colour::kBackground);
@@ -393,7 +393,6 @@ TEST_F(Loops, PauseHoldsTheClockAndHidesTheBoard) {
     });
     pl.leftOnCell(1, 1);
     pl.key(vk::kRight);
-    pl.release('A');
     pl.then([&] { EXPECT_FALSE(p().view.pickerOpen); });
     pl.release('P');
     pl.then([&] {
@@ -417,6 +416,11 @@ TEST_F(Loops, PauseHoldsTheClockAndHidesTheBoard) {
     finish(cmd::kStartGame);
     EXPECT_EQ(p().panels.uhr->text(), kClockIdle);
     EXPECT_TRUE(t.screen().copy(0, 0, 400, 410) == board) << "the board uncovered, grid and all";
+
+    startTimedGame(p());
+    pl.release('P');
+    finish(cmd::kStartGame, true);  // Escape leaves a paused game as "Abbruch" does
+    EXPECT_FALSE(p().clock.clockRunning);
 }
 
 // The record's number first, then a seeded sequence for the shuffle.

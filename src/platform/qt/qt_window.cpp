@@ -38,6 +38,8 @@ int virtualKeyCode(int qtKey) {
             return vk::kDown;
         case Qt::Key_Delete:
             return vk::kDelete;
+        case Qt::Key_F1:
+            return vk::kF1;
         default:
             return 0;
     }

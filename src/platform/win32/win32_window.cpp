@@ -71,6 +71,8 @@ int loopKeyCode(WPARAM key) {
             return vk::kDown;
         case VK_DELETE:
             return vk::kDelete;
+        case VK_F1:
+            return vk::kF1;
         default:
             return 0;
     }
