@@ -41,6 +41,9 @@ void frameCells(Program& p, const Cells& cells, int colourIndex, int inset) {
         if (!in(col - 1, row)) c.fillRectangle(x0, y0, x0 + kFrameWidth, y1 + 1);
         if (!in(col + 1, row)) c.fillRectangle(x1 + 1 - kFrameWidth, y0, x1 + 1, y1 + 1);
     }
+    // The marks of an empty cell stay readable over the frame.
+    for (auto [col, row] : cells)
+        if (p.model.board.at(col, row) == 0) drawCellCandidates(c, v, p.model, col, row, false);
     c.setForeground(v.colourTable[colour::kBlack]);
     c.setBackground(v.colourTable[colour::kWhite]);
 }

@@ -22,7 +22,8 @@ void drawBoard(Program& p) {
     zg::drawBoard(p.model, p.clock, p.screen);
 }
 
-void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int col, int row) {
+void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int col, int row,
+                        bool eraseFirst) {
     const Colour white = v.colourTable[colour::kWhite];
     for (int value = 1; value <= 6; ++value) {
         const int px = v.boardLeft + (col - 1) * v.cellWidth + 6 + ((value - 1) % 3) * 19;
@@ -30,7 +31,7 @@ void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int 
         c.setPenWidth(1);
         c.setForeground(white);
         c.setBackground(white);
-        c.fillRectangle(px, py, px + 13, py + 13);
+        if (eraseFirst) c.fillRectangle(px, py, px + 13, py + 13);
         if (m.candidateMarks.at(col, row, value)) {
             c.setTransparentText(true);
             c.setForeground(v.colourTable[colour::kBlack]);

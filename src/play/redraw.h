@@ -16,6 +16,8 @@ void drawBoard(Program& p);
 // The marks of every empty cell from candidateMarks, in their 13 x 13 slots.
 void drawCandidates(Canvas& c, const ViewState& v, const BoardModel& m);
 // The marks of one cell.
-void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int col, int row);
+// eraseFirst false: the marks over what is drawn there (a frame), not on their white squares.
+void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int col, int row,
+                        bool eraseFirst = true);
 
 }  // namespace zg

@@ -297,7 +297,15 @@ TEST_F(Loops, KeyboardPlayAtTheCursor) {
     pl.key(vk::kLeft);   // wraps to column 6
     pl.then([&] { EXPECT_TRUE(framed(t.screen(), 6, 1, green)); });
     pl.key('4', mod::kShift);
-    pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(6, 1, 4)); });
+    const Rect cell61{330, 46, 58, 58};
+    long markPixels = 0;  // the mark's, under the cursor's frame
+    pl.then([&] {
+        EXPECT_TRUE(m().candidateMarks.at(6, 1, 4));
+        markPixels = countOf(t.screen(), cell61, colourOf(colour::kBlack));
+    });
+    pl.key(vk::kLeft);  // the frame gone: the same mark
+    pl.then([&] { EXPECT_EQ(countOf(t.screen(), cell61, colourOf(colour::kBlack)), markPixels); });
+    pl.key(vk::kRight);
     pl.key('4', mod::kShift);
     pl.keys({'6', '7'});  // 7 is no symbol
     pl.then([&] {
