@@ -6,13 +6,14 @@ holding only the unpacked package, driven with xdotool.
 
 FOLDER holds Zahlgarten.exe and the collections. WINEPREFIX must name a booted prefix. Plays
 "&Neues Spiel", an entry through the chooser, "Sichern" (which must write brett.zgb there),
-"Abbruch", the close box answered "&NEIN", then "&JA", which must end the program."""
+"Abbruch", the close box answered "&NEIN", then "&JA", which must end the program. The
+installer's test plays the installed game the same way, through main()."""
 import os
 import subprocess
 import sys
 import time
 
-folder, shot = sys.argv[1], sys.argv[2] if len(sys.argv) > 2 else None
+shot = None
 env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 W, H, RED, WHITE = 1280, 1024, (255, 0, 0), (255, 255, 255)
 origin = None  # the client area's top-left on the screen
@@ -69,7 +70,8 @@ def click(x, y):
     time.sleep(0.5)
 
 
-def main():
+def main(folder, command=("wine", "Zahlgarten.exe")):
+    """Plays the game that command starts in folder, where its saves must land."""
     global origin
     # A Wine session of this prefix begun without this display could not open the window.
     run("wineserver", "-k")
@@ -82,7 +84,7 @@ def main():
         env["DISPLAY"] = ":" + f.readline().strip()
     game = None
     try:
-        game = subprocess.Popen(["wine", "Zahlgarten.exe"], cwd=folder, env=env,
+        game = subprocess.Popen(command, cwd=folder, env=env,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = wait("no game window", lambda: run("xdotool", "search", "--name",
                                                     "^Zahlgarten V5").split())[0]
@@ -140,4 +142,6 @@ def main():
         xvfb.kill()
 
 
-main()
+if __name__ == "__main__":
+    shot = sys.argv[2] if len(sys.argv) > 2 else None
+    main(sys.argv[1])
