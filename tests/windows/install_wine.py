@@ -37,6 +37,10 @@ def uninstall_entry():
     return {f[0]: f[2] for f in (line.split(None, 2) for line in lines) if len(f) == 3}
 
 
+def content(path):
+    return open(path, "rb").read() if os.path.exists(path) else None
+
+
 def read_link(path):
     """A shell link's target and working folder (the link format's header, target ID list,
     link info with the local path, then counted UTF-16 strings; Wine counts their NUL)."""
@@ -75,11 +79,10 @@ def main():
     if sorted(os.listdir(program_dir)) != sorted(shipped + ["Deinstallieren.exe"]):
         fail("installed: %s" % sorted(os.listdir(program_dir)))
     for name in shipped:
-        if open(os.path.join(folder, name), "rb").read() != open(
-                os.path.join(program_dir, name), "rb").read():
+        if content(os.path.join(folder, name)) != content(os.path.join(program_dir, name)):
             fail("%s installed differs from the zip's" % name)
-    if os.listdir(game_dir):
-        fail("the game folder is not empty after the install")
+    if not os.path.isdir(game_dir) or os.listdir(game_dir):
+        fail("the game folder is missing or not empty after the install")
     if os.path.exists(desktop):
         fail("a desktop link though that option is off by default")
     target, workdir = read_link(menu)
@@ -96,7 +99,7 @@ def main():
 
     e2e.main(game_dir, ["wine", target])
     del e2e.env["DISPLAY"]  # that X server is gone
-    board = open(os.path.join(game_dir, "brett.zgb"), "rb").read()
+    board = content(os.path.join(game_dir, "brett.zgb"))
 
     wine(setup, "/S")  # over the installed version
     wine(entry["QuietUninstallString"].split('"')[1], "/S")
@@ -104,7 +107,7 @@ def main():
          lambda: not os.path.exists(program_dir) and not uninstall_entry(), 60)
     if os.path.exists(menu):
         fail("the uninstaller left the Start-menu entry")
-    if open(os.path.join(game_dir, "brett.zgb"), "rb").read() != board:
+    if content(os.path.join(game_dir, "brett.zgb")) != board:
         fail("the saved board did not outlast a new install and the uninstall")
     shutil.rmtree(game_dir)
     run("wineserver", "-k")
