@@ -17,12 +17,13 @@ ManifestDPIAware true
 !include FileFunc.nsh
 
 !define PRODUCT "Zahlgarten"
-!define PUBLISHER "Zahlgarten-Projekt"
+!define PUBLISHER "Velto"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zahlgarten"
 ; Boards and records live here, as under ~/.local/share/zahlgarten on Linux.
 !define GAME_FOLDER "$APPDATA\Zahlgarten"
 
 Name "${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Zahlgarten"
 ; A new version goes where the last one is, should the player have chosen another folder.
@@ -37,12 +38,14 @@ VIFileVersion "${VERSION4}"
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_WELCOMEPAGE_TEXT "Zahlgarten ${VERSION} wird nur für das eigene Benutzerkonto \
 installiert, dafür sind keine Administratorrechte nötig.$\r$\n$\r$\nGespeicherte Bretter \
-(„brett.zgb“) und die Ruhmeshalle („Champions.Rhm“) liegen im Ordner \
-„${GAME_FOLDER}“. Eine frühere Fassung wird ersetzt, diese Dateien bleiben erhalten.\
+(„brett.zgb“) und die Ruhmeshalle („Champions.Rhm“) liegen im Ordner$\r$\n\
+„${GAME_FOLDER}“.$\r$\nEine frühere Fassung wird ersetzt, diese Dateien bleiben erhalten.\
 $\r$\n$\r$\n$_CLICK"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Zahlgarten jetzt starten"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartGame
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Zahlgarten wird aus dem unten angegebenen Ordner entfernt. \
+Gespeicherte Bretter und die Ruhmeshalle in „${GAME_FOLDER}“ bleiben erhalten."
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -70,7 +73,7 @@ VIAddVersionKey /LANG=${LANG_GERMAN} "LegalCopyright" "${PUBLISHER}"
     ${DO} "$INSTDIR\LIESMICH.txt"
 !macroend
 
-Section "Zahlgarten (Spiel und Hilfe)" SecGame
+Section "Zahlgarten (Spiel, Hilfe, Eintrag im Startmenü)" SecGame
     SectionIn RO
     SetShellVarContext current
     SetOutPath "$INSTDIR"
