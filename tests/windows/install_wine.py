@@ -14,8 +14,9 @@ import struct
 import subprocess
 import sys
 
-import e2e_wine as e2e
-from e2e_wine import fail, run, wait
+sys.dont_write_bytecode = True  # no cache of e2e_wine.py in the source tree
+import e2e_wine as e2e  # noqa: E402
+from e2e_wine import fail, run, wait  # noqa: E402
 
 setup, folder, version = sys.argv[1:4]
 # Wine would copy the Start-menu entry into this machine's own menus.
