@@ -11,7 +11,6 @@ it; uninstalls silently, which must leave the board and take the rest."""
 import os
 import shutil
 import struct
-import subprocess
 import sys
 
 sys.dont_write_bytecode = True  # no cache of e2e_wine.py in the source tree
