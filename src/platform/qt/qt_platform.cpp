@@ -63,7 +63,7 @@ std::vector<std::string> QtPlatform::dataFolders() {
     if (QCoreApplication::instance() == nullptr) return dirs;
     const QString bin = QCoreApplication::applicationDirPath();
     dirs.push_back(QDir(bin).filePath(QStringLiteral("data")).toStdString());
-    dirs.push_back(QDir(bin).filePath(QStringLiteral("../share/zahlgarten")).toStdString());
+    dirs.push_back(QDir(bin).filePath(QStringLiteral(ZG_DATA_FROM_BIN)).toStdString());
     return dirs;
 }
 
