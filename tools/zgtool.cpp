@@ -173,6 +173,7 @@ int make(const std::string& path, std::istream& in, std::ostream& err) {
     std::vector<Cells> puzzles;
     bool bad = false;
     int lines = 0;  // not blank
+    std::size_t blanks = 0;
     std::string line;
     for (int number = 1;; ++number) {
         const Got got = readLine(in, line);
@@ -183,6 +184,13 @@ int make(const std::string& path, std::istream& in, std::ostream& err) {
             break;
         }
         PuzzleLine p = parsePuzzleLine(line);
+        // An endless stream of blank lines is no file of puzzle lines either.
+        if (p.blank && ++blanks > kLongestLine) {
+            err << "zgtool: more than " << kLongestLine
+                << " blank lines: not a file of puzzle lines\n";
+            bad = true;
+            break;
+        }
         if (p.blank) continue;
         if (++lines > kRecordCount) break;  // too many: refused below, the rest not read
         std::string problem = p.ok ? describeClash(p.cells) : p.error;
@@ -223,7 +231,7 @@ int make(const std::string& path, std::istream& in, std::ostream& err) {
     PosixFileIo io;
     FolderLock lock(io, path);
     const WriteResult w =
-        lock.held() ? replaceFile(io, path, bytes) : WriteResult{false, saveErrorText(path, errno)};
+        lock.held() ? replaceFile(io, path, bytes) : WriteResult{false, lockErrorText(path, errno)};
     if (!w.ok) {
         err << "zgtool: " << w.message << "\nzgtool: " << path << " not written\n";
         return 1;

@@ -89,7 +89,7 @@ WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random
     const std::string& path = files.boardFileName;
     // Another copy of the game saving into the same file waits, so neither loses a place.
     FolderLock lock(io, path);
-    if (!lock.held()) return {false, saveErrorText(path, errno)};
+    if (!lock.held()) return {false, lockErrorText(path, errno)};
     std::vector<unsigned char> bytes;
     // One byte more than a valid file tells a longer file from a valid one.
     ReadStatus status = io.readAll(path, bytes, kBoardFileSize + 1);

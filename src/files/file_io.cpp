@@ -30,6 +30,10 @@ std::string reasonText(int error) {
             return "Ein-/Ausgabefehler";
         case EINVAL:
             return "unter diesem Namen liegt keine gewöhnliche Datei";
+        case EFBIG:
+            return "die Datei ist zu groß";
+        case kSystemFolderError:
+            return "der Ordner gehört zu Windows selbst";
         default:
             return "Fehler Nr. " + std::to_string(error);
     }
@@ -58,6 +62,16 @@ std::string saveErrorText(const std::string& path, int error) {
            ". Die bisherige Datei bleibt unverändert.";
 }
 
+std::string lockErrorText(const std::string& path, int error) {
+    // A missing folder, a busy lock or a refused folder are about the file's folder.
+    if (error == ENOENT || error == ENOTDIR || error == EBUSY || error == kSystemFolderError)
+        return saveErrorText(path, error);
+    return "Die Datei \"" + baseName(path) +
+           "\" konnte nicht gespeichert werden: die Sperrdatei „" + kLockFileName +
+           "“ in ihrem Ordner lässt sich nicht öffnen (" + reasonText(error) +
+           "). Die bisherige Datei bleibt unverändert.";
+}
+
 std::string readFailureText(const std::string& path, int error, const std::string& consequence) {
     return "Die Datei \"" + baseName(path) +
            "\" konnte nicht gelesen werden: " + readReason(error) + ". " + consequence;
@@ -67,8 +81,12 @@ std::string readErrorText(const std::string& path, int error) {
     return readFailureText(path, error, "Es wurde nichts gespeichert.");
 }
 
+std::string tempPrefix(const std::string& base) {
+    return "." + base + ".zgtmp-";
+}
+
 bool isTempName(const std::string& name, const std::string& base) {
-    const std::string stem = "." + base + ".";
+    const std::string stem = tempPrefix(base);
     if (name.size() != stem.size() + 6 || name.compare(0, stem.size(), stem) != 0) return false;
     for (std::size_t i = stem.size(); i < name.size(); ++i) {
         const char c = name[i];
@@ -93,7 +111,6 @@ WriteResult replaceFile(FileIo& io, const std::string& path,
         }
         return {false, saveErrorText(path, error)};
     }
-    io.removeStaleTemps(path);
     std::string temp;
     int fd = io.openTemp(path, temp);
     if (fd < 0) return {false, saveErrorText(path, errno)};

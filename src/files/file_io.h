@@ -9,6 +9,13 @@ namespace zg {
 
 enum class ReadStatus { ok, missing, error };
 
+// The file that other copies of the game lock where the folder itself cannot be locked.
+inline constexpr const char* kLockFileName = ".zahlgarten.lock";
+// errno for a save into a folder of the operating system itself, which the game never writes.
+inline constexpr int kSystemFolderError = 0x5A47;
+// A temporary file of a save that is older than this is certainly left by a killed one.
+inline constexpr int kStaleTempSeconds = 60;
+
 class FileIo {
   public:
     static constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
@@ -32,19 +39,25 @@ class FileIo {
         return 0;
     }
     virtual void unlockFolder(int handle) { (void)handle; }
-    // Removes the temporary files of path that a killed save left (".name.XXXXXX").
+    // Removes the temporary files of path that a killed save left (see isTempName()) and that
+    // are older than kStaleTempSeconds. Only the holder of the folder lock calls it.
     virtual void removeStaleTemps(const std::string& path) { (void)path; }
     // Where path points when it is a symbolic link; empty otherwise or when unknown.
     virtual std::string linkTarget(const std::string& path) {
         (void)path;
         return {};
     }
+    // A German text for the player when nothing can be saved in the current folder at all.
+    virtual std::string currentFolderProblem() { return {}; }
 };
 
-// The folder lock for as long as it lives.
+// The folder lock for as long as it lives. Every save holds it, so its holder knows that the
+// temporary files of path it finds are left by killed saves: they are removed.
 class FolderLock {
   public:
-    FolderLock(FileIo& io, const std::string& path) : io_(io), handle_(io.lockFolder(path)) {}
+    FolderLock(FileIo& io, const std::string& path) : io_(io), handle_(io.lockFolder(path)) {
+        if (handle_ >= 0) io.removeStaleTemps(path);
+    }
     ~FolderLock() {
         if (handle_ >= 0) io_.unlockFolder(handle_);
     }
@@ -81,14 +94,15 @@ struct WriteResult {
     bool damaged = false;  // nothing written: the file is damaged and message asks to replace it
 };
 
-// True for a name that openTemp() makes for the file called base: "." base "." and six letters
-// or digits.
+// The start of the names that openTemp() makes for the file called base.
+std::string tempPrefix(const std::string& base);
+// True for a name that openTemp() makes for the file called base: tempPrefix() and six letters
+// or digits, a name no person gives a file.
 bool isTempName(const std::string& name, const std::string& base);
 
 // Writes a temporary file in the same folder, flushes it to disk and renames it over the
-// target: the old file stays whole until the new one is complete. Temporary files of earlier
-// saves that were killed are removed first; callers that read before they write hold the
-// folder lock.
+// target: the old file stays whole until the new one is complete, and the new one keeps its
+// permissions. Callers hold the folder lock.
 WriteResult replaceFile(FileIo& io, const std::string& path,
                         const std::vector<unsigned char>& data);
 
@@ -97,6 +111,8 @@ std::string baseName(const std::string& path);
 
 // "Die Datei "name" konnte nicht gespeichert werden: reason."
 std::string saveErrorText(const std::string& path, int error);
+// The same when the folder lock cannot be had; names the lock file when it is in the way.
+std::string lockErrorText(const std::string& path, int error);
 // The same for a file that exists but cannot be read before it is updated.
 std::string readErrorText(const std::string& path, int error);
 // "Die Datei "name" konnte nicht gelesen werden: reason." and then the consequence.

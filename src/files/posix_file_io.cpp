@@ -20,6 +20,12 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
+// The file called name in path's folder.
+std::string beside(const std::string& path, const std::string& name) {
+    auto slash = path.rfind('/');
+    return slash == std::string::npos ? name : path.substr(0, slash + 1) + name;
+}
+
 }  // namespace
 
 ReadStatus PosixFileIo::readAll(const std::string& path, std::vector<unsigned char>& out,
@@ -81,17 +87,22 @@ bool PosixFileIo::mayReplace(const std::string& path) {
 }
 
 int PosixFileIo::openTemp(const std::string& targetPath, std::string& tempPath) {
-    std::string pattern = folderOf(targetPath) + "." + baseName(targetPath) + ".XXXXXX";
-    if (folderOf(targetPath) == ".") pattern = "." + baseName(targetPath) + ".XXXXXX";
+    const std::string pattern = beside(targetPath, tempPrefix(baseName(targetPath)) + "XXXXXX");
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) return -1;
     tempPath = name.data();
-    // mkstemp creates 0600; a saved board should get the usual permissions.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
+    // mkstemp creates 0600: a file that is replaced keeps its permissions, a new one gets the
+    // usual ones.
+    struct stat old {};
+    if (::stat(targetPath.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(fd, old.st_mode & 0777);
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
     return fd;
 }
 
@@ -134,8 +145,21 @@ void PosixFileIo::remove(const std::string& path) {
 
 int PosixFileIo::lockFolder(const std::string& path) {
     // The folder itself is locked, so no lock file is needed; flock() on a folder works on a
-    // read-only medium too. A copy that keeps it longer than a few seconds is not waited for.
+    // read-only medium too. A folder that may be written but not read cannot be opened for
+    // it: there the lock file is locked, made in the folder and never followed elsewhere. A
+    // copy that keeps the lock longer than a few seconds is not waited for.
     int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0 && errno == EACCES) {
+        dir = ::open(beside(path, kLockFileName).c_str(),
+                     O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+        struct stat st {};
+        if (dir < 0 && errno == ELOOP) errno = EINVAL;  // a link
+        if (dir >= 0 && (::fstat(dir, &st) != 0 || !S_ISREG(st.st_mode))) {
+            ::close(dir);
+            dir = -1;
+            errno = EINVAL;
+        }
+    }
     if (dir < 0) return -1;
     for (int attempt = 0;; ++attempt) {
         if (::flock(dir, LOCK_EX | LOCK_NB) == 0) return dir;
@@ -159,10 +183,12 @@ void PosixFileIo::removeStaleTemps(const std::string& path) {
     DIR* dir = ::opendir(folderOf(path).c_str());
     if (dir == nullptr) return;
     const int fd = ::dirfd(dir);
+    const std::time_t now = std::time(nullptr);
     while (const dirent* e = ::readdir(dir)) {
         struct stat st {};
         if (isTempName(e->d_name, base) &&
-            ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+            ::fstatat(fd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime >= kStaleTempSeconds)
             ::unlinkat(fd, e->d_name, 0);
     }
     ::closedir(dir);

@@ -175,9 +175,15 @@ namespace {
 // changes.
 ReadStatus readLists(HallOfFame& hall, FileIo& io) {
     std::vector<unsigned char> bytes;
-    // 120 lines of at most kMaxLine bytes each; whatever follows is never read.
-    const ReadStatus status = io.readAll(hall.fileName, bytes, 120 * (kMaxLine + 2));
+    // 120 lines of at most kMaxLine bytes each. A longer file is no list the game wrote: were
+    // it taken in part, the next record would write the rest of it away.
+    constexpr std::size_t kLongest = 120 * (kMaxLine + 2);
+    const ReadStatus status = io.readAll(hall.fileName, bytes, kLongest + 1);
     if (status == ReadStatus::error) return status;
+    if (bytes.size() > kLongest) {
+        errno = EFBIG;
+        return ReadStatus::error;
+    }
     if (status == ReadStatus::missing) {
         resetHallOfFame(hall);
         return status;
@@ -221,7 +227,7 @@ void rankEntry(HallOfFame& hall, int level, const std::string& name, const std::
 WriteResult updateHallOfFame(HallOfFame& hall, FileIo& io,
                              const std::function<void(HallOfFame&)>& change) {
     FolderLock lock(io, hall.fileName);
-    if (!lock.held()) return {false, saveErrorText(hall.fileName, errno)};
+    if (!lock.held()) return {false, lockErrorText(hall.fileName, errno)};
     HallOfFame fresh = hall;
     if (readLists(fresh, io) == ReadStatus::error) {
         hall.readError = errno;

@@ -50,6 +50,8 @@ void startUp(Program& p) {
     p.panels.uhr->setFontSize(24);
     setClockText(p.panels, kClockIdle);
     drawStartScreen(p);
+    const std::string folder = p.fileIo().currentFolderProblem();
+    if (!folder.empty()) p.questions().message(folder);
     // A hall of fame that is there but cannot be read is never written over: said once.
     if (p.hall.readError != 0) p.questions().message(unreadHallOfFameText(p.hall));
     p.shell.useHtmlHelp = detectHtmlHelp();

@@ -421,6 +421,18 @@ TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
         done = true;
         watcher.join();
         EXPECT_EQ(missing, 0) << "of " << looked << " looks";
+        // A private (or hidden) file stays so.
+#ifdef _WIN32
+        const std::wstring wide = fs::path(path(name)).wstring();
+        SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN);
+        ASSERT_TRUE(saveOnce(8));
+        EXPECT_EQ(GetFileAttributesW(wide.c_str()) & ~FILE_ATTRIBUTE_ARCHIVE,
+                  FILE_ATTRIBUTE_HIDDEN);
+#else
+        fs::permissions(path(name), fs::perms::owner_read | fs::perms::owner_write);
+        ASSERT_TRUE(saveOnce(8));
+        EXPECT_EQ(fs::status(path(name)).permissions(), fs::perms(0600));
+#endif
 
         fs::remove(path(name));
         fs::create_directory(dir / "anderswo");
@@ -440,25 +452,104 @@ TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
     }
 }
 
-// A save first removes the temporary files of its own name that killed saves left; nothing
-// else in the folder is touched.
+// A save removes the temporary files of its own name that killed saves left, once older than
+// any save takes; nothing else in the folder is touched, not a player's ".brett.zgb.backup".
 TEST_F(RealFileTest, ASaveRemovesTheTemporariesOfKilledSaves) {
     const std::pair<const char*, const char*> left[] = {
         // name, the save that removes it
-        {".brett.zgb.Ab3xZ9", "brett.zgb"}, {".Champions.Rhm.k2Jq7w", "Champions.Rhm"},
-        {".brett.zgb.Ab3xZ", nullptr},      {".brett.zgb.Ab3xZ90", nullptr},
-        {".brett.zgb.Ab-xZ9", nullptr},     {"brett.zgb.Ab3xZ9", nullptr},
-        {"brett.zgb.new", nullptr},         {".leicht.zgb.Ab3xZ9", nullptr},
+        {".brett.zgb.zgtmp-Ab3xZ9", "brett.zgb"}, {".Champions.Rhm.zgtmp-k2Jq7w", "Champions.Rhm"},
+        {".brett.zgb.backup", nullptr},           {".Champions.Rhm.sicher", nullptr},
+        {".brett.zgb.zgtmp-Ab3xZ", nullptr},      {".brett.zgb.zgtmp-Ab3xZ90", nullptr},
+        {".brett.zgb.zgtmp-Ab-xZ9", nullptr},     {"brett.zgb.zgtmp-Ab3xZ9", nullptr},
+        {".leicht.zgb.zgtmp-Ab3xZ9", nullptr},
     };
-    for (const auto& [name, by] : left) put(name, Bytes(10, 1));
-    fs::create_directory(dir / ".brett.zgb.Ordnr");
-    const HallOfFame hall = hallOf();
-    std::set<std::string> expected{".brett.zgb.Ordnr", "brett.zgb", "Champions.Rhm"};
+    for (const auto& [name, by] : left) {
+        put(name, Bytes(10, 1));
+        fs::last_write_time(dir / name, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    }
+    put(".brett.zgb.zgtmp-jetzt1", Bytes(10, 1));  // of a save that runs right now
+    fs::create_directory(dir / ".brett.zgb.zgtmp-Ordner");
+    HallOfFame hall = hallOf();
+    std::set<std::string> expected{".brett.zgb.zgtmp-Ordner", ".brett.zgb.zgtmp-jetzt1",
+                                   "brett.zgb", "Champions.Rhm"};
     for (const auto& [name, by] : left)
         if (!by) expected.insert(name);
-    ASSERT_TRUE(save("brett.zgb").ok && saveHallOfFame(hall, io).ok);
+    ASSERT_TRUE(save("brett.zgb").ok && clearLevel(hall, 0, io).ok);
     EXPECT_EQ(names(), expected);
 }
+
+// The lock file is made in the folder only: a link in its place is never followed, something
+// else in its place is named, and a folder that may be written but not read has it.
+TEST_F(RealFileTest, TheLockFileIsMadeInTheFolderOnly) {
+    const fs::path folder = dir / "ordner", outside = dir / "ziel";
+    const std::pair<std::function<void()>, const char*> cases[] = {
+        {[] {}, nullptr},
+        {[&] {
+             put(outside, {});  // Wine links only to what is there
+             ASSERT_TRUE(makeLink(outside, folder / kLockFileName) && fs::remove(outside));
+         },
+         "keine gewöhnliche"},
+        {[&] { fs::create_directory(folder / kLockFileName); }, "ein Ordner dieses Namens"},
+    };
+    for (const auto& [prepare, reason] : cases) {
+        SCOPED_TRACE(reason ? reason : "nothing in the way");
+        fs::create_directory(folder);
+        prepare();
+#ifndef _WIN32
+        // Where the folder itself cannot be locked.
+        fs::permissions(folder, fs::perms(0333));
+#endif
+        const std::string said = unprivileged([&] {
+            BoardFiles files{(folder / "brett.zgb").string()};
+            const WriteResult r = saveBoardSlot(files, BoardModel{}, random, io, 1);
+            return r.ok ? std::string("ok") : r.message;
+        });
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        EXPECT_TRUE(reason ? said.find("„.zahlgarten.lock“") != std::string::npos &&
+                                 said.find(reason) != std::string::npos
+                           : said == "ok")
+            << said;
+        EXPECT_EQ(fs::is_regular_file(folder / "brett.zgb"), !reason);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(outside)));
+        put("weg", {});  // Wine removes no link, but a rename replaces it
+        std::error_code ignored;
+        fs::rename(dir / "weg", folder / kLockFileName, ignored);
+        fs::remove_all(folder);
+    }
+}
+
+#ifdef _WIN32
+// Wine makes the Windows folder the current one where it cannot map the folder the game was
+// started in (a path too long): the start says so, and nothing is saved there.
+TEST_F(RealFileTest, NothingIsSavedInTheWindowsFolder) {
+    wchar_t windows[MAX_PATH];
+    ASSERT_GT(GetSystemWindowsDirectoryW(windows, MAX_PATH), 0u);
+    const fs::path cwd = fs::current_path();
+    EXPECT_EQ(io.currentFolderProblem(), "");
+    fs::current_path(fs::path(windows) / "system32");
+    const std::string problem = io.currentFolderProblem();
+    std::vector<std::string> said;
+    for (const char* name : {"brett.zgb", "..\\brett.zgb"}) {
+        BoardFiles files{name};
+        said.push_back(saveBoardSlot(files, BoardModel{}, random, io, 1).message);
+    }
+    HallOfFame hall;
+    hall.fileName = "Champions.Rhm";
+    loadHallOfFame(hall, io);
+    const std::vector<std::string> recorded = enter(hall, 0, "00:00:01.0", "Anna");
+    fs::current_path(cwd);
+    EXPECT_NE(problem.find("nichts speichern"), std::string::npos) << problem;
+    said.insert(said.end(), recorded.begin(), recorded.end());
+    EXPECT_EQ(said.size(), 3u);
+    for (const std::string& s : said)
+        EXPECT_NE(s.find("konnte nicht gespeichert werden: der Ordner gehört zu Windows"),
+                  std::string::npos)
+            << s;
+    for (const fs::path f : {"brett.zgb", "system32/brett.zgb", "system32/Champions.Rhm",
+                             "system32/.zahlgarten.lock", ".zahlgarten.lock"})
+        EXPECT_FALSE(fs::exists(fs::path(windows) / f)) << f;
+}
+#endif
 
 }  // namespace
 }  // namespace zg

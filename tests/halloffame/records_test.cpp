@@ -145,16 +145,15 @@ TEST_F(RecordsTest, ShortOddOrHugeFilesRead) {
     loadHallOfFame(hall, io);
     EXPECT_EQ(hall.fameNames[0][1], std::string(kMaxLine, 'x'));
 
-    std::vector<unsigned char> junk(10 * 1024 * 1024);
-    for (std::size_t i = 0; i < junk.size(); ++i)
-        junk[i] = static_cast<unsigned char>((i * 2654435761u) >> 13);
-    io.files[kHallOfFameFile] = junk;
-    loadHallOfFame(hall, io);
-    for (int level = 0; level < 4; ++level)
-        for (int place = 1; place <= 10; ++place)
-            ASSERT_LE(hall.fameNames[level][place].size(), 3 * kMaxLine);
-    ASSERT_TRUE(saveHallOfFame(hall, io).ok);
-    EXPECT_EQ(fileLines().size(), 120u);
+    // Longer than any the game writes (a first line of 5 MB, then 40 entries): not loaded,
+    // and no record writes over it.
+    fillMittel();
+    std::vector<unsigned char> huge(5 << 20, 'x');
+    huge.insert(huge.end(), io.files[kHallOfFameFile].begin(), io.files[kHallOfFameFile].end());
+    io.files[kHallOfFameFile] = huge;
+    EXPECT_NE(loadHallOfFame(hall, io).find(": die Datei ist zu groß."), std::string::npos);
+    checkNewRecord(hall, 1, time(1), ui, io);
+    EXPECT_TRUE(io.files[kHallOfFameFile] == huge && ui.errors.size() == 1u);
     io.files.erase(kHallOfFameFile), loadHallOfFame(hall, io);  // gone: all empty, the 10th too
     EXPECT_EQ(hall.fameNames[2][10] + hall.fameTimes[2][10], kEmptyTime);
 }

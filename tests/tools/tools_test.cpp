@@ -215,9 +215,10 @@ TEST_F(Zgtool, ReportsRefusesAndWritesWhatItShows) {
 }
 
 // Input that is no file of puzzle lines (an endless stream) is refused at its first overlong
-// line, never read into memory; make reads no more lines than a board file takes, leaves what is
-// not its own (X.new, a read-only file, a FIFO), and a make killed at its rename leaves X whole,
-// its temporary file removed by the next make, which syncs the folder after its rename.
+// line or after 256 blank ones, never read into memory; make reads no more lines than a board file
+// takes, leaves what is not its own (X.new, a read-only file, a FIFO), and a make killed at its
+// rename leaves X whole, its temporary file removed by a later make, which syncs the folder after
+// its rename.
 TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
     put("four.txt", kThree + kGuess);
     put("x.zgb.new", "mine");
@@ -231,6 +232,7 @@ TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
         {"Z count < /dev/zero", 1, "error: line 1 is longer than 256 characters"},
         {"Z make @x.zgb < /dev/zero", 1, "line 1 is longer than 256 characters"},
         {"yes " + kLogic.substr(0, 36) + " | Z make @x.zgb", 1, "exactly 4 puzzles, got more"},
+        {"yes '' | Z make @x.zgb", 1, "more than 256 blank lines: not a file of puzzle lines"},
         {"Z make @ro.zgb < @four.txt", 1, "keine Schreibberechtigung"},
         {"Z make @pipe.zgb < @four.txt", 1, "keine gewöhnliche Datei"},
         {"Z make @x.zgb < @four.txt", 0, ""},
@@ -250,6 +252,7 @@ TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
               137);
     EXPECT_EQ(slurp("x.zgb"), made);
     EXPECT_EQ(entries(), 8) << "the killed make's temporary file";
+    EXPECT_EQ(run("touch -d '-2 min' @.x.zgb.zgtmp-*"), 0);  // surely no make's that runs
     // LeakSanitizer cannot run under a tracer.
     EXPECT_EQ(run("env ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o @strace.log "
                   "-e trace=openat,rename,renameat,renameat2,fsync Z make @x.zgb < @four.txt"),

@@ -86,6 +86,31 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string narrow(const std::wstring& wide) {
+    const int size = static_cast<int>(wide.size());
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(n > 0 ? static_cast<std::size_t>(n) : 0, '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), n, nullptr, nullptr);
+    return text;
+}
+
+// True when path lies in the Windows folder or below it. Wine makes that the current folder
+// of a program started where it cannot map the Unix one (a path too long): what the player
+// saves must never land there.
+bool inWindowsFolder(const std::wstring& path) {
+    wchar_t windows[MAX_PATH];
+    const UINT n = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return false;
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return false;
+    std::wstring full(size, L'\0');
+    full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+    return full.size() >= n &&
+           CompareStringOrdinal(full.c_str(), static_cast<int>(n), windows, static_cast<int>(n),
+                                TRUE) == CSTR_EQUAL &&
+           (full.size() == n || full[n] == L'\\' || windows[n - 1] == L'\\');
+}
+
 // Opens an existing path for reading, folders included, so that their kind can be told.
 HANDLE openExisting(const std::wstring& wide, DWORD access) {
     return CreateFileW(wide.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -168,6 +193,10 @@ ReadStatus Win32FileIo::readAll(const std::string& path, std::vector<unsigned ch
 bool Win32FileIo::mayReplace(const std::string& path) {
     const std::wstring wide = widen(path);
     if (wide.empty()) return false;
+    if (inWindowsFolder(wide)) {
+        errno = kSystemFolderError;
+        return false;
+    }
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         setErrnoFromLastError();
@@ -197,7 +226,16 @@ bool Win32FileIo::mayReplace(const std::string& path) {
 
 int Win32FileIo::openTemp(const std::string& targetPath, std::string& tempPath) {
     const std::string stem =
-        folderOf(targetPath) + "." + targetPath.substr(folderOf(targetPath).size()) + ".";
+        folderOf(targetPath) + tempPrefix(targetPath.substr(folderOf(targetPath).size()));
+    // A file that is replaced keeps its attributes (read-only ones are never replaced).
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    const std::wstring wideTarget = widen(targetPath);
+    const DWORD old =
+        wideTarget.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wideTarget.c_str());
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY) && (old & kKept))
+        attributes = old & kKept;
     // Six letters or digits, as removeStaleTemps() knows them, from the process, the clock and
     // a counter; CREATE_NEW never takes over a file that is there already, so a clash only
     // costs another round.
@@ -214,8 +252,8 @@ int Win32FileIo::openTemp(const std::string& targetPath, std::string& tempPath) 
         const std::string name = stem + suffix;
         const std::wstring wide = widen(name);
         if (wide.empty()) return -1;
-        HANDLE h = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h =
+            CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             tempPath = name;
             return fdOf(h);
@@ -297,13 +335,45 @@ void Win32FileIo::remove(const std::string& path) {
 int Win32FileIo::lockFolder(const std::string& path) {
     // Windows locks only files: a hidden lock file in the folder, kept, since deleting it would
     // let a third copy lock a new file while the second still holds the old one.
-    const std::wstring wide = widen(folderOf(path) + ".zahlgarten.lock");
+    // It is made anew only where no name is (a dangling link is a name) and opened without
+    // following a link: nothing outside the folder is made or locked.
+    const std::wstring wide = widen(folderOf(path) + kLockFileName);
     if (wide.empty()) return -1;
-    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (inWindowsFolder(wide)) {
+        errno = kSystemFolderError;
+        return -1;
+    }
+    constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, kShare, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_HIDDEN, nullptr);
+    const DWORD made = GetLastError();
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (h == INVALID_HANDLE_VALUE && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        errno = EISDIR;
+        return -1;
+    }
+    if (h == INVALID_HANDLE_VALUE && (made == ERROR_FILE_EXISTS || made == ERROR_ALREADY_EXISTS)) {
+        h = CreateFileW(wide.c_str(), GENERIC_READ, kShare, nullptr, OPEN_EXISTING,
+                        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            // Gone as it was followed: a link that points nowhere.
+            const DWORD error = GetLastError();
+            setErrno(error);
+            if (errno == ENOENT) errno = EINVAL;
+            return -1;
+        }
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!isPlainFile(h) || !GetFileInformationByHandle(h, &info) ||
+            (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            const int error = errno == EISDIR ? EISDIR : EINVAL;
+            CloseHandle(h);
+            errno = error;
+            return -1;
+        }
+    }
     if (h == INVALID_HANDLE_VALUE) {
-        setErrnoFromLastError();
+        setErrno(made);
         return -1;
     }
     // A copy that keeps it longer than a few seconds is not waited for.
@@ -327,13 +397,19 @@ void Win32FileIo::unlockFolder(int handle) {
 void Win32FileIo::removeStaleTemps(const std::string& path) {
     const std::string folder = folderOf(path);
     const std::string base = path.substr(folder.size());
-    const std::wstring pattern = widen(folder + "." + base + ".*");
+    const std::wstring pattern = widen(folder + tempPrefix(base) + "*");
     if (pattern.empty()) return;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) {  // 100 ns
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+            ticks(now) - ticks(found.ftLastWriteTime) < kStaleTempSeconds * 10'000'000ull)
             continue;
         char name[MAX_PATH * 3];
         const int n = WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, name, sizeof name,
@@ -344,6 +420,17 @@ void Win32FileIo::removeStaleTemps(const std::string& path) {
         }
     } while (FindNextFileW(search, &found));
     FindClose(search);
+}
+
+std::string Win32FileIo::currentFolderProblem() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    folder.resize(size == 0 ? 0 : GetCurrentDirectoryW(size, folder.data()));
+    if (folder.empty() || !inWindowsFolder(folder)) return {};
+    return "Zahlgarten kann im aktuellen Ordner „" + narrow(folder) +
+           "“ nichts speichern: er gehört zu Windows selbst. Spielstände und Rekorde werden nicht "
+           "gespeichert. Bitte Zahlgarten in einem eigenen Ordner starten (unter Wine in einem, "
+           "dessen Pfad nicht zu lang ist).";
 }
 
 }  // namespace zg

@@ -20,6 +20,7 @@ class Win32FileIo : public FileIo {
     int lockFolder(const std::string& path) override;
     void unlockFolder(int handle) override;
     void removeStaleTemps(const std::string& path) override;
+    std::string currentFolderProblem() override;
 };
 
 }  // namespace zg
