@@ -409,7 +409,7 @@ void Win32FileIo::removeStaleTemps(const std::string& path) {
     if (search == INVALID_HANDLE_VALUE) return;
     do {
         if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
-            ticks(now) - ticks(found.ftLastWriteTime) < kStaleTempSeconds * 10'000'000ull)
+            ticks(now) < ticks(found.ftLastWriteTime) + kStaleTempSeconds * 10'000'000ull)
             continue;
         char name[MAX_PATH * 3];
         const int n = WideCharToMultiByte(CP_UTF8, 0, found.cFileName, -1, name, sizeof name,
