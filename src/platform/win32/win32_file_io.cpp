@@ -334,9 +334,9 @@ void Win32FileIo::remove(const std::string& path) {
 
 int Win32FileIo::lockFolder(const std::string& path) {
     // Windows locks only files: a hidden lock file in the folder, kept, since deleting it would
-    // let a third copy lock a new file while the second still holds the old one.
-    // It is made anew only where no name is (a dangling link is a name) and opened without
-    // following a link: nothing outside the folder is made or locked.
+    // let a third copy lock a new file while the second still holds the old one. It is made
+    // only where no name is (a link to nothing is a name) and opened without following a link,
+    // so nothing outside the folder is made.
     const std::wstring wide = widen(folderOf(path) + kLockFileName);
     if (wide.empty()) return -1;
     if (inWindowsFolder(wide)) {
