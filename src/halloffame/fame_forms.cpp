@@ -96,8 +96,9 @@ void showHallOfFameAt(Program& p, int level) {
     form.setSize(twips(6960), twips(5355));
     r.tbs1 =
         form.addTabStrip("tbs1", {twips(240), twips(180), twips(6390), twips(3990)}, {"Arial"});
-    const Form::Control cmd3 =
-        form.addPushButton("cmd3", "&OK", {twips(1365), twips(4320), twips(2115), twips(465)});
+    // Return closes the list wherever the focus is, as OK does.
+    const Form::Control cmd3 = form.addPushButton(
+        "cmd3", "&OK", {twips(1365), twips(4320), twips(2115), twips(465)}, true);
     const Form::Control cmd4 =
         form.addPushButton("cmd4", "&Löschen", {twips(3480), twips(4320), twips(2115), twips(465)});
     form.onClick(cmd3, [&p, &r] { cmd3_Click(p, r); });
