@@ -198,6 +198,19 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
     }
 }
 
+// The window keeps its size: one the system imposes anyway (xdotool on an X server without a
+// window manager) is put back, never cutting the client area off nor framing it in grey.
+TEST(QtEventsTest, AnImposedWindowSizeIsPutBack) {
+    QtProgram q;
+    const QSize fixed = q.window().size();
+    for (const QSize imposed : {QSize(400, 300), QSize(1200, 800)}) {
+        q.window().windowHandle()->resize(imposed);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return q.window().size() == fixed; }, 2000))
+            << q.window().width() << "x" << q.window().height();
+    }
+}
+
 // The game as main() runs it, on Qt's own services: its window shows the start screen, the
 // close box asks over that window, and "&JA" ends the run.
 TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {

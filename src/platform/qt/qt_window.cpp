@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QResizeEvent>
 #include <QScreen>
 #include <cmath>
 
@@ -339,6 +340,26 @@ void QtWindow::presentNow() {
     client_->repaint(pending_);
     pending_ = QRegion();
     lastPresent_.start();
+}
+
+void QtWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The layout fixes the size, yet the system can still impose another (xdotool on a bare X
+    // server, a window manager ignoring the size hints): it would cut the client area off or
+    // frame it in grey. Ask for the fixed size back, giving up on a system that keeps refusing.
+    const QSize fixed = minimumSize();
+    if (fixed != maximumSize() || size() == fixed) {
+        sizeRequests_ = 0;
+        return;
+    }
+    if (sizeRequests_ >= 3) return;
+    ++sizeRequests_;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (minimumSize() == maximumSize() && size() != minimumSize()) resize(minimumSize());
+        },
+        Qt::QueuedConnection);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {

@@ -122,6 +122,7 @@ class QtWindow : public QMainWindow, public Window {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     EventPump& pump_;
@@ -132,6 +133,7 @@ class QtWindow : public QMainWindow, public Window {
     QRegion pending_;
     QElapsedTimer lastPresent_;
     std::function<void()> firstPaint_;
+    int sizeRequests_ = 0;  // asked back in a row without getting it
 };
 
 // The Qt event source of the game: runs Qt until a handler has posted an event.
