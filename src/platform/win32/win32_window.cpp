@@ -15,6 +15,8 @@ constexpr DWORD kMainExStyle = 0;
 // Posted by open(): the window is shown when start-up has painted its screen and the game
 // first waits for events, so its first frame is the finished start screen.
 constexpr UINT kShowMessage = WM_APP + 1;
+// Posted when the system has given the window another size than its own: it is fitted again.
+constexpr UINT kFitMessage = WM_APP + 2;
 
 // The scale the window starts at: the one asked for, else the system's dpi (the window
 // opens on the primary screen; WM_DPICHANGED follows it from there).
@@ -492,6 +494,21 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED:
             dpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_SIZE:
+            // The frame is fixed, yet the system can still impose a size (Wine's X11 driver on
+            // a server without a window manager): the client area would be cut off or framed.
+            // Asked back once the resize is through, giving up on a system that keeps refusing.
+            if (wParam == SIZE_MINIMIZED) break;
+            if (LOWORD(lParam) == canvas_.deviceWidth() && HIWORD(lParam) == canvas_.deviceHeight())
+                fitRequests_ = 0;
+            else if (fitRequests_ < 3) {
+                ++fitRequests_;
+                PostMessageW(hwnd_, kFitMessage, 0, 0);
+            }
+            break;
+        case kFitMessage:
+            fitClientArea();
             return 0;
         default:
             break;

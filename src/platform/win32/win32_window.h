@@ -133,6 +133,7 @@ class Win32Window : public Window {
     HWND hwnd_ = nullptr;
     bool fixedScale_ = false;
     bool showPending_ = false;
+    int fitRequests_ = 0;  // fits asked for in a row without getting the size
     int lastX_ = -1;
     int lastY_ = -1;
     // Keys whose press this window took: only their releases are key events of the loops.
