@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numeric>
 
 #include "platform/font_codes.h"
 #include "platform/win32/win32_dpi.h"
@@ -22,6 +23,25 @@ int cellHeightOf(HDC dc) {
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
     return tm.tmHeight;
+}
+
+struct StockCell {
+    int height = 0;
+    int width = 0;  // average character width; 0: the face's own proportions
+};
+
+// The cells of the stock fonts at 96 dpi, which the layout counts on.
+StockCell stockCellAt96(int stockId) {
+    switch (stockId) {
+        case SYSTEM_FONT:
+            return {16, 7};
+        case OEM_FIXED_FONT:
+            return {12, kFixedAdvance};
+        case SYSTEM_FIXED_FONT:
+            return {16, kFixedAdvance};
+        default:
+            return {13, 0};
+    }
 }
 
 int toLayout(int device, double scale) {
@@ -135,7 +155,7 @@ Win32Canvas::~Win32Canvas() {
     if (dc_) {
         if (oldFont_) SelectObject(dc_, oldFont_);
         if (face_) DeleteObject(face_);
-        for (const auto* fonts : {&arialFonts_, &stockFonts_})
+        for (const auto* fonts : {&arialFonts_, &stockFonts_, &layoutFonts_})
             for (const auto& [code, font] : *fonts)
                 if (font) DeleteObject(font);
         if (ownDc_) {
@@ -155,17 +175,45 @@ void Win32Canvas::releaseFace() {
 }
 
 void Win32Canvas::selectArial(int code) {
+    // Without antialiasing, as the Qt canvas draws: transparent text drawn again over itself
+    // (a caption's shadow, a redraw) must leave the same pixels, not blacken its edges a
+    // little more each time.
+    const ArialCode a = arialOfCode(code).value_or(ArialCode{});
+    LOGFONTW lf{};
+    lf.lfHeight = a.height;
+    lf.lfWidth = a.width;
+    lf.lfWeight = a.weight;
+    lf.lfCharSet = OEM_CHARSET;
+    lf.lfQuality = NONANTIALIASED_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    lstrcpyW(lf.lfFaceName, L"ARIAL");
     HFONT& font = arialFonts_[code];
     if (!font) {
-        // Without antialiasing, as the Qt canvas draws: transparent text drawn again over
-        // itself (a caption's shadow, a redraw) must leave the same pixels, not blacken its
-        // edges a little more each time.
-        const ArialCode a = arialOfCode(code).value_or(ArialCode{});
-        font = CreateFontW(toDevice(a.height), toDevice(a.width), 0, 0, a.weight, FALSE, FALSE,
-                           FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, L"ARIAL");
+        LOGFONTW scaled = lf;
+        scaled.lfHeight = toDevice(a.height);
+        scaled.lfWidth = toDevice(a.width);
+        font = CreateFontIndirectW(&scaled);
     }
     SelectObject(dc_, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    if (scale_ != 1.0 && font) setLayoutFont(code, lf);
+}
+
+void Win32Canvas::setLayoutFont(int key, const LOGFONTW& lf) {
+    HFONT& font = layoutFonts_[key];
+    if (!font) font = CreateFontIndirectW(&lf);
+    layoutFont_ = font;
+}
+
+std::vector<int> Win32Canvas::layoutAdvances(const std::wstring& s) const {
+    HGDIOBJ selected = SelectObject(dc_, layoutFont_);
+    std::vector<int> out;
+    for (const wchar_t ch : s) {
+        INT w = 0;
+        GetCharWidth32W(dc_, ch, ch, &w);
+        out.push_back(w);
+    }
+    SelectObject(dc_, selected);
+    return out;
 }
 
 bool Win32Canvas::selectStock(int stockId) {
@@ -173,26 +221,44 @@ bool Win32Canvas::selectStock(int stockId) {
     SelectObject(dc_, stock);
     const int height = cellHeightOf(dc_);
     const int dpi = ownDc_ ? systemDpi() : kLayoutDpi;
-    if (dpi == dpiOf(scale_)) return height <= toDevice(kStockFontLimit);
-    // Another dpi than the system's: the same font at this one.
-    if (MulDiv(height, kLayoutDpi, dpi) > kStockFontLimit) return false;
+    if (dpi == kLayoutDpi && scale_ == 1.0) return height <= kStockFontLimit;
+    // At 96 dpi the stock font is the one the layout was made with: its cell, scaled. At
+    // another the systems scale it unevenly (Wine the system font's height but not its width,
+    // the variable-pitch font not at all): then the cell it has at 96 dpi, scaled.
+    StockCell cell{height, 0};
+    if (dpi == kLayoutDpi) {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc_, &tm);
+        cell.width = tm.tmAveCharWidth;
+    } else {
+        cell = stockCellAt96(stockId);
+    }
+    if (cell.height > kStockFontLimit) return false;
     HFONT& font = stockFonts_[stockId];
     if (!font) {
         LOGFONTW lf{};
-        TEXTMETRICW tm{};
         GetObjectW(stock, sizeof lf, &lf);
-        GetTextMetricsW(dc_, &tm);
-        lf.lfHeight = MulDiv(tm.tmHeight, dpiOf(scale_), dpi);
-        lf.lfWidth = MulDiv(tm.tmAveCharWidth, dpiOf(scale_), dpi);
+        lf.lfHeight = toDevice(cell.height);
+        lf.lfWidth = toDevice(cell.width);
         font = CreateFontIndirectW(&lf);
     }
     if (font) SelectObject(dc_, font);
+    if (dpi == kLayoutDpi) {
+        layoutFont_ = stock;
+    } else {
+        LOGFONTW lf{};
+        GetObjectW(stock, sizeof lf, &lf);
+        lf.lfHeight = cell.height;
+        lf.lfWidth = cell.width;
+        setLayoutFont(-stockId - 1, lf);
+    }
     return true;
 }
 
 void Win32Canvas::selectFont(int code) {
     fontCode_ = code;
     advance_ = 0;
+    layoutFont_ = nullptr;
     if (!dc_) return;
     releaseFace();
     if (arialOfCode(code)) return selectArial(code);
@@ -218,6 +284,7 @@ void Win32Canvas::selectFont(int code) {
 void Win32Canvas::selectFace(const std::string& face, double pointSize, bool bold) {
     fontCode_ = -1;
     advance_ = 0;
+    layoutFont_ = nullptr;
     if (!dc_) return;
     releaseFace();
     const double dpi = ownDc_ ? kLayoutDpi * scale_ : GetDeviceCaps(dc_, LOGPIXELSY);
@@ -236,6 +303,10 @@ int Win32Canvas::textWidth(const std::string& utf8) const {
     if (!dc_) return 0;
     const std::wstring s = widen(utf8);
     if (advance_ > 0) return advance_ * static_cast<int>(s.size());
+    if (layoutFont_) {
+        const std::vector<int> advances = layoutAdvances(s);
+        return std::accumulate(advances.begin(), advances.end(), 0);
+    }
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), static_cast<int>(s.size()), &size);
     return toLayout(size.cx, scale_);
@@ -319,12 +390,19 @@ void Win32Canvas::text(int x, int y, const std::string& utf8) {
     SetTextColor(dc_, colourRef(foreground()));
     SetBkColor(dc_, colourRef(background()));
     SetBkMode(dc_, transparentText() ? TRANSPARENT : OPAQUE);
-    if (advance_ > 0) {
-        // Each character at its own layout column, so the columns hold at any scale.
+    // Each character at its own layout column, so the columns hold at any scale.
+    std::vector<int> advances;
+    if (advance_ > 0)
+        advances.assign(s.size(), advance_);
+    else if (layoutFont_)
+        advances = layoutAdvances(s);
+    int end = x;
+    if (!advances.empty()) {
         std::vector<INT> dx(s.size());
-        for (int i = 0; i < n; ++i)
-            dx[static_cast<std::size_t>(i)] =
-                toDevice(x + (i + 1) * advance_) - toDevice(x + i * advance_);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            dx[i] = toDevice(end + advances[i]) - toDevice(end);
+            end += advances[i];
+        }
         ExtTextOutW(dc_, left, top, 0, nullptr, s.c_str(), static_cast<UINT>(n), dx.data());
     } else {
         TextOutW(dc_, left, top, s.c_str(), n);
@@ -332,7 +410,7 @@ void Win32Canvas::text(int x, int y, const std::string& utf8) {
     if (!damage_ && !text_) return;
     SIZE size{};
     GetTextExtentPoint32W(dc_, s.c_str(), n, &size);
-    if (advance_ > 0) size.cx = toDevice(x + advance_ * n) - left;
+    if (!advances.empty()) size.cx = toDevice(end) - left;
     TEXTMETRICW tm{};
     GetTextMetricsW(dc_, &tm);
     if (text_)

@@ -84,6 +84,12 @@ class Win32Canvas : public Canvas {
     bool selectStock(int stockId);
     // Selects the Arial font of a code, made on its first use and kept while the canvas lives.
     void selectArial(int code);
+    // At a scale other than 1, the font's cell at 96 dpi (made from lf once) places the
+    // characters: each text sits where it sits at 96 dpi, scaled, whatever the rasteriser
+    // makes of the larger font's widths.
+    void setLayoutFont(int key, const LOGFONTW& lf);
+    // The characters' advances in layout pixels, from the layout font.
+    std::vector<int> layoutAdvances(const std::wstring& s) const;
     // Deletes the font the last selectFace() created, if any (at most one exists).
     void releaseFace();
     void damaged(int left, int top, int right, int bottom);
@@ -102,7 +108,9 @@ class Win32Canvas : public Canvas {
     std::map<int, HFONT> arialFonts_;
     std::map<int, HFONT> stockFonts_;  // the stock fonts remade for another dpi
     HFONT face_ = nullptr;
-    int advance_ = 0;  // every character advances this far (0: the font's own widths)
+    int advance_ = 0;               // every character advances this far (0: the font's own widths)
+    HGDIOBJ layoutFont_ = nullptr;  // none: the selected font's own widths
+    std::map<int, HFONT> layoutFonts_;  // at their 96 dpi cells, whatever the scale
     HGDIOBJ oldFont_ = nullptr;
     std::function<void()> atEnd_;
     std::function<void(const RECT&)> damage_;

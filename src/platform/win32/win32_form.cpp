@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/win32/win32_dialog.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_text.h"
@@ -13,6 +15,8 @@ namespace {
 
 constexpr int kFirstControlId = 1000;
 constexpr DWORD kFormStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A tab's padding around its text at 96 dpi, the tab control's default.
+constexpr SIZE kTabPadding{6, 3};
 
 int fontHeightOf(HFONT font) {
     LOGFONTW lf{};
@@ -127,7 +131,36 @@ Form::Control Win32Form::addLabel(const std::string& name, const std::string& te
     else
         style |= wrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
     HFONT own = font.face.empty() ? nullptr : makeFont(font);
-    return add(L"STATIC", name, text, style | WS_GROUP, 0, place, Kind::label, own);
+    const Control c = add(L"STATIC", name, text, style | WS_GROUP, 0, place, Kind::label, own);
+    if (!wrap) fitLabel(control(c));
+    return c;
+}
+
+void Win32Form::fitLabel(HWND label) const {
+    // A font's widths do not grow with its size exactly: at another dpi a line that just fits
+    // at 96 dpi may not, and would lose its end. The label grows to its text, as far as the
+    // form has room, a centred one to both sides.
+    HDC dc = GetDC(label);
+    if (!dc) return;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE need{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &need);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    RECT r{}, form{};
+    GetWindowRect(label, &r);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+    GetClientRect(dialog_, &form);
+    const int missing = need.cx - (r.right - r.left);
+    if (missing <= 0) return;
+    const bool centred = (GetWindowLongPtrW(label, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER;
+    r.left = centred ? std::max(0L, r.left - (missing + 1) / 2) : r.left;
+    r.right = std::min(std::max(form.right, r.right), r.left + need.cx);
+    SetWindowPos(label, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Form::Control Win32Form::addPushButton(const std::string& name, const std::string& caption,
@@ -154,8 +187,17 @@ Form::Control Win32Form::addTextBox(const std::string& name, Place place) {
 
 Form::Control Win32Form::addTabStrip(const std::string& name, Place place, const FormFont& font) {
     HFONT own = font.face.empty() ? nullptr : makeFont(font);
-    return add(WC_TABCONTROLW, name, "", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, 0, place,
-               Kind::tabs, own);
+    const Control c = add(WC_TABCONTROLW, name, "", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, 0,
+                          place, Kind::tabs, own);
+    if (HWND strip = control(c); strip && scale_ != 1.0) {
+        // The control's own least tab width and padding are 96 dpi pixels: scaled, the tabs
+        // keep their size to the form.
+        const auto least = SendMessageW(strip, TCM_SETMINTABWIDTH, 0, -1);
+        SendMessageW(strip, TCM_SETMINTABWIDTH, 0, device(static_cast<int>(least)));
+        SendMessageW(strip, TCM_SETPADDING, 0,
+                     MAKELPARAM(device(kTabPadding.cx), device(kTabPadding.cy)));
+    }
+    return c;
 }
 
 void Win32Form::placePages(Control tabStrip) {

@@ -85,6 +85,8 @@ class Win32Form : public Form {
     void post(std::function<void()> handler);
     int device(int layout) const;
     Place device(Place layout) const;
+    // A one-line label as wide as its text needs.
+    void fitLabel(HWND label) const;
     // A list's last column ends at the list's right edge: no horizontal scroll bar.
     void fitColumns(HWND list) const;
 
