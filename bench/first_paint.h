@@ -1,8 +1,13 @@
 // Start-up measurement: with ZG_FIRST_PAINT_FD set, the first paint writes the monotonic
 // clock in nanoseconds to that file descriptor and ends the process at once. A Windows program
-// under Wine cannot reach the descriptor: it only ends, and its end is the frame's time.
+// under Wine cannot reach the descriptor: it writes one line to its standard output, which is
+// the benchmark's pipe, and the line's arrival is the frame's time (its exit, which Wine takes
+// long over, is not).
 #pragma once
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
 #include <time.h>
 #include <unistd.h>
 
@@ -13,7 +18,10 @@ namespace zg::bench {
 
 #ifdef _WIN32
 inline void reportFirstPaint() {
-    if (std::getenv("ZG_FIRST_PAINT_FD") != nullptr) _exit(0);
+    if (std::getenv("ZG_FIRST_PAINT_FD") == nullptr) return;
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), "\n", 1, &written, nullptr);
+    _exit(0);
 }
 #else
 inline void reportFirstPaint() {

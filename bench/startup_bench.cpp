@@ -1,8 +1,11 @@
-// Starts programs again and again and reports the median time from the start of the process
-// to its first painted frame, and the median peak resident memory.
+// Starts programs again and again and reports the median and range of the time from the start
+// of the process to its first painted frame, and the median peak resident memory.
 //   zg_startup_bench RUNS NAME=PROGRAM [NAME=PROGRAM ...]
 // The programs must honour ZG_FIRST_PAINT_FD (see first_paint.h). PROGRAM "wine:EXE" runs a
-// Windows program under Wine; its end is its first paint.
+// Windows program under Wine (keep a wineserver running, or its start is timed too); it
+// reports its frame on its standard output, and the time to its exit is given beside.
+#include <poll.h>
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -24,6 +27,7 @@ long long monotonicNs() {
 
 struct Run {
     double ms;
+    double exitMs;
     long rssKb;
 };
 
@@ -40,7 +44,8 @@ bool runOnce(const std::string& program, Run& run) {
         if (FILE* devNull = std::fopen("/dev/null", "w")) dup2(fileno(devNull), 2);
         setenv("ZG_FIRST_PAINT_FD", std::to_string(pipeFd[1]).c_str(), 1);
         if (wine) {
-            close(pipeFd[1]);  // the wineserver it starts would hold it open
+            dup2(pipeFd[1], 1);
+            close(pipeFd[1]);
             execlp("wine", "wine", program.c_str() + 5, static_cast<char*>(nullptr));
         }
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
@@ -48,14 +53,19 @@ bool runOnce(const std::string& program, Run& run) {
     }
     close(pipeFd[1]);
     char buf[64] = {};
-    ssize_t n = read(pipeFd[0], buf, sizeof buf - 1);
+    // A wineserver started by the program would hold the pipe open after a failed start.
+    pollfd ready{pipeFd[0], POLLIN, 0};
+    ssize_t n = poll(&ready, 1, 120000) == 1 ? read(pipeFd[0], buf, sizeof buf - 1) : -1;
+    const long long frame = monotonicNs();
     close(pipeFd[0]);
+    if (n <= 0) kill(pid, SIGKILL);
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
-    const long long end = wine ? monotonicNs() : std::atoll(buf);
-    if ((!wine && n <= 0) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
-    run.ms = static_cast<double>(end - start) / 1e6;
+    const long long exited = monotonicNs();
+    if (n <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+    run.ms = static_cast<double>((wine ? frame : std::atoll(buf)) - start) / 1e6;
+    run.exitMs = static_cast<double>(exited - start) / 1e6;
     run.rssKb = usage.ru_maxrss;
     return true;
 }
@@ -81,7 +91,7 @@ int main(int argc, char** argv) {
         names.push_back(arg.substr(0, eq));
         programs.push_back(eq == std::string::npos ? arg : arg.substr(eq + 1));
     }
-    std::vector<std::vector<double>> ms(programs.size());
+    std::vector<std::vector<double>> ms(programs.size()), exitMs(programs.size());
     std::vector<std::vector<long>> rss(programs.size());
     // Interleaved, so that a slow phase of the machine hits every program alike.
     for (int r = 0; r < runs + 1; ++r) {
@@ -93,15 +103,21 @@ int main(int argc, char** argv) {
             }
             if (r == 0) continue;  // the first round only warms the caches
             ms[p].push_back(run.ms);
+            exitMs[p].push_back(run.exitMs);
             rss[p].push_back(run.rssKb);
         }
     }
+    const double reference = median(ms[0]), referenceExit = median(exitMs[0]);
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        double m = median(ms[p]);
-        long k = median(rss[p]);
-        std::printf("%-12s start-up %8.1f ms (x%.2f)   peak RSS %7.1f MB (x%.2f)\n",
-                    names[p].c_str(), m, m / median(ms[0]), k / 1024.0,
+        const double m = median(ms[p]), e = median(exitMs[p]);
+        const long k = median(rss[p]);
+        const auto [low, high] = std::minmax_element(ms[p].begin(), ms[p].end());
+        std::printf("%-12s start-up %7.1f ms (%.1f-%.1f, x%.2f)   peak RSS %6.1f MB (x%.2f)",
+                    names[p].c_str(), m, *low, *high, m / reference, k / 1024.0,
                     static_cast<double>(k) / static_cast<double>(median(rss[0])));
+        if (programs[p].rfind("wine:", 0) == 0)
+            std::printf("   to its exit %7.1f ms (x%.2f)", e, e / referenceExit);
+        std::printf("\n");
     }
     return 0;
 }
