@@ -257,7 +257,11 @@ Win32Window::Win32Window(EventPump& pump, double devicePixelRatio)
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Window::procedure));
-    canvas_.setDamageHandler([this](const RECT& r) { InvalidateRect(hwnd_, &r, FALSE); });
+    // A hidden window is painted whole when it is shown: its damage need not be kept (under
+    // Wine each InvalidateRect is a round trip to the server, hundreds for the start screen).
+    canvas_.setDamageHandler([this](const RECT& r) {
+        if (IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, &r, FALSE);
+    });
     // Nothing is painted yet: the window's own dpi costs nothing now.
     if (!fixedScale_) canvas_.rescale(static_cast<double>(windowDpi(hwnd_)) / kLayoutDpi);
 }
@@ -291,7 +295,7 @@ void Win32Window::fitClientArea() {
 
 void Win32Window::setBackgroundColour(Colour colour) {
     canvas_.fill(0, 0, kClientWidth, kClientHeight, colour);
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd_ && IsWindowVisible(hwnd_)) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 std::unique_ptr<Label> Win32Window::createLabel(int x, int y, int w, int h) {
