@@ -1,5 +1,6 @@
 // Starts programs again and again and reports the median and range of the time from the start
-// of the process to its first painted frame, and the median peak resident memory.
+// of the process to its first painted frame, the median CPU time it took (which a busy machine
+// disturbs less than the wall clock) and the median peak resident memory.
 //   zg_startup_bench RUNS NAME=PROGRAM [NAME=PROGRAM ...]
 // The programs must honour ZG_FIRST_PAINT_FD (see first_paint.h). PROGRAM "wine:EXE" runs a
 // Windows program under Wine (keep a wineserver running, or its start is timed too); it
@@ -28,6 +29,7 @@ long long monotonicNs() {
 struct Run {
     double ms;
     double exitMs;
+    double cpuMs;
     long rssKb;
 };
 
@@ -66,6 +68,8 @@ bool runOnce(const std::string& program, Run& run) {
     if (n <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
     run.ms = static_cast<double>((wine ? frame : std::atoll(buf)) - start) / 1e6;
     run.exitMs = static_cast<double>(exited - start) / 1e6;
+    run.cpuMs = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+                static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
     run.rssKb = usage.ru_maxrss;
     return true;
 }
@@ -91,7 +95,8 @@ int main(int argc, char** argv) {
         names.push_back(arg.substr(0, eq));
         programs.push_back(eq == std::string::npos ? arg : arg.substr(eq + 1));
     }
-    std::vector<std::vector<double>> ms(programs.size()), exitMs(programs.size());
+    std::vector<std::vector<double>> ms(programs.size()), exitMs(programs.size()),
+        cpuMs(programs.size());
     std::vector<std::vector<long>> rss(programs.size());
     // Interleaved, so that a slow phase of the machine hits every program alike.
     for (int r = 0; r < runs + 1; ++r) {
@@ -104,19 +109,23 @@ int main(int argc, char** argv) {
             if (r == 0) continue;  // the first round only warms the caches
             ms[p].push_back(run.ms);
             exitMs[p].push_back(run.exitMs);
+            cpuMs[p].push_back(run.cpuMs);
             rss[p].push_back(run.rssKb);
         }
     }
-    const double reference = median(ms[0]), referenceExit = median(exitMs[0]);
+    const double reference = median(ms[0]), referenceExit = median(exitMs[0]),
+                 referenceCpu = median(cpuMs[0]);
     for (std::size_t p = 0; p < programs.size(); ++p) {
-        const double m = median(ms[p]), e = median(exitMs[p]);
+        const double m = median(ms[p]), e = median(exitMs[p]), c = median(cpuMs[p]);
         const long k = median(rss[p]);
         const auto [low, high] = std::minmax_element(ms[p].begin(), ms[p].end());
-        std::printf("%-12s start-up %7.1f ms (%.1f-%.1f, x%.2f)   peak RSS %6.1f MB (x%.2f)",
-                    names[p].c_str(), m, *low, *high, m / reference, k / 1024.0,
-                    static_cast<double>(k) / static_cast<double>(median(rss[0])));
+        std::printf(
+            "%-12s start-up %7.1f ms (%.1f-%.1f, x%.2f)  cpu %6.1f ms (x%.2f)  "
+            "peak RSS %5.1f MB (x%.2f)",
+            names[p].c_str(), m, *low, *high, m / reference, c, c / referenceCpu, k / 1024.0,
+            static_cast<double>(k) / static_cast<double>(median(rss[0])));
         if (programs[p].rfind("wine:", 0) == 0)
-            std::printf("   to its exit %7.1f ms (x%.2f)", e, e / referenceExit);
+            std::printf("  to its exit %7.1f ms (x%.2f)", e, e / referenceExit);
         std::printf("\n");
     }
     return 0;
