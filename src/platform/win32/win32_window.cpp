@@ -280,12 +280,17 @@ void Win32Window::fitClientArea() {
     const int width = canvas_.deviceWidth(), height = canvas_.deviceHeight();
     RECT want{0, 0, width, height};
     adjustWindowRect(want, style, GetMenu(hwnd_) != nullptr, exStyle, windowDpi(hwnd_));
-    SetWindowPos(hwnd_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // A menu bar that wraps onto a second line takes more than AdjustWindowRectEx knows.
     RECT client{}, frame{};
-    GetClientRect(hwnd_, &client);
     GetWindowRect(hwnd_, &frame);
+    // Only a change: under Wine each SetWindowPos is dozens of round trips to the server.
+    if (frame.right - frame.left != want.right - want.left ||
+        frame.bottom - frame.top != want.bottom - want.top) {
+        SetWindowPos(hwnd_, nullptr, 0, 0, want.right - want.left, want.bottom - want.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        GetWindowRect(hwnd_, &frame);
+    }
+    // A menu bar that wraps onto a second line takes more than AdjustWindowRectEx knows.
+    GetClientRect(hwnd_, &client);
     const int dw = width - (client.right - client.left);
     const int dh = height - (client.bottom - client.top);
     if (dw != 0 || dh != 0)
