@@ -98,9 +98,13 @@ int main(int argc, char** argv) {
     std::vector<std::vector<double>> ms(programs.size()), exitMs(programs.size()),
         cpuMs(programs.size());
     std::vector<std::vector<long>> rss(programs.size());
-    // Interleaved, so that a slow phase of the machine hits every program alike.
+    // Interleaved, so that a slow phase of the machine hits every program alike, each round
+    // begun by the next program: what one program's end leaves to the X server and the
+    // wineserver meets each program alike. The pause lets most of that settle.
     for (int r = 0; r < runs + 1; ++r) {
-        for (std::size_t p = 0; p < programs.size(); ++p) {
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            const std::size_t p = (i + static_cast<std::size_t>(r)) % programs.size();
+            usleep(50000);
             Run run{};
             if (!runOnce(programs[p], run)) {
                 std::fprintf(stderr, "%s did not report its first paint\n", programs[p].c_str());
