@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cctype>
 #include <functional>
+#include <set>
 
 #include "engine/rules.h"
 #include "files/slot_dialog.h"
@@ -155,6 +157,19 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
     for (const MenuEntry& e : menuEntries())  // the bar shows the table's texts
         EXPECT_TRUE(e.command == 0 || menuText(t.p().window, e.command) == e.text) << e.text;
     EXPECT_FALSE(commandHas(12345, kAsksForCell | kCheckable));  // no such command
+    // No two titles of the bar, and no two items of a popup, share an accelerator letter.
+    std::set<char> bar, popup;
+    bool inPopup = false;
+    for (const MenuEntry& e : menuEntries()) {
+        const std::string text = e.text;
+        const std::size_t amp = text.find('&');
+        if (amp != std::string::npos) {
+            EXPECT_TRUE((inPopup ? popup : bar).insert(char(std::tolower(text[amp + 1]))).second)
+                << text;
+        }
+        if (text.empty()) popup.clear();
+        inPopup = !text.empty() && (inPopup || e.command == 0);
+    }
 }
 
 // While the question is up the bar is off and a command chosen meanwhile waits its turn;
