@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -131,3 +132,16 @@ inline std::string namesOf(const HallOfFame& hall, int level) {
 }
 
 }  // namespace zg::test
+
+namespace zg {
+// A failing comparison prints a board as its puzzle line and marks as "column,row:values".
+inline void PrintTo(const Grid& g, std::ostream* os) {
+    *os << test::lineOf(g);
+}
+inline void PrintTo(const Marks& m, std::ostream* os) {
+    for (int r = 1; r <= 6; ++r)
+        for (int c = 1; c <= 6; ++c)
+            for (int v = 1; v <= 6; ++v)
+                if (m.at(c, r, v)) *os << ' ' << c << ',' << r << ':' << v;
+}
+}  // namespace zg
