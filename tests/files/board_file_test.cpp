@@ -147,24 +147,5 @@ TEST_F(BoardFileTest, FailedLoadsLeaveTheModelAndStopTheClock) {
     EXPECT_STREQ(collectionFile(-1), collectionFile(0));
 }
 
-// Every call of every step of the save can fail: the old file stays byte for byte, no
-// temporary file is left, the message names the file in German, and the next save works.
-TEST_F(BoardFileTest, EveryFaultOfTheSaveKeepsTheOldFile) {
-    file() = validFile(4);
-    const Bytes before = file();
-    for (auto [step, nth] :
-         io.pointsOf([&] { return saveBoardSlot(files, sampleBoard(), random, io, 1).ok; })) {
-        file() = before;
-        io.failAt(step, nth);
-        WriteResult r = saveBoardSlot(files, sampleBoard(), random, io, 1);
-        ASSERT_FALSE(r.ok) << static_cast<int>(step) << " #" << nth;
-        EXPECT_EQ(r.message.find("\"brett.zgb\" konnte nicht gespeichert werden: kein Platz"), 10u);
-        EXPECT_TRUE(io.files.size() == 1u && file() == before) << "temporary file left behind";
-    }
-    io.failAt(test::FileStep::open, 0);
-    EXPECT_TRUE(saveBoardSlot(files, sampleBoard(), random, io, 1).ok);
-    EXPECT_NE(file(), before);
-}
-
 }  // namespace
 }  // namespace zg
