@@ -359,32 +359,6 @@ TEST(Hint, DecisionsOnTypicalBoards) {
     EXPECT_EQ(describe(findHint(m)), "conflict box 4");
 }
 
-// Hint after hint through every stored puzzle: each is the placement the solver makes first
-// on that board, and the walk ends where the passes end.
-TEST(Hint, AlwaysTheSolversFirstPlacement) {
-    for (int level = 0; level < 4; ++level)
-        for (int slot = 0; slot < kRecordCount; ++slot) {
-            BoardModel m = collectionBoard(level, slot);
-            for (int step = 0; step <= 36; ++step) {
-                const Hint h = findHint(m);
-                BoardModel solved = m;
-                ClockState clock;
-                RecordingView view;
-                solveCommand(solved, clock, view);
-                ASSERT_FALSE(view.log.empty());
-                if (h.kind != HintKind::place) {
-                    EXPECT_EQ(h.kind, level == 3 ? HintKind::guess : HintKind::solved) << level;
-                    EXPECT_EQ(view.log.front(), "counts") << level << " placed before guessing";
-                    break;
-                }
-                EXPECT_EQ(view.log.front(), "cell " + std::to_string(h.column * 10 + h.row) + "=" +
-                                                std::to_string(h.value))
-                    << level << "/" << slot << " step " << step;
-                m.board.at(h.column, h.row) = static_cast<std::uint8_t>(h.value);
-            }
-        }
-}
-
 TEST(HintText, ReadsAsThePanelShowsIt) {
     const auto place = [](int v, HintReason r) { return Hint{HintKind::place, {}, 1, 1, v, r}; };
     const std::tuple<Hint, bool, std::string> cases[] = {
