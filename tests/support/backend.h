@@ -1,5 +1,4 @@
-// What the game's tests need of the backend they run on, beyond the platform interface: each
-// backend's test adapter (support/qt/, support/win32/) gives these, and its test main.
+// What the game's tests need of their backend beyond the platform interface (support/qt/, win32/).
 #pragma once
 
 #include <memory>
@@ -11,23 +10,20 @@
 
 namespace zg::test {
 
-// The reference images are the Qt game's: its forms' look and its fonts. On another backend
-// the forms look that toolkit's way and text is another rasteriser's.
+// The reference images are the Qt game's: its forms' look and its fonts.
 extern const bool kReferenceLook;
 
 std::unique_ptr<Platform> testPlatform();
 // Handles what the toolkit has waiting now (a tab switch's repaint), without waiting.
 void dispatchPending();
 
-// Pixels of a surface, and a canvas painting on target (white, at dpi; 0: the screen's),
-// which gets the pixels when the canvas goes.
+// Pixels of a surface; a canvas onto target (white, at dpi; 0: the screen's) until it goes.
 Image toImage(const SavedImage& saved);
 std::unique_ptr<Canvas> canvasOn(Image& target, int dpi = 0);
 // From now on the cell of every text drawn on the window's back buffer is added to boxes.
 void recordTextBoxes(Window& window, std::vector<Rect>& boxes);
 
-// The main window: an item of its menu bar chosen (the command is posted), an item's text,
-// the close box, and whether the window is on the screen.
+// The main window: a menu item chosen (posted), its text, the close box, whether it shows.
 void chooseMenu(Window& window, int command);
 std::string menuText(Window& window, int command);
 void requestClose(Window& window);
@@ -35,8 +31,7 @@ bool isShown(Window& window);
 // Where a label sits in window's client area.
 Rect labelPlace(Label& label, Window& window);
 
-// The visible form of that name over window (any, for nullptr), and its controls as the
-// player uses them: a click, the close box, a key typed (on the form itself for -1).
+// The visible form of that name (any, for nullptr), used as the player does (-1: the form).
 Form* openForm(Window& window, const char* name = nullptr);
 Form::Control controlNamed(Form& form, const std::string& name);
 void click(Form& form, Form::Control control);
@@ -51,8 +46,7 @@ int listRows(Form& form, Form::Control list);
 std::string listText(Form& form, Form::Control list, int row, int column);
 bool listScrolls(Form& form, Form::Control list, bool horizontal);
 
-// tests/reference/<name>.png; an image written (as PNG, or PPM where the backend has no PNG
-// writer), the path written returned (empty when it failed).
+// tests/reference/<name>.png; an image written as PNG or PPM, its path (empty: failed).
 bool loadReference(const std::string& name, Image& image);
 std::string saveImage(const Image& image, const std::string& pathWithoutExtension);
 

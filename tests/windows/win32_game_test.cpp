@@ -1,6 +1,5 @@
-// The Windows game on its own backend: the start screen in the GDI back buffer against the
-// reference image the Qt game is held to, at 96 dpi and above, and the forms, keys, windows
-// and the clock's timer through real Win32 controls and messages.
+// The Windows game on its own backend: the start screen against the Qt reference at 96 dpi and
+// above, and lists, keys, windows and the clock's timer through real Win32 messages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,8 +27,7 @@ namespace {
 
 using namespace test;
 
-// The game with the Win32 platform's services, files in memory. scale: the window's device
-// pixels per layout pixel (0: the screen's, followed).
+// The game on the Win32 services, files in memory; scale in device pixels (0: the screen's).
 struct Win32Program {
     Win32Platform platform;
     std::unique_ptr<Program> program;
@@ -48,8 +46,7 @@ struct Win32Program {
     }
 };
 
-// Where the start screen shows text: the rasteriser's (Wine's or Windows' fonts, not Qt's)
-// decides these pixels. Captions, the statistics table, the three panel texts, the status bar.
+// Where the start screen shows text, whose pixels are GDI's fonts', not Qt's.
 const RECT kTextAreas[] = {{130, 20, 290, 42},   {470, 18, 620, 36},   {432, 42, 650, 82},
                            {470, 110, 620, 128}, {432, 132, 650, 180}, {450, 202, 625, 220},
                            {432, 224, 650, 272}, {480, 294, 600, 312}, {432, 316, 650, 358},
@@ -70,10 +67,8 @@ bool allDevicePixels(const Win32Canvas& c, int x, int y, Colour want) {
     return true;
 }
 
-// At 96 and 144 dpi (1.5 device pixels per layout pixel) every device pixel of a layout pixel
-// outside the texts has the reference's colour: the same layout, no blurred edge. Client area
-// and clock label grow alike; the hall of fame's lists, full and with long names, show no
-// horizontal scroll bar (their columns end at the list's right edge).
+// At 96 and 144 dpi every device pixel outside the texts has the reference's colour (no blurred
+// edge); client area and clock label grow alike; full lists of long names do not scroll sideways.
 TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
     Image ref;
     ASSERT_TRUE(loadReference("start_screen", ref));
@@ -130,8 +125,7 @@ TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
     }
 }
 
-// Moved to a screen of 144 dpi, the window and its back buffer grow by half, and what was
-// painted stays in place pixel by layout pixel until it is painted again.
+// Moved to 144 dpi, window and back buffer grow by half and what was painted stays in place.
 TEST(Win32Screen, AChangeOfDpiScalesTheWindowAndKeepsWhatIsPainted) {
     Win32Program w(0);
     Win32Canvas& c = w.window().backBuffer();
@@ -251,8 +245,7 @@ TEST(Win32Screen, TextsSitAsAt96DpiAtTheSystemsDpiAndNoneIsClipped) {
     SetEnvironmentVariableA("ZG_PLACES_AT_96", nullptr);
 }
 
-// The window shows itself once the game waits for events, after start-up: its first frame
-// is the finished start screen, never a blank one.
+// The window shows itself once start-up is done: its first frame is never a blank one.
 TEST(Win32Screen, TheFirstFrameIsTheFinishedStartScreen) {
     Win32Program w(1, false);
     Program& p = *w.program;
@@ -268,9 +261,8 @@ TEST(Win32Screen, TheFirstFrameIsTheFinishedStartScreen) {
     EXPECT_TRUE(firstFrame == w.layoutPixels()) << "the first frame is not the start screen";
 }
 
-// Key messages as the system sends them: a release reaches the loops only after its press in
-// the client area without Alt; a release with Alt held (WM_SYSKEYUP) ends the press, so the
-// key's later release from a menu does not leak; scan code 0 (synthetic input) keeps keys apart.
+// A release reaches the loops only after its press here without Alt; WM_SYSKEYUP ends the press,
+// so the release from a menu does not leak; scan code 0 (synthetic input) keeps keys apart.
 TEST(Win32Keys, OnlyReleasesOfKeysPressedInTheClientAreaReachTheLoops) {
     Win32Program w;
     HWND main = w.window().handle();
@@ -314,8 +306,7 @@ TEST(Win32Help, TheHelpDllIsLoadedFromTheSystemFolderOnly) {
         << narrow(path);
 }
 
-// The clock's timer turns on the main thread while messages are handled; a stop from inside a
-// turn wins, and a stopped worker stays stopped.
+// The clock's timer turns while messages are handled; a stop inside a turn wins and holds.
 TEST(Win32Clock, TheWorkerTurnsUntilStoppedAndStoppedStaysStopped) {
     Win32Platform platform;
     const auto worker = platform.createWorker();

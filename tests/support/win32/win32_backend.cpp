@@ -26,8 +26,7 @@ Win32Form& win32(Form& form) {
     return dynamic_cast<Win32Form&>(form);
 }
 
-// A back buffer of its own; the target gets its pixels when the canvas goes. Its device
-// context is a memory bitmap's, at the screen's dpi whatever the page's.
+// A back buffer of its own (a memory bitmap at the screen's dpi); target gets it at the end.
 class ImageCanvas : public Win32Canvas {
   public:
     explicit ImageCanvas(Image& target)
@@ -71,9 +70,8 @@ std::unique_ptr<Canvas> canvasOn(Image& target, int) {
 
 void recordTextBoxes(Window& window, std::vector<Rect>& boxes) {
     win32(window).backBuffer().setTextHandler([&boxes](const RECT& r) {
-        // The reference's text, in Qt's font of that size, is wider than GDI's: it may start
-        // and end a quarter of the cell's width beyond it (a centred caption: on both sides),
-        // and a pixel above and below.
+        // Qt's text is wider than GDI's: a quarter of the width more on each side (a centred
+        // caption), and a pixel above and below.
         const int w = r.right - r.left, h = r.bottom - r.top, dx = w / 4 + 2, dy = 1;
         boxes.push_back({r.left - dx, r.top - dy, w + 2 * dx, h + 2 * dy});
     });
@@ -100,8 +98,7 @@ bool isShown(Window& window) {
 }
 
 Form* openForm(Window& window, const char* name) {
-    // The visible dialogs owned by the main window are forms: the question box is the
-    // tests' own, never a dialog.
+    // The visible dialogs owned by the main window (the tests' question box is none).
     struct Search {
         HWND owner;
         const char* name;
@@ -137,8 +134,7 @@ void closeBox(Form& form) {
 void typeKey(Form& form, Form::Control control, int virtualKey) {
     HWND target = control >= 0 ? win32(form).control(control) : GetFocus();
     if (!target || GetAncestor(target, GA_ROOT) != win32(form).handle()) return;
-    // Enter and Escape as keys (the form's own keys), the others as the characters they type;
-    // through the message loop, so the dialog manager sees them as it sees the player's.
+    // Enter and Escape as keys, the others as characters; posted, for the dialog manager.
     if (virtualKey == VK_RETURN || virtualKey == VK_ESCAPE) {
         const LPARAM scan = LPARAM(MapVirtualKeyW(UINT(virtualKey), MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(target, WM_KEYDOWN, WPARAM(virtualKey), scan | 1);
