@@ -1,5 +1,4 @@
-// The Qt backend's own help viewer and printer, and Qt's texts in German. Qt's own (Windows
-// shows the help in HTML Help from Zahlgarten.chm and prints through PrintDlg).
+// The Qt backend's own help viewer and printer, and Qt's texts in German.
 #include <gtest/gtest.h>
 
 #include <QDir>

@@ -1,6 +1,5 @@
-// The Qt backend's event source: what Qt delivers to the window reaches the pump as the game's
-// events, and only a release whose press the client area took is a key of the loops. Qt's own
-// (the Win32 backend translates its messages itself: tests/windows/).
+// The Qt backend's event source: Qt's input reaches the pump as the game's events, and only a
+// release whose press the client area took is a key of the loops (Win32's: tests/windows/).
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -139,9 +138,8 @@ void whenModalUp(const std::function<void(QWidget*)>& step) {
     poll->start(10);
 }
 
-// A release whose press picked a menu item, answered a box (Enter: "&NEIN", Alt+J: "&JA") or
-// closed a form is nobody's key, nor one with Alt held: acting on it restarted the board or ended
-// the timed game. The help window has no owner, so it still takes keys then.
+// A release whose press picked a menu item, answered a box or closed a form, or with Alt held,
+// is nobody's key (acting on it ended the timed game); the ownerless help window takes keys.
 TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
     const Qt::KeyboardModifiers none = Qt::NoModifier, alt = Qt::AltModifier;
     struct Case {
@@ -211,8 +209,7 @@ TEST(QtEventsTest, AnImposedWindowSizeIsPutBack) {
     }
 }
 
-// The game as main() runs it, on Qt's own services: its window shows the start screen, the
-// close box asks over that window, and "&JA" ends the run.
+// The game as main() runs it: the start screen shows, the close box asks over it, "&JA" ends.
 TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
     namespace fs = std::filesystem;
     const fs::path home = fs::current_path(), dir = freshTempPath("zg-run-game-");

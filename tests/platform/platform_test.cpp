@@ -1,5 +1,4 @@
-// The platform layer's own rules: which key releases reach the loops, and data files found in
-// folders with names beyond ASCII.
+// The platform layer's key releases, and data files in folders with names beyond ASCII.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -56,9 +55,8 @@ TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
     }
 }
 
-// The game started from such a folder, the working folder elsewhere: the collections beside
-// the game are found, and the name found opens with the game's own file calls; a file in the
-// working folder comes before them.
+// Collections beside a game in such a folder are found and open with the game's file calls;
+// a file in the working folder comes first.
 TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
     const fs::path base = test::freshTempPath("zg_data_path_test");
     fs::remove_all(base);

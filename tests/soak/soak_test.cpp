@@ -1,6 +1,5 @@
-// A long run of random input across every mode of the program, with the invariants checked
-// before every event. A failure names its seed and event; rerun one seed with
-// ZG_SOAK_SEED=<seed> (and ZG_SOAK_EVENTS=<n> for a longer or shorter run).
+// Random input across every mode, the invariants checked before every event. A failure names
+// its seed and event: rerun with ZG_SOAK_SEED=<seed> (and ZG_SOAK_EVENTS=<n>).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -57,8 +56,7 @@ struct SoakRun {
     }
 
     std::vector<Event> next() {
-        // An open form (slot dialog, hall of fame, name prompt, about box) gets answered: one
-        // of its buttons clicked, or its close box.
+        // An open form gets one of its buttons clicked, or its close box.
         if (test::openForm(program->window) && pick(3) == 0) {
             const bool closeBox = pick(4) == 0;
             const int button = pick(1000);

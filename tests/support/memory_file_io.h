@@ -1,5 +1,4 @@
-// A FileIo that keeps its files in memory and can be told to fail at the Nth open, write,
-// flush, close or rename, so the save paths can be driven through every fault.
+// Files in memory; the Nth open, write, flush, close or rename can be made to fail.
 #pragma once
 
 #include <gtest/gtest.h>

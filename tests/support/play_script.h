@@ -1,5 +1,4 @@
-// Scripting the player: clicks on cells and chooser squares, keys, and the buttons, appended
-// to a TestProgram's script; and a Session, a fresh program with its player.
+// The player's clicks and keys appended to a TestProgram's script; a Session holds both.
 #pragma once
 
 #include <gtest/gtest.h>

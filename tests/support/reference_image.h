@@ -1,8 +1,6 @@
-// Comparison with tests/reference/<name>.png, the Qt game's images. ZG_UPDATE_REFERENCES=1
-// rewrites them (look at them before committing); a mismatch is saved as <name>.actual.*.
-// On Qt every pixel must match. On another backend the texts are another rasteriser's: every
-// pixel outside their cells (textBoxes, from the adapter) must match, and at most a quarter of
-// those inside (Wine's fonts: 13 to 21 %), so a text missing, misplaced or resized still fails.
+// Comparison with tests/reference/<name>.png (ZG_UPDATE_REFERENCES=1 rewrites them; a mismatch
+// is saved as <name>.actual.*). On Qt every pixel matches; elsewhere those outside textBoxes, and
+// a quarter of those inside (Wine's fonts: 13 to 21 %): a missing or moved text still fails.
 #pragma once
 
 #include <gtest/gtest.h>

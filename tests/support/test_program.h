@@ -1,6 +1,5 @@
-// A fresh Program per test with scripted services: the pump plays a script of events (or a source
-// of the test's own), the question box answers from a list, the clock is manual, files live in
-// memory; the window, forms and the clock's timer are the real backend's (support/backend.h).
+// A fresh Program with scripted events and answers, a manual clock and files in memory; the
+// window, forms and the clock's timer are the real backend's (support/backend.h).
 #pragma once
 
 #include <gtest/gtest.h>
