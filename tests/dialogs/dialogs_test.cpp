@@ -103,6 +103,7 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
             const bool first = c.how == std::string("OK") && kReferenceLook;
             Form& form = *openForm(p.window, "frm1");
             EXPECT_EQ(formOffset(form, p.window), (Point{360, 140}));
+            EXPECT_EQ(formTitle(form), "Welches Brett laden?");
             EXPECT_TRUE(!first || matchesReference(formImage(form), "slot_dialog"));
             c.choose(*this);
         });
@@ -115,7 +116,10 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
         oneGiven(5);
         p.dialog.selectedSlot = static_cast<std::int16_t>(c.selected);
         p.files.boardFileName = chosen ? "leicht.zgb" : kPlayerBoardFile;  // after a level game
-        t.then([&] { c.choose(*this); });
+        t.then([&] {
+            EXPECT_EQ(formTitle(*openForm(p.window, "frm1")), "Sichern unter ...");
+            c.choose(*this);
+        });
         openSaveDialog(p);
         EXPECT_EQ(p.files.boardFileName, kPlayerBoardFile);
         EXPECT_EQ(t.files->files.count("leicht.zgb"), 0u);
@@ -141,6 +145,7 @@ TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndClearsOnlyTheLevelShown) {
         std::vector<int> rows;
         t.then([&] {
             const FormControl strip = tabs();
+            EXPECT_EQ(formTitle(*strip.form), "Ruhmeshalle");
             EXPECT_EQ(formOffset(*strip.form, p.window), (Point{200, 47}));
             EXPECT_TRUE(!kReferenceLook ||
                         matchesReference(formImage(*strip.form), "hall_of_fame"));
@@ -178,6 +183,7 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
                         matchesReference(formImage(*openForm(p.window, "Inf")), "about_box"));
             EXPECT_FALSE(p.window.menu().isEnabled());
             EXPECT_EQ(formOffset(*openForm(p.window, "Inf"), p.window), (Point{200, 18}));
+            EXPECT_EQ(formTitle(*openForm(p.window, "Inf")), "\u00fcber Zahlgarten");
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) close("Inf");
             if (way == 2) typeKey(*openForm(p.window, "Inf"), -1, vk::kReturn);
@@ -204,6 +210,7 @@ TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
         t.then([&] {
             EXPECT_EQ(textOf(p, "champ", "ed1"), "Anna");
             EXPECT_EQ(formOffset(*openForm(p.window, "champ"), p.window), (Point{346, 102}));
+            EXPECT_EQ(formTitle(*openForm(p.window, "champ")), "Neuer Rekord!");
             EXPECT_TRUE(!kReferenceLook || accepted ||
                         matchesReference(formImage(*openForm(p.window, "champ")), "champion_form"));
             EXPECT_TRUE(hasFocus(p, "champ", "ed1"));

@@ -39,6 +39,7 @@ void closeBox(Form& form);
 void typeKey(Form& form, Form::Control control, int virtualKey);
 Form::Control focusedControl(Form& form);
 Point formOffset(Form& form, Window& window);
+std::string formTitle(Form& form);
 std::vector<Form::Control> buttonsOf(Form& form);  // push and option buttons
 Image formImage(Form& form);
 // A list view: its rows, a cell's text, whether its vertical or horizontal scroll bar shows.

@@ -142,6 +142,10 @@ Rect labelPlace(Label& label, Window&) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
+std::string formTitle(Form& form) {
+    return qt(form).windowTitle().toStdString();
+}
+
 std::vector<Form::Control> buttonsOf(Form& form) {
     std::vector<Form::Control> buttons;
     for (QAbstractButton* b : qt(form).findChildren<QAbstractButton*>())

@@ -165,6 +165,12 @@ Rect labelPlace(Label& label, Window& window) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
+std::string formTitle(Form& form) {
+    wchar_t text[128] = {};
+    GetWindowTextW(win32(form).handle(), text, 128);
+    return narrow(text);
+}
+
 std::vector<Form::Control> buttonsOf(Form& form) {
     std::vector<Form::Control> buttons;
     for (Form::Control c = 0; HWND w = win32(form).control(c); ++c)
