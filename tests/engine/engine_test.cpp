@@ -33,6 +33,7 @@ struct RecordingView : BoardView {
     void drawCandidates() override { log.push_back("marks"); }
     void updateClock() override { log.push_back("clock"); }
     void put(std::string what, int c, int r, int v) {
+        shown.at(c, r) = static_cast<std::uint8_t>(v);
         log.push_back(what + std::to_string(c) + std::to_string(r) + "=" + std::to_string(v));
     }
     // How many entries of the log start with prefix.
@@ -42,6 +43,7 @@ struct RecordingView : BoardView {
     }
     const BoardModel* model;
     std::vector<std::string> log;
+    Grid shown;  // the cells as drawn
 };
 
 TEST(ClockState, ElapsedTimeAsTheClockShowsIt) {
@@ -247,8 +249,10 @@ TEST(Rules, SolveCommand) {
         m.candidateMarks.at(3, 3, 2) = true;
         ClockState clock;
         RecordingView view;
+        view.shown = m.board;
         solveCommand(m, clock, view);
         EXPECT_TRUE(m.board == boardFromLine(board).board) << givens << ": " << lineOf(m.board);
+        EXPECT_EQ(lineOf(view.shown), lineOf(m.board)) << givens << ": the board shown";
         EXPECT_EQ(m.statusText, status) << givens;
         EXPECT_EQ(m.level, level) << givens;
         EXPECT_FALSE(m.inTrial);
