@@ -272,7 +272,10 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
             Image before;
             s.pl.then([&] { before = boardAndPanels(s.t); });
             act(s.pl);
-            s.pl.then([&] { EXPECT_TRUE(changed(s.m())); });
+            s.pl.then([&] {
+                EXPECT_TRUE(changed(s.m()));
+                EXPECT_EQ(s.p().panels.givenCount, countGivens(s.m()));
+            });
             s.pl.undo();
             s.pl.then([&] {
                 EXPECT_FALSE(changed(s.m()));
