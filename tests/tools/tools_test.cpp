@@ -265,6 +265,11 @@ TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
         std::regex(R"(rename[^\n]*x\.zgb"[^\n]*= 0\n(.*\n)*.*openat\([^\n]*O_DIRECTORY[^\n]*= )"
                    R"((\d+)\n(.*\n)*.*fsync\(\2\) *= 0)")))
         << trace;
+    // A failed rename fails the make, and its temporary file goes.
+    EXPECT_EQ(run("env ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o @strace.log "
+                  "-e inject=rename,renameat,renameat2:error=EIO Z make @x.zgb < @four.txt"),
+              1);
+    EXPECT_EQ(entries(), 7);
 }
 
 }  // namespace
