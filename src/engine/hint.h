@@ -38,13 +38,13 @@ std::array<std::pair<int, int>, 6> unitCells(Unit u);
 Hint findHint(const BoardModel& m);
 
 // The help-panel texts, UTF-8:
-//   "Tipp: hier geht es weiter"  (first press: the unit is framed)
+//   "Tipp: Hier geht es weiter."  (first press: the unit is framed)
 //   "Nur hier passt die 4."      (reason onlyPlaceInUnit, value as digit or letter A-F)
 //   "Hier passt nur die 2."      (reason onlyValueInCell)
 //   "Hier stimmt etwas nicht."   (conflict)
 //   "Hier hilft nur Raten."      (guess)
 // The second-press text for place, else the kind's text (solved: kStatusSolved).
 std::string hintReasonText(const Hint& h, bool showDigits);
-inline constexpr const char* kHintWhere = "Tipp: hier geht es weiter";
+inline constexpr const char* kHintWhere = "Tipp: Hier geht es weiter.";
 
 }  // namespace zg

@@ -101,9 +101,10 @@ WriteResult saveBoardSlot(BoardFiles& files, const BoardModel& m, Random& random
                 ? "mehr als " + std::to_string(kBoardFileSize)
                 : std::to_string(bytes.size()) + " statt " + std::to_string(kBoardFileSize);
         return {false,
-                "Die Datei \"" + baseName(path) + "\" ist beschädigt: sie hat " + size +
-                    " Bytes. Soll sie durch eine neue ersetzt werden? Die anderen drei Plätze "
-                    "gehen dabei verloren. \"Behalten\" speichert nichts.",
+                "Die Datei „" + baseName(path) + "“ ist beschädigt: sie hat " + size +
+                    " Bytes. „Ersetzen“ legt eine neue Datei an. Alle vier bisherigen Plätze "
+                    "gehen dabei verloren, das Brett kommt auf den gewählten Platz. „Behalten“ "
+                    "lässt die Datei, wie sie ist, und speichert nichts.",
                 true};
     }
     if (status == ReadStatus::missing || bytes.size() != kBoardFileSize) {

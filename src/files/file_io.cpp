@@ -57,8 +57,8 @@ std::string baseName(const std::string& path) {
 }
 
 std::string saveErrorText(const std::string& path, int error) {
-    return "Die Datei \"" + baseName(path) +
-           "\" konnte nicht gespeichert werden: " + reasonText(error) +
+    return "Die Datei „" + baseName(path) +
+           "“ konnte nicht gespeichert werden: " + reasonText(error) +
            ". Die bisherige Datei bleibt unverändert.";
 }
 
@@ -66,15 +66,14 @@ std::string lockErrorText(const std::string& path, int error) {
     // A missing folder, a busy lock or a refused folder are about the file's folder.
     if (error == ENOENT || error == ENOTDIR || error == EBUSY || error == kSystemFolderError)
         return saveErrorText(path, error);
-    return "Die Datei \"" + baseName(path) +
-           "\" konnte nicht gespeichert werden: die Sperrdatei „" + kLockFileName +
-           "“ in ihrem Ordner lässt sich nicht öffnen (" + reasonText(error) +
+    return "Die Datei „" + baseName(path) + "“ konnte nicht gespeichert werden: die Sperrdatei „" +
+           kLockFileName + "“ in ihrem Ordner lässt sich nicht öffnen (" + reasonText(error) +
            "). Die bisherige Datei bleibt unverändert.";
 }
 
 std::string readFailureText(const std::string& path, int error, const std::string& consequence) {
-    return "Die Datei \"" + baseName(path) +
-           "\" konnte nicht gelesen werden: " + readReason(error) + ". " + consequence;
+    return "Die Datei „" + baseName(path) + "“ konnte nicht gelesen werden: " + readReason(error) +
+           ". " + consequence;
 }
 
 std::string readErrorText(const std::string& path, int error) {
@@ -104,9 +103,9 @@ WriteResult replaceFile(FileIo& io, const std::string& path,
         // A missing name is no refusal: ENOENT here is a link whose target is gone.
         if (error == ENOENT) {
             const std::string target = io.linkTarget(path);
-            return {false, "Die Datei \"" + baseName(path) +
-                               "\" konnte nicht gespeichert werden: sie verweist auf " +
-                               (target.empty() ? "eine Datei" : "\"" + target + "\"") +
+            return {false, "Die Datei „" + baseName(path) +
+                               "“ konnte nicht gespeichert werden: sie verweist auf " +
+                               (target.empty() ? "eine Datei" : "„" + target + "“") +
                                ", die es nicht gibt. Es wurde nichts gespeichert."};
         }
         return {false, saveErrorText(path, error)};

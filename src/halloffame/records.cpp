@@ -243,8 +243,9 @@ WriteResult updateHallOfFame(HallOfFame& hall, FileIo& io,
 }  // namespace
 
 std::string unreadHallOfFameText(const HallOfFame& hall) {
-    return readFailureText(hall.fileName, hall.readError,
-                           "Neue Rekorde werden erst wieder gespeichert, wenn sie lesbar ist.");
+    return readFailureText(
+        hall.fileName, hall.readError,
+        "Neue Rekorde werden erst wieder gespeichert, wenn die Datei lesbar ist.");
 }
 
 std::string loadHallOfFame(HallOfFame& hall, FileIo& io) {

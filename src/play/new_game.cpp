@@ -29,8 +29,8 @@ void newGame(Program& p) {
 }
 
 std::string missingCollectionText(const std::string& file) {
-    return "Die Rätselsammlung \"" + file +
-           "\" fehlt oder ist beschädigt. Es wurde kein neues Spiel gestartet.";
+    return "Die Rätselsammlung „" + file +
+           "“ fehlt oder ist beschädigt. Es wurde kein neues Spiel gestartet.";
 }
 
 }  // namespace zg

@@ -19,7 +19,7 @@ namespace {
 using Cells = std::vector<std::pair<int, int>>;
 
 constexpr int kFrameWidth = 3;
-constexpr const char* kPauseText = "Pause – P spielt weiter";
+constexpr const char* kPauseText = "Pause – weiter mit P";
 
 // A frame of kFrameWidth pixels along the outer edge of the cells, inset pixels inside each
 // cell's interior: it never touches a grid line, so repainting the cells removes it.
@@ -119,8 +119,8 @@ void endHint(Program& p) {
     s.hintStage = 0;
     repaintCells(p, hintUnitCells(s.hint));
     if (s.hint.kind == HintKind::place) repaintCell(p, s.hint.column, s.hint.row);
+    showHelp(p, s.helpBeforeHint);  // blanks the tail of a longer hint, too
     p.panels.helpText = s.helpBeforeHint;
-    showHelpText(p.canvas(), p.view, p.panels);
 }
 
 void moveCursor(Program& p, int keyCode) {

@@ -17,7 +17,7 @@ void openAboutForm(Program& p) {
     const std::unique_ptr<Form> form = p.platform().createForm(p.pump, p.window);
     Form& inf = *form;
     inf.setName("Inf");
-    inf.setCaption("über Zahlgarten");
+    inf.setCaption("Über Zahlgarten");
     inf.setSize(340, 190);
     inf.addLabel("lbl1", "Zahlgarten V5.0", {10, 16, 320, 32}, {"Arial", 16, 0, true}, true, false);
     inf.addLabel("lbl3",

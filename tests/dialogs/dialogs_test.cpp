@@ -183,7 +183,7 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
                         matchesReference(formImage(*openForm(p.window, "Inf")), "about_box"));
             EXPECT_FALSE(p.window.menu().isEnabled());
             EXPECT_EQ(formOffset(*openForm(p.window, "Inf"), p.window), (Point{200, 18}));
-            EXPECT_EQ(formTitle(*openForm(p.window, "Inf")), "\u00fcber Zahlgarten");
+            EXPECT_EQ(formTitle(*openForm(p.window, "Inf")), "\u00dcber Zahlgarten");
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) close("Inf");
             if (way == 2) typeKey(*openForm(p.window, "Inf"), -1, vk::kReturn);
@@ -263,7 +263,7 @@ TEST_F(RealFolderTest, UnreadableOrDamagedFilesAreSaidAndReplacedOnlyWhenThePlay
     startUp(p);
     auto& messages = t.questions->messages;
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("\"Champions.Rhm\" konnte nicht gelesen werden"), std::string::npos);
+    EXPECT_NE(messages[0].find("„Champions.Rhm“ konnte nicht gelesen werden"), std::string::npos);
     p.clock.finalTime = "00:01:00.0";
     t.then([&] {
         setTextOf(p, "champ", "ed1", "Anna");

@@ -85,7 +85,7 @@ TEST_F(BoardFileTest, SaveKeepsAValidFileAndRenewsAnyOtherOnlyWhenAsked) {
         if (asked.damaged) {
             EXPECT_TRUE(file() == before && io.files.size() == 1u);
             const std::string said =
-                "\"brett.zgb\" ist beschädigt: sie hat " + std::string(question);
+                "„brett.zgb“ ist beschädigt: sie hat " + std::string(question);
             EXPECT_EQ(asked.message.find(said), 10u) << asked.message;
         }
         ASSERT_TRUE(asked.ok || saveBoardSlot(files, sampleBoard(), random, io, 2, true).ok);

@@ -155,7 +155,7 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
 #ifndef _WIN32
         {"dangling link", "brett.zgb",
          [](RealFileTest& t) { fs::create_symlink("weg.zgb", t.path("brett.zgb")); },
-         "verweist auf \"weg.zgb\", die es nicht gibt"},
+         "verweist auf „weg.zgb“, die es nicht gibt"},
         {"read-only medium", "ro/brett.zgb",
          [](RealFileTest& t) {
              const std::string ro = t.path("ro");
@@ -179,7 +179,7 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
         const WriteResult r = save(c.file);
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.message.find(c.reason), std::string::npos) << r.message;
-        EXPECT_NE(r.message.find("\"brett.zgb\""), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find("„brett.zgb“"), std::string::npos) << r.message;
         EXPECT_EQ(contents(c.file), before);
         EXPECT_LE(entries(), 1u);
     }
@@ -328,7 +328,7 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
             HallOfFame hall;
             hall.fileName = path("Champions.Rhm");
             const std::string said = loadHallOfFame(hall, io);
-            expect(said.find("\"Champions.Rhm\" konnte nicht gelesen werden: ") == 10 &&
+            expect(said.find("„Champions.Rhm“ konnte nicht gelesen werden: ") == 10 &&
                        said.find(w.reason) != std::string::npos,
                    "start: " + said);
             expect(hall.readError != 0 && hall.fameTimes[0][1] == kEmptyTime, "not loaded");

@@ -168,7 +168,7 @@ TEST_F(RecordsTest, EveryFaultOfTheSaveKeepsTheFileAndIsReported) {
         ScriptedUi answers;
         checkNewRecord(h, 1, time(1), answers, io);
         ASSERT_EQ(answers.errors.size(), 1u) << static_cast<int>(step) << " #" << nth;
-        EXPECT_EQ(answers.errors[0].find("\"Champions.Rhm\" konnte nicht gespeichert werden: "
+        EXPECT_EQ(answers.errors[0].find("„Champions.Rhm“ konnte nicht gespeichert werden: "
                                          "keine Schreibberechtigung"),
                   10u);
         EXPECT_EQ(answers.shown, 1);
