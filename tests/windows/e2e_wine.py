@@ -70,18 +70,24 @@ def click(x, y):
     time.sleep(0.5)
 
 
-def main(folder, command=("wine", "Zahlgarten.exe")):
-    """Plays the game that command starts in folder, where its saves must land."""
-    global origin
-    # A Wine session of this prefix begun without this display could not open the window.
-    run("wineserver", "-k")
-    run("wineserver", "-w")
+def start_xvfb():
+    """An X server of its own, with a free display number, made the one of env."""
     r, w = os.pipe()
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "%dx%dx24" % (W, H),
                              "-nolisten", "tcp"], pass_fds=[w], stderr=subprocess.DEVNULL)
     os.close(w)
     with os.fdopen(r) as f:
         env["DISPLAY"] = ":" + f.readline().strip()
+    return xvfb
+
+
+def main(folder, command=("wine", "Zahlgarten.exe")):
+    """Plays the game that command starts in folder, where its saves must land."""
+    global origin
+    # A Wine session of this prefix begun without this display could not open the window.
+    run("wineserver", "-k")
+    run("wineserver", "-w")
+    xvfb = start_xvfb()
     game = None
     try:
         game = subprocess.Popen(command, cwd=folder, env=env,
