@@ -15,6 +15,7 @@ inline constexpr const char* kHelpClickCell = "Bitte ein Feld anklicken!";
 
 struct PanelsState {
     std::string helpText;                         // the hint of HILFEFENSTER
+    std::string statusShown;                      // the status text drawn last
     std::int16_t givenCount = 0;                  // givens counted by the level panel
     std::unique_ptr<Label> uhr;                   // the clock label, created at start-up
     std::unique_ptr<PeriodicWorker> clockWorker;  // clockThread: refreshes uhr while a game runs

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/accessibility.h"
 #include "platform/canvas.h"
 
 namespace zg {
@@ -77,6 +78,9 @@ class Window {
     virtual void presentNow() = 0;
     // Runs once, after the client area has been painted for the first time.
     virtual void setFirstPaintHandler(std::function<void()> handler) = 0;
+    // What a screen reader is told about the client area (platform/accessibility.h). A backend
+    // calls it only while a screen reader asks; one without accessibility ignores it.
+    virtual void setAccessibleScene(std::function<AccessibleScene()> describe) { (void)describe; }
 };
 
 }  // namespace zg

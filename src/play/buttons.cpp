@@ -1,5 +1,7 @@
 #include "play/buttons.h"
 
+#include <vector>
+
 #include "shell/program.h"
 #include "view/look.h"
 
@@ -8,9 +10,14 @@ namespace zg {
 void drawButton(Program& p, int state, int x, int y, std::string caption) {
     Canvas& c = p.canvas();
     const ViewState& v = p.view;
+    const int n = static_cast<int>(caption.size()) - 1;
+    const int x2 = x + n * 8 + 20;
+    const int y2 = y + 26;
+    auto& shown = p.play.buttonsShown;
+    std::erase_if(shown, [x](const DrawnButton& b) { return b.left == x; });
+    shown.push_back({caption, x, y, x2, y2});
     const std::size_t underscore = caption.find('_');
     const int m = underscore == std::string::npos ? 0 : static_cast<int>(underscore) + 1;
-    const int n = static_cast<int>(caption.size()) - 1;
     std::string letter;
     if (m != 0 && underscore + 1 < caption.size()) {
         letter = caption.substr(underscore + 1, 1);
@@ -18,8 +25,6 @@ void drawButton(Program& p, int state, int x, int y, std::string caption) {
     } else if (m != 0) {
         caption = caption.substr(0, underscore) + " ";
     }
-    const int x2 = x + n * 8 + 20;
-    const int y2 = y + 26;
     drawBevel(c, v, state, 2, x, y, x2, y2);
     c.setPenWidth(1);
     c.setForeground(v.colourTable[colour::kBlack]);

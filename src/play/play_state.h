@@ -3,12 +3,19 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/board.h"
 #include "engine/hint.h"
 #include "engine/history.h"
 
 namespace zg {
+
+// A push button drawn on the strip below the board: its caption and pixels.
+struct DrawnButton {
+    std::string caption;
+    int left, top, right, bottom;
+};
 
 struct PlayState {
     std::string shortcutArmed;  // "K" after K was released; O then solves
@@ -25,6 +32,7 @@ struct PlayState {
     std::string helpBeforeHint;
     bool paused = false;  // P in a running timed game
     double pauseStart = 0;
+    std::vector<DrawnButton> buttonsShown;  // the strip's buttons while drawn, for screen readers
 };
 
 }  // namespace zg

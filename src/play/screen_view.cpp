@@ -25,6 +25,7 @@ void ScreenView::drawCounts() {
 void ScreenView::drawStatus(bool beep) {
     if (beep) p_.beeper().beep();
     drawStatusMessage(p_.canvas(), p_.view, p_.model);
+    p_.panels.statusShown = p_.model.statusText;
 }
 
 void ScreenView::drawCandidates() {

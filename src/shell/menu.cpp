@@ -264,6 +264,7 @@ void Win_0_MenuEvent(Program& p, int command) {
     p.panels.helpText = kHelpChooseMenu;
     showHelpText(p.canvas(), p.view, p.panels);
     p.canvas().putImage(p.shell.buttonRowImage, 30, 416);
+    p.play.buttonsShown.clear();
     crossBoundary(p, Boundary::commandEnd);
 }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "platform/data_path.h"
+#include "play/accessible_scene.h"
 #include "play/cell_edit.h"
 #include "shell/exit.h"
 #include "shell/menu.h"
@@ -33,6 +34,7 @@ Program::Program(Services s)
     pump.setHandler([this](const Event& ev) { dispatchEvent(*this, ev); });
     panels.clockWorker = platform().createWorker();
     services.questions->setOwner(window);
+    window.setAccessibleScene([this] { return describeScene(*this); });
 }
 
 Program::~Program() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include <functional>
 
 #include "files/slot_dialog.h"
+#include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_window.h"
@@ -22,6 +24,7 @@
 #include "shell/game_main.h"
 #include "shell/startup.h"
 #include "support/fixtures.h"
+#include "support/play_script.h"
 #include "support/test_program.h"
 
 namespace zg {
@@ -243,6 +246,60 @@ TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
     fs::remove_all(dir);
     EXPECT_TRUE(painted && shown);
     EXPECT_EQ(asked, "over the window");
+}
+
+// What a screen reader gets: the board a 6 x 6 table whose cells say their row, column, value,
+// given and marks and follow the cursor; the panels; the buttons, pressed through their action.
+TEST(QtAccessibilityTest, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) {
+    Session s({{1, 1}});
+    QWidget* client = &dynamic_cast<QtWindow&>(s.p().window).client();
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(client);
+    QAccessibleInterface* table = root->child(0);
+    auto name = [](QAccessibleInterface* i) { return i ? i->text(QAccessible::Name) : "none"; };
+    s.pl.then([&] {
+        refreshAccessible(client);
+        EXPECT_EQ(table->role(), QAccessible::Table);
+        EXPECT_EQ(table->childCount(), 36);
+        QAccessibleInterface* given = table->tableInterface()->cellAt(1, 2);
+        EXPECT_EQ(given->role(), QAccessible::Cell);
+        EXPECT_EQ(name(given), "Zeile 2, Spalte 3: 6, vorgegeben");
+        EXPECT_EQ(name(root->focusChild()), "none");
+        QString buttons;
+        for (int i = 5; i < 9; ++i)
+            if (root->child(i)->role() == QAccessible::Button &&
+                root->child(i)->actionInterface()->actionNames() ==
+                    QStringList{QAccessibleActionInterface::pressAction()})
+                buttons += name(root->child(i)) + " ";
+        EXPECT_EQ(buttons, "Laden Sichern Hilfe Abbruch ");
+    });
+    const struct {
+        std::vector<Event> keys;
+        QString focused, status;
+    } steps[] = {
+        {{Event::keyDown(vk::kRight)}, "Zeile 1, Spalte 1: leer", "Keine Fehler!"},
+        {{Event::keyDown('4')}, "Zeile 1, Spalte 1: 4", "Falsche Zahl!"},
+        {{Event::keyDown('0'), Event::keyDown('2', mod::kShift), Event::keyDown('5', mod::kShift)},
+         "Zeile 1, Spalte 1: leer, Kandidaten 2 und 5",
+         "Keine Fehler!"},
+        {{Event::keyDown(vk::kDown)}, "Zeile 2, Spalte 1: 4, vorgegeben", "Keine Fehler!"},
+    };
+    for (const auto& step : steps) {
+        s.pl.add(step.keys);
+        s.pl.then([&] {
+            refreshAccessible(client);
+            EXPECT_EQ(name(root->focusChild()), step.focused);
+            EXPECT_EQ(name(root->child(2)), "Statusmeldung: " + step.status);
+        });
+    }
+    s.pl.then([&] {
+        root->child(8)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    });
+    s.run(cmd::kStartGame);
+    s.p().pump.next();  // the release of the pressed button
+    s.t.menu(cmd::kLetters);
+    refreshAccessible(client);
+    EXPECT_EQ(name(table->child(13)), "Zeile 3, Spalte 2: C, vorgegeben");
+    EXPECT_EQ(root->childCount(), 5 + 1);  // no buttons after the game; the clock label
 }
 
 }  // namespace

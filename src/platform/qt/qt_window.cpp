@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <cmath>
 
+#include "platform/qt/qt_accessible.h"
+
 namespace zg {
 
 int virtualKeyCode(int qtKey) {
@@ -277,6 +279,7 @@ QMenuBar* QtMenuBar::bar() const {
 
 QtWindow::QtWindow(EventPump& pump, double devicePixelRatio) : pump_(pump), menu_(*this) {
     setWindowTitle(QString::fromUtf8(kWindowTitle));
+    installAccessibility();
     double dpr = devicePixelRatio;
     if (dpr <= 0) {
         QScreen* screen = QGuiApplication::primaryScreen();

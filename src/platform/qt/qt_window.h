@@ -34,6 +34,8 @@ class QtWindow;
 class ClientArea : public QWidget {
   public:
     ClientArea(QtWindow& window, EventPump& pump);
+    QtWindow& gameWindow() const { return window_; }
+    EventPump& pump() const { return pump_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -111,6 +113,10 @@ class QtWindow : public QMainWindow, public Window {
     void setFirstPaintHandler(std::function<void()> handler) override {
         firstPaint_ = std::move(handler);
     }
+    void setAccessibleScene(std::function<AccessibleScene()> describe) override {
+        describeScene_ = std::move(describe);
+    }
+    const std::function<AccessibleScene()>& accessibleScene() const { return describeScene_; }
 
     const QImage& backBuffer() const { return backBuffer_; }
     ClientArea& client() { return *client_; }
@@ -134,6 +140,7 @@ class QtWindow : public QMainWindow, public Window {
     QElapsedTimer lastPresent_;
     std::function<void()> firstPaint_;
     int sizeRequests_ = 0;  // asked back in a row without getting it
+    std::function<AccessibleScene()> describeScene_;
 };
 
 // The Qt event source of the game: runs Qt until a handler has posted an event.
