@@ -146,7 +146,8 @@ class Root : public QAccessibleWidget {
         return nullptr;
     }
 
-    // Compares the scene now with the one told last and sends what changed.
+    // Compares the scene now with the one told last and sends what changed. Qt's AT-SPI bridge
+    // has no announcement of its own: the status and the hint change their names like the rest.
     void refresh() {
         AccessibleScene now = describe_();
         if (now == told_) return;

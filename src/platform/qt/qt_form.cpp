@@ -108,7 +108,11 @@ Form::Control QtForm::addOptionButton(const std::string& name, const std::string
 }
 
 Form::Control QtForm::addTextBox(const std::string& name, Place place) {
-    return add(new QLineEdit(this), name, place);
+    auto* edit = new QLineEdit(this);
+    // The label just before it names it for a screen reader (an "&" would become a mnemonic).
+    auto* label = controls_.empty() ? nullptr : qobject_cast<QLabel*>(controls_.back().data());
+    if (label && !label->text().contains('&')) label->setBuddy(edit);
+    return add(edit, name, place);
 }
 
 Form::Control QtForm::addTabStrip(const std::string& name, Place place, const FormFont& font) {
@@ -129,6 +133,7 @@ Form::Control QtForm::addListTab(Control tabStrip, const std::string& tabCaption
     layout->setContentsMargins(0, 0, 0, 0);
     auto* lv = new QTableWidget(0, static_cast<int>(columns.size()), page);
     lv->setObjectName(qs(listName));
+    lv->setAccessibleName(qs(tabCaption));
     lv->setFont(qFont(font));
     QStringList captions;
     for (const ListColumn& c : columns) captions << qs(c.caption);
