@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAccessibleWidget>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "platform/accessibility.h"
@@ -92,21 +93,26 @@ class Node : public QAccessibleInterface,
 // widgets on it (the clock).
 class Root : public QAccessibleWidget {
   public:
+    // Qt makes it whenever the area is shown, screen reader or not: the scene is described,
+    // and kept up to date, only from the first time a client reads it.
     Root(ClientArea* area, std::function<AccessibleScene()> describe)
         : QAccessibleWidget(area, QAccessible::Client, QStringLiteral("Zahlgarten")),
           area_(area),
-          describe_(std::move(describe)),
-          told_(describe_()) {
-        if (auto* dispatcher = QAbstractEventDispatcher::instance())
-            idle_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, area,
-                                     [this] { refresh(); });
-    }
+          describe_(std::move(describe)) {}
     ~Root() override {
         QObject::disconnect(idle_);
         for (const auto& [key, id] : nodes_) QAccessible::deleteAccessibleInterface(id);
     }
 
-    const AccessibleScene& scene() const { return told_; }
+    const AccessibleScene& scene() const {
+        if (!told_) {
+            told_ = describe_();
+            if (auto* dispatcher = QAbstractEventDispatcher::instance())
+                idle_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, area_,
+                                         [self = self()] { self->refresh(); });
+        }
+        return *told_;
+    }
     ClientArea* area() const { return area_; }
 
     Node* node(Kind kind, int index) const {
@@ -117,15 +123,15 @@ class Root : public QAccessibleWidget {
     }
 
     int ownCount() const {
-        return 1 + static_cast<int>(told_.panels.size() + told_.buttons.size()) +
-               (told_.chooserItems.empty() ? 0 : 1);
+        return 1 + static_cast<int>(scene().panels.size() + scene().buttons.size()) +
+               (scene().chooserItems.empty() ? 0 : 1);
     }
     QAccessibleInterface* ownChild(int i) const {
         if (i == 0) return node(Kind::table, 0);
         i -= 1;
-        if (i < static_cast<int>(told_.panels.size())) return node(Kind::panel, i);
-        i -= static_cast<int>(told_.panels.size());
-        if (i < static_cast<int>(told_.buttons.size())) return node(Kind::button, i);
+        if (i < static_cast<int>(scene().panels.size())) return node(Kind::panel, i);
+        i -= static_cast<int>(scene().panels.size());
+        if (i < static_cast<int>(scene().buttons.size())) return node(Kind::button, i);
         return node(Kind::chooser, 0);
     }
 
@@ -141,18 +147,19 @@ class Root : public QAccessibleWidget {
         return widget < 0 ? -1 : ownCount() + widget;
     }
     QAccessibleInterface* focusChild() const override {
-        if (told_.chooserSelected >= 0) return node(Kind::chooserItem, told_.chooserSelected);
-        if (told_.focusedCell >= 0) return node(Kind::cell, told_.focusedCell);
+        if (scene().chooserSelected >= 0) return node(Kind::chooserItem, scene().chooserSelected);
+        if (scene().focusedCell >= 0) return node(Kind::cell, scene().focusedCell);
         return nullptr;
     }
 
     // Compares the scene now with the one told last and sends what changed. Qt's AT-SPI bridge
     // has no announcement of its own: the status and the hint change their names like the rest.
     void refresh() {
+        if (!told_) return;  // nobody asked yet
         AccessibleScene now = describe_();
-        if (now == told_) return;
-        const AccessibleScene before = std::exchange(told_, std::move(now));
-        const AccessibleScene& after = told_;
+        if (now == *told_) return;
+        const AccessibleScene before = std::exchange(*told_, std::move(now));
+        const AccessibleScene& after = *told_;
         for (int i = 0; i < 36; ++i)
             if (before.cells[i].name != after.cells[i].name)
                 send(node(Kind::cell, i), QAccessible::NameChanged);
@@ -190,9 +197,9 @@ class Root : public QAccessibleWidget {
 
     ClientArea* area_;
     std::function<AccessibleScene()> describe_;
-    AccessibleScene told_;
+    mutable std::optional<AccessibleScene> told_;
+    mutable QMetaObject::Connection idle_;
     mutable std::map<std::pair<Kind, int>, QAccessible::Id> nodes_;
-    QMetaObject::Connection idle_;
 };
 
 const AccessibleItem* Node::item() const {
