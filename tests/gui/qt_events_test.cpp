@@ -282,6 +282,11 @@ TEST(QtAccessibilityTest, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable)
          "Zeile 1, Spalte 1: leer, Kandidaten 2 und 5",
          "Keine Fehler!"},
         {{Event::keyDown(vk::kDown)}, "Zeile 2, Spalte 1: 4, vorgegeben", "Keine Fehler!"},
+        // The chooser: its value under the pointer is the focus.
+        {{Event::keyDown(vk::kUp), Event::keyDown(vk::kReturn), Player::to(squareCentre(1, 1, 3))},
+         "3",
+         "Keine Fehler!"},
+        {{Event::character('3')}, "Zeile 1, Spalte 1: 3", "Falsche Zahl!"},
     };
     for (const auto& step : steps) {
         s.pl.add(step.keys);
