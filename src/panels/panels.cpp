@@ -21,8 +21,8 @@ std::string rightAligned2(int n) {
 }
 
 void drawStatisticsPanel(Canvas& c, const ViewState& view, BoardModel& m, BoardView& boardView) {
-    const int x0 = 423, y0 = 16;
-    drawPanelFrame(c, view, x0, y0, 234, 78, 84, "STATISTIK:");
+    const auto [x0, y0, w, h] = kStatisticsFrame;
+    drawPanelFrame(c, view, x0, y0, w, h, 84, "STATISTIK:");
     blackOnWhite(c, view);
     c.selectFont(8);
     c.text(x0 + 16, 48, m.showDigits ? "Zahlen" : "Ziffer");
@@ -56,7 +56,8 @@ void drawStatisticsCounts(Canvas& c, const ViewState& view, const BoardModel& m)
 }
 
 void drawStatusPanel(Canvas& c, const ViewState& view, BoardModel& m, BoardView& boardView) {
-    drawPanelFrame(c, view, 423, 108, 234, 78, 60, "STATUSMELDUNG:");
+    const auto [x, y, w, h] = kStatusFrame;
+    drawPanelFrame(c, view, x, y, w, h, 60, "STATUSMELDUNG:");
     checkBoard(m, boardView);
 }
 
@@ -67,7 +68,8 @@ void drawStatusMessage(Canvas& c, const ViewState& view, const BoardModel& m) {
 }
 
 void drawLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, PanelsState& panels) {
-    drawPanelFrame(c, view, 423, 200, 234, 78, 38, "SCHWIERIGKEITSGRAD:");
+    const auto [x, y, w, h] = kLevelFrame;
+    drawPanelFrame(c, view, x, y, w, h, 38, "SCHWIERIGKEITSGRAD:");
     blackOnWhite(c, view);
     c.selectFont(8);
     c.text(451, 230, "Vorgegebene Zahlen: " + rightAligned2(panels.givenCount));
@@ -85,7 +87,8 @@ void updateLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, Pan
 }
 
 void drawHelpPanel(Canvas& c, const ViewState& view, const PanelsState& panels) {
-    drawPanelFrame(c, view, 423, 292, 234, 72, 64, "HILFEFENSTER:");
+    const auto [x, y, w, h] = kHelpFrame;
+    drawPanelFrame(c, view, x, y, w, h, 64, "HILFEFENSTER:");
     showHelpText(c, view, panels);
 }
 

@@ -11,6 +11,15 @@ struct ViewState;
 class BoardView;
 class Canvas;
 
+// Where each panel's frame stands (client pixels): drawn here, told to screen readers too.
+struct PanelFrame {
+    int x, y, width, height;
+};
+inline constexpr PanelFrame kStatisticsFrame{423, 16, 234, 78};
+inline constexpr PanelFrame kStatusFrame{423, 108, 234, 78};
+inline constexpr PanelFrame kLevelFrame{423, 200, 234, 78};
+inline constexpr PanelFrame kHelpFrame{423, 292, 234, 72};
+
 // frame, headings, then updateStatistics (the engine's: recount, counts, status check through
 // view), then the status panel
 void drawStatisticsPanel(Canvas& c, const ViewState& view, BoardModel& m, BoardView& boardView);

@@ -80,9 +80,6 @@ class KeyOwners {
         owners_.erase(it);
         return own;
     }
-    // The program lost the keyboard: releases of keys held now go elsewhere.
-    void clear() { owners_.clear(); }
-
   private:
     std::map<Key, Window> owners_;
 };

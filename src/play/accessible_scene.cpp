@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "panels/panels.h"
 #include "shell/program.h"
+#include "view/picker.h"
 
 namespace zg {
 
@@ -52,6 +54,10 @@ std::string countsText(const BoardModel& m) {
     return s;
 }
 
+AccessibleRect frameOf(PanelFrame f) {
+    return {f.x, f.y, f.width, f.height};
+}
+
 }  // namespace
 
 AccessibleScene describeScene(const Program& p) {
@@ -70,12 +76,12 @@ AccessibleScene describeScene(const Program& p) {
 
     const int level = m.level >= 0 && m.level <= 3 ? m.level : 0;
     s.panels = {
-        {countsText(m), {423, 16, 234, 78}},
-        {"Statusmeldung: " + trimmed(p.panels.statusShown), {423, 108, 234, 78}, true},
+        {countsText(m), frameOf(kStatisticsFrame)},
+        {"Statusmeldung: " + trimmed(p.panels.statusShown), frameOf(kStatusFrame), true},
         {"Schwierigkeitsgrad: " + trimmed(m.levelNames[level]) +
              ", Vorgegebene Zahlen: " + std::to_string(p.panels.givenCount),
-         {423, 200, 234, 78}},
-        {"Hilfefenster: " + trimmed(p.panels.helpText), {423, 292, 234, 72}, true},
+         frameOf(kLevelFrame)},
+        {"Hilfefenster: " + trimmed(p.panels.helpText), frameOf(kHelpFrame), true},
     };
 
     std::vector<DrawnButton> buttons = p.play.buttonsShown;
@@ -88,7 +94,7 @@ AccessibleScene describeScene(const Program& p) {
     }
 
     if (v.pickerOpen) {
-        constexpr int kSquare = 30;
+        constexpr int kSquare = kPickerSquare;
         s.chooser = {"Auswahl", {v.pickerLeft, v.pickerTop, 3 * kSquare, 2 * kSquare}};
         for (int value = 1; value <= 6; ++value)
             s.chooserItems.push_back({symbolText(static_cast<std::uint8_t>(value), m.showDigits),

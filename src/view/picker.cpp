@@ -7,7 +7,7 @@ namespace zg {
 
 namespace {
 
-constexpr int kSquare = 30;
+constexpr int kSquare = kPickerSquare;
 constexpr int kPickerWidth = 3 * kSquare;
 constexpr int kPickerHeight = 2 * kSquare;
 

@@ -7,6 +7,8 @@ namespace zg {
 
 class Canvas;
 
+inline constexpr int kPickerSquare = 30;  // a square's side, in pixels
+
 // The chooser's top-left corner for the cell: 16 pixels left of the cell, level with it.
 int pickerLeftOf(const ViewState& view, int column);
 int pickerTopOf(const ViewState& view, int row);

@@ -31,8 +31,7 @@ bool HeldKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     const void* window = windowOf(watched);
     if (!window) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    const KeyOwners::Key physical =
-        PressedKeys::keyOf(key->nativeScanCode(), static_cast<quint32>(key->key()));
+    const KeyOwners::Key physical = physicalKey(key);
     bool pass = true;
     if (!watched->isWindowType()) {
         // The widget's share of an event its window has let through, or a shortcut's check.

@@ -2,11 +2,17 @@
 // to (see KeyOwners), for every window of the program: the main window, forms, boxes, menus.
 #pragma once
 
+#include <QKeyEvent>
 #include <QObject>
 
 #include "platform/key_filter.h"
 
 namespace zg {
+
+// The physical key of a key event where the platform names it: Shift+1 and 1 are one key.
+inline PressedKeys::Key physicalKey(const QKeyEvent* event) {
+    return PressedKeys::keyOf(event->nativeScanCode(), static_cast<quint32>(event->key()));
+}
 
 class HeldKeyFilter : public QObject {
   public:

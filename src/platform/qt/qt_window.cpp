@@ -93,10 +93,6 @@ void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 namespace {
-// The physical key where the platform names it: Shift+1 and 1 are one key with two Qt keys.
-PressedKeys::Key physicalKey(const QKeyEvent* event) {
-    return PressedKeys::keyOf(event->nativeScanCode(), static_cast<quint32>(event->key()));
-}
 
 // The virtual-key code of a press. The digit row gives its digit also where the layout puts
 // another symbol there (Shift+1 is "!", AZERTY's unshifted 1 is "&"): X11's key codes 10 to
