@@ -10,11 +10,11 @@
 
 #include "engine/rules.h"
 #include "files/board_file.h"
+#include "game/program.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_services.h"
 #include "play/loops.h"
 #include "play/redraw.h"
-#include "shell/program.h"
 #include "shell/startup.h"
 
 namespace {

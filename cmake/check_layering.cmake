@@ -9,19 +9,18 @@ endif()
 set(qt_headers "#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]+/|qt[a-z]*\\.h)")
 set(win32_headers "#[ \t]*include[ \t]*[<\"]([Ww]indows\\.h|win[a-z]*\\.h|commctrl\\.h|commdlg\\.h|htmlhelp\\.h|shellapi\\.h|shlobj\\.h|objbase\\.h)")
 
-# What each folder may include besides itself, lowest first. Program and its state still live
-# in shell/: the folders below it reach shell/program.h (and play its "Hilfe", shell/help.h)
-# and nothing else of shell/ until they move.
-set(up "shell/program\\.h")
+# What each folder may include besides itself, lowest first.
 set(may_engine "")
 set(may_platform "files/file_io\\.h")
-set(may_files "engine|platform|${up}")
-set(may_halloffame "engine|files|platform|${up}")
+set(may_files "engine|platform")
+set(may_halloffame "engine|files|platform")
 set(may_view "engine|platform")
 set(may_panels "engine|platform|view")
-set(may_play "engine|files|halloffame|platform|view|panels|${up}|shell/help\\.h")
-set(may_printing "engine|files|platform|view|panels|play|${up}")
-set(may_shell "engine|files|halloffame|platform|view|panels|play|printing")
+set(may_game "engine|files|halloffame|platform|view|panels")
+set(may_forms "engine|files|halloffame|platform|view|panels|game")
+set(may_play "engine|files|halloffame|platform|view|panels|game|forms")
+set(may_printing "engine|files|halloffame|platform|view|panels|game|forms|play")
+set(may_shell "engine|files|halloffame|platform|view|panels|game|forms|play|printing")
 set(may_qt "engine|files|platform")
 set(may_win32 "engine|files|platform")
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/program.h"
+#include "game/program.h"
 #include "view/look.h"
 
 namespace zg {

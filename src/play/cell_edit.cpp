@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "engine/rules.h"
+#include "game/program.h"
 #include "panels/panels.h"
-#include "shell/program.h"
 #include "view/picker.h"
 
 namespace zg {

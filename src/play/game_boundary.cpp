@@ -1,7 +1,7 @@
 #include "play/game_boundary.h"
 
+#include "game/program.h"
 #include "play/player_aids.h"
-#include "shell/program.h"
 
 namespace zg {
 

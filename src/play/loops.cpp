@@ -5,7 +5,10 @@
 #include "engine/rules.h"
 #include "engine/shuffle.h"
 #include "files/board_file.h"
-#include "files/slot_dialog.h"
+#include "forms/help.h"
+#include "forms/slot_dialog.h"
+#include "game/clock.h"
+#include "game/program.h"
 #include "panels/panels.h"
 #include "play/buttons.h"
 #include "play/cell_edit.h"
@@ -13,8 +16,6 @@
 #include "play/game_boundary.h"
 #include "play/player_aids.h"
 #include "play/redraw.h"
-#include "shell/help.h"
-#include "shell/program.h"
 
 namespace zg {
 

@@ -2,12 +2,13 @@
 
 #include "engine/shuffle.h"
 #include "files/board_file.h"
+#include "game/clock.h"
+#include "game/program.h"
 #include "panels/panels.h"
 #include "platform/data_path.h"
 #include "play/clock.h"
 #include "play/game_boundary.h"
 #include "play/loops.h"
-#include "shell/program.h"
 
 namespace zg {
 

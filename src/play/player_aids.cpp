@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "engine/rules.h"
+#include "game/clock.h"
+#include "game/program.h"
 #include "panels/panels.h"
 #include "play/clock.h"
 #include "play/redraw.h"
-#include "shell/program.h"
 #include "view/board_render.h"
 #include "view/look.h"
 

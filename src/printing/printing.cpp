@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "engine/shuffle.h"
-#include "shell/program.h"
+#include "game/program.h"
 
 namespace zg {
 

@@ -1,6 +1,6 @@
 #include "shell/exit.h"
 
-#include "shell/program.h"
+#include "game/program.h"
 
 namespace zg {
 

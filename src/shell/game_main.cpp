@@ -1,7 +1,7 @@
 #include "shell/game_main.h"
 
+#include "game/program.h"
 #include "shell/exit.h"
-#include "shell/program.h"
 #include "shell/startup.h"
 
 namespace zg {

@@ -5,18 +5,18 @@
 
 #include "engine/rules.h"
 #include "engine/shuffle.h"
-#include "files/slot_dialog.h"
-#include "halloffame/fame_forms.h"
+#include "forms/about.h"
+#include "forms/fame_forms.h"
+#include "forms/help.h"
+#include "forms/slot_dialog.h"
+#include "game/program.h"
 #include "panels/panels.h"
 #include "play/game_boundary.h"
 #include "play/loops.h"
 #include "play/new_game.h"
 #include "play/redraw.h"
 #include "printing/printing.h"
-#include "shell/about.h"
 #include "shell/exit.h"
-#include "shell/help.h"
-#include "shell/program.h"
 
 namespace zg {
 

@@ -1,15 +1,43 @@
 #include "shell/startup.h"
 
 #include "engine/clock_state.h"
+#include "forms/help.h"
+#include "game/program.h"
 #include "halloffame/records.h"
 #include "panels/panels.h"
+#include "play/cell_edit.h"
 #include "play/redraw.h"
-#include "shell/help.h"
+#include "shell/exit.h"
 #include "shell/menu.h"
-#include "shell/program.h"
 #include "view/look.h"
 
 namespace zg {
+
+namespace {
+
+// The main window's handlers, run by the pump for each event.
+void dispatchEvent(Program& p, const Event& ev) {
+    switch (ev.message) {
+        case msg::kMouseMove:
+            Win_0_MouseMove(p, ev.x, ev.y);
+            break;
+        case msg::kMenu:
+            Win_0_MenuEvent(p, ev.command);
+            break;
+        case msg::kClose:
+            Win_0_Close(p);
+            break;
+        case msg::kKeyUp:
+            // F1 opens the instructions where the menu would; a loop's own F1 is its "Hilfe".
+            if (ev.keyCode == vk::kF1 && !p.shell.commandRunning)
+                Win_0_MenuEvent(p, cmd::kInstructions);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
 
 void openMainWindow(Program& p) {
     p.window.open();
@@ -38,6 +66,7 @@ void drawStartScreen(Program& p) {
 }
 
 void startUp(Program& p) {
+    p.pump.setHandler([&p](const Event& ev) { dispatchEvent(p, ev); });
     fillColourTable(p.view);
     initGlobals(p);
     p.window.setBackgroundColour(p.view.colourTable[colour::kBackground]);

@@ -14,8 +14,8 @@ void initGlobals(Program& p);
 // The status bar, the board panel with the empty board, all panels, the help text.
 void drawStartScreen(Program& p);
 
-// Everything before the main event loop: colours, globals, background, the saved button
-// strip, the clock label, the first screen, the help system.
+// Everything before the main event loop: the main window's handlers, colours, globals,
+// background, the saved button strip, the clock label, the first screen, the help system.
 void startUp(Program& p);
 
 // Processes window events until the program ends (by an exception from askExit).

@@ -20,4 +20,11 @@ void drawCell(Canvas& canvas, const ViewState& view, const BoardModel& m, int co
 void drawGivenCell(Canvas& canvas, const ViewState& view, BoardModel& m, int column, int row,
                    std::uint8_t value);
 
+// The marks of every empty cell from candidateMarks, in their 13 x 13 slots.
+void drawCandidates(Canvas& c, const ViewState& v, const BoardModel& m);
+// The marks of one cell.
+// eraseFirst false: the marks over what is drawn there (a frame), not on their white squares.
+void drawCellCandidates(Canvas& c, const ViewState& v, const BoardModel& m, int col, int row,
+                        bool eraseFirst = true);
+
 }  // namespace zg

@@ -5,10 +5,10 @@
 #include <filesystem>
 
 #include "files/board_file.h"
-#include "files/slot_dialog.h"
-#include "halloffame/fame_forms.h"
+#include "forms/fame_forms.h"
+#include "forms/help.h"
+#include "forms/slot_dialog.h"
 #include "printing/printing.h"
-#include "shell/help.h"
 #include "shell/menu.h"
 #include "shell/startup.h"
 #include "support/fixtures.h"

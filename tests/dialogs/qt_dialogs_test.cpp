@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
+#include "forms/help.h"
 #include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_printer.h"
 #include "printing/printing.h"
-#include "shell/help.h"
 #include "shell/menu.h"
 #include "support/test_program.h"
 

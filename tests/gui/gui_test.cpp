@@ -7,7 +7,7 @@
 #include <set>
 
 #include "engine/rules.h"
-#include "files/slot_dialog.h"
+#include "forms/slot_dialog.h"
 #include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "play/buttons.h"

@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "files/slot_dialog.h"
+#include "forms/slot_dialog.h"
 #include "platform/qt/qt_accessible.h"
 #include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_services.h"

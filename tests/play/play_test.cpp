@@ -10,6 +10,7 @@
 #include "engine/rules.h"
 #include "engine/shuffle.h"
 #include "files/board_file.h"
+#include "game/clock.h"
 #include "halloffame/records.h"
 #include "panels/panels.h"
 #include "play/cell_edit.h"

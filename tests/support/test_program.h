@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "game/program.h"
 #include "shell/menu.h"
-#include "shell/program.h"
 #include "shell/startup.h"
 #include "support/backend.h"
 #include "support/memory_file_io.h"

@@ -11,13 +11,13 @@
 #include <sstream>
 #include <tuple>
 
-#include "halloffame/fame_forms.h"
+#include "forms/fame_forms.h"
+#include "game/program.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_form.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
-#include "shell/program.h"
 #include "shell/startup.h"
 #include "support/backend.h"
 #include "support/memory_file_io.h"

@@ -1,9 +1,9 @@
-#include "play/accessible_scene.h"
+#include "game/accessible_scene.h"
 
 #include <algorithm>
 
+#include "game/program.h"
 #include "panels/panels.h"
-#include "shell/program.h"
 #include "view/picker.h"
 
 namespace zg {

@@ -1,10 +1,10 @@
-#include "files/slot_dialog.h"
+#include "forms/slot_dialog.h"
 
 #include <array>
 #include <cerrno>
 #include <memory>
 
-#include "shell/program.h"
+#include "game/program.h"
 
 namespace zg {
 

@@ -1,6 +1,6 @@
-#include "shell/help.h"
+#include "forms/help.h"
 
-#include "shell/program.h"
+#include "game/program.h"
 
 namespace zg {
 

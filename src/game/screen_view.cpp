@@ -1,9 +1,8 @@
-#include "play/screen_view.h"
+#include "game/screen_view.h"
 
+#include "game/clock.h"
+#include "game/program.h"
 #include "panels/panels.h"
-#include "play/clock.h"
-#include "play/redraw.h"
-#include "shell/program.h"
 #include "view/board_render.h"
 
 namespace zg {

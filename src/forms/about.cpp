@@ -1,6 +1,6 @@
-#include "shell/about.h"
+#include "forms/about.h"
 
-#include "shell/program.h"
+#include "game/program.h"
 
 namespace zg {
 

@@ -1,12 +1,9 @@
-#include "shell/program.h"
+#include "game/program.h"
 
 #include <chrono>
 
+#include "game/accessible_scene.h"
 #include "platform/data_path.h"
-#include "play/accessible_scene.h"
-#include "play/cell_edit.h"
-#include "shell/exit.h"
-#include "shell/menu.h"
 
 namespace zg {
 
@@ -31,7 +28,6 @@ Program::Program(Services s)
       mainWindow(platform().createWindow(pump, services.devicePixelRatio)),
       window(*mainWindow),
       screen(*this) {
-    pump.setHandler([this](const Event& ev) { dispatchEvent(*this, ev); });
     panels.clockWorker = platform().createWorker();
     services.questions->setOwner(window);
     window.setAccessibleScene([this] { return describeScene(*this); });
@@ -39,27 +35,6 @@ Program::Program(Services s)
 
 Program::~Program() {
     pump.setHandler({});
-}
-
-void dispatchEvent(Program& p, const Event& ev) {
-    switch (ev.message) {
-        case msg::kMouseMove:
-            Win_0_MouseMove(p, ev.x, ev.y);
-            break;
-        case msg::kMenu:
-            Win_0_MenuEvent(p, ev.command);
-            break;
-        case msg::kClose:
-            Win_0_Close(p);
-            break;
-        case msg::kKeyUp:
-            // F1 opens the instructions where the menu would; a loop's own F1 is its "Hilfe".
-            if (ev.keyCode == vk::kF1 && !p.shell.commandRunning)
-                Win_0_MenuEvent(p, cmd::kInstructions);
-            break;
-        default:
-            break;
-    }
 }
 
 std::string dataFile(Program& p, const std::string& name) {

@@ -1,9 +1,9 @@
-#include "halloffame/fame_forms.h"
+#include "forms/fame_forms.h"
 
 #include <array>
 #include <memory>
 
-#include "shell/program.h"
+#include "game/program.h"
 
 namespace zg {
 

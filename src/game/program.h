@@ -14,13 +14,13 @@
 #include "engine/random.h"
 #include "files/board_file.h"
 #include "files/file_io.h"
+#include "game/play_state.h"
+#include "game/screen_view.h"
+#include "game/shell_state.h"
 #include "halloffame/records.h"
 #include "panels/panels_state.h"
 #include "platform/event_pump.h"
 #include "platform/platform.h"
-#include "play/play_state.h"
-#include "play/screen_view.h"
-#include "shell/shell_state.h"
 #include "view/view_state.h"
 
 namespace zg {
@@ -33,7 +33,7 @@ struct Services {
     std::unique_ptr<Random> random;
     std::unique_ptr<FileIo> fileIo;
     std::unique_ptr<Beeper> beeper;
-    // The help viewer is made on first use when not set (helpViewer() in shell/help.h); without
+    // The help viewer is made on first use when not set (helpViewer() in forms/help.h); without
     // a printer nothing is printed (printer() in printing/printing.h).
     std::unique_ptr<HelpViewer> help;
     std::unique_ptr<Printer> printer;
@@ -75,9 +75,6 @@ struct Program {
     FileIo& fileIo() { return *services.fileIo; }
     Beeper& beeper() { return *services.beeper; }
 };
-
-// The main window's handlers, run by the pump for each event.
-void dispatchEvent(Program& p, const Event& ev);
 
 // A read-only data file (a collection, a help page) found like the platform finds its data.
 std::string dataFile(Program& p, const std::string& name);
