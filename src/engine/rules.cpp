@@ -82,8 +82,6 @@ struct Solver {
         }
     }
 
-    bool solvedShown() const { return m.statusText == kStatusSolved; }
-
     void restoreBackup() {
         for (int c = 1; c <= 6; ++c)
             for (int r = 1; r <= 6; ++r) m.board.at(c, r) = backup->at(c, r);
@@ -104,11 +102,11 @@ struct Solver {
             if (second == 0) continue;
             place(x, k, first);
             solveBoard(m, clock, view);
-            if (solvedShown()) return;
+            if (isSolved(m)) return;
             restoreBackup();
             place(x, k, second);
             solveBoard(m, clock, view);
-            if (solvedShown()) return;
+            if (isSolved(m)) return;
             restoreBackup();
             view.drawCell(x, k, 0);
         }
@@ -147,6 +145,10 @@ bool allCellsOpen(const BoardModel& m) {
         }
     }
     return true;
+}
+
+bool isSolved(const BoardModel& m) {
+    return m.boardSolved && isConsistent(m);
 }
 
 StatusCheck decideStatus(const BoardModel& m) {
@@ -212,7 +214,7 @@ void solveBoard(BoardModel& m, ClockState& clock, BoardView& view) {
     Solver s{m, clock, view};
     s.passes();
     updateStatistics(m, view);
-    if (!s.solvedShown() && !m.inTrial) {
+    if (!isSolved(m) && !m.inTrial) {
         m.level = 3;
         trialSearch(m, clock, view);
     }
@@ -227,14 +229,14 @@ void trialSearch(BoardModel& m, ClockState& clock, BoardView& view) {
     s.recheck();
     for (int k = 1; k <= 6; ++k) {
         s.rowTrial(k);
-        if (s.solvedShown()) break;
+        if (isSolved(m)) break;
     }
     m.inTrial = false;
 }
 
 void solveCommand(BoardModel& m, ClockState& clock, BoardView& view) {
     solveBoard(m, clock, view);
-    if (!(m.boardSolved && isConsistent(m)) && !allCellsOpen(m)) {
+    if (!isSolved(m) && !allCellsOpen(m)) {
         restartBoard(m, clock, view);
         solveBoard(m, clock, view);
     }

@@ -24,6 +24,10 @@ struct StatusCheck {
     bool beep;         // the board holds a duplicate
 };
 
+// Solved: every value six times (boardSolved, as the status check last counted) and no value
+// twice; the status check then shows "Brett gelöst!!!".
+bool isSolved(const BoardModel& m);
+
 // The decision of the status check, from board and the valueCount just recounted.
 StatusCheck decideStatus(const BoardModel& m);
 

@@ -10,7 +10,7 @@ class BoardView {
     virtual ~BoardView() = default;
     // One ordinary cell with its symbol (0 erases it).
     virtual void drawCell(int column, int row, std::uint8_t value) = 0;
-    // One cell painted as a given. The model has already stored the given.
+    // One cell painted as a given.
     virtual void drawGivenCell(int column, int row, std::uint8_t value) = 0;
     // valueCount has been recounted: draw the six counts.
     virtual void drawCounts() = 0;

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "game/board_ops.h"
 #include "game/program.h"
 
 namespace zg {
@@ -32,8 +33,7 @@ void confirmSlot(Program& p, Frm1& f) {
     if (p.dialog.slotDialogLoads) {
         // A missing or damaged file leaves the board as it was; the caller redraws it. A file
         // that is there but cannot be read says why.
-        if (loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), p.dialog.selectedSlot) ==
-            LoadResult::unreadable)
+        if (loadBoard(p, p.dialog.selectedSlot) == LoadResult::unreadable)
             p.questions().message(loadErrorText(p.files.boardFileName, errno));
     } else {
         WriteResult saved =

@@ -10,7 +10,6 @@ namespace zg {
 struct ShellState {
     bool useHtmlHelp = false;     // decided once at start-up
     SavedImage buttonRowImage;    // the empty button strip, (30, 416)-(387, 444)
-    bool abortRequested = false;  // Escape typed in the cell edit
     bool commandRunning = false;  // a menu command runs: the bar is off
 };
 

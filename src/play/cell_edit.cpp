@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/rules.h"
+#include "game/board_ops.h"
 #include "game/program.h"
 #include "panels/panels.h"
 #include "view/picker.h"
@@ -16,41 +16,6 @@ int keyOfCharacter(int ch) {
     if (ch >= 'a' && ch <= 'z') return ch - 'a' + 'A';
     if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') || ch == vk::kEscape) return ch;
     return 0;  // no key release of ours reaches the loops for it
-}
-
-void computeCandidates(Program& p) {
-    zg::computeCandidates(p.model, p.clock, p.screen);
-}
-
-// A value from the mouse or the keyboard: a mark in marking mode, else the cell's value.
-void enter(Program& p, int column, int row, int value) {
-    ViewState& v = p.view;
-    v.drawingBusy = true;
-    putPickerImageBack(p.canvas(), v);
-    if (v.rightClick) {
-        p.model.candidateMarks.at(column, row, value) = true;
-        computeCandidates(p);
-    } else {
-        p.model.board.at(column, row) = static_cast<std::uint8_t>(value);
-        if (!p.play.ownBoardMode) p.screen.drawCell(column, row, static_cast<std::uint8_t>(value));
-    }
-    v.drawingBusy = false;
-}
-
-void clear(Program& p, int column, int row) {
-    ViewState& v = p.view;
-    v.drawingBusy = true;
-    putPickerImageBack(p.canvas(), v);
-    if (v.rightClick) {
-        for (int value = 1; value <= 6; ++value)
-            p.model.candidateMarks.at(column, row, value) = false;
-        computeCandidates(p);
-    } else if (!p.play.ownBoardMode) {
-        // The own-board editor clears the cell itself after the edit.
-        p.model.board.at(column, row) = 0;
-        p.screen.drawCell(column, row, 0);
-    }
-    v.drawingBusy = false;
 }
 
 }  // namespace
@@ -79,7 +44,7 @@ void drawPicker(Program& p, int column, int row) {
     v.drawingBusy = false;
 }
 
-void editCell(Program& p, int column, int row) {
+Choice chooseValue(Program& p, int column, int row) {
     ViewState& v = p.view;
     v.pickerOpen = true;
     // The corner is known before the first event: a move while the opening button is still
@@ -89,18 +54,16 @@ void editCell(Program& p, int column, int row) {
     v.pickerColumn = static_cast<std::int16_t>(column);
     v.pickerRow = static_cast<std::int16_t>(row);
     waitButtonsUp(p);
+    Choice choice;
     for (;;) {
-        v.rightClear = false;
-        p.shell.abortRequested = false;
         const Event ev = p.pump.next();
         if (ev.message == msg::kLeftDown) {
             if (!insidePicker(v, v.mouseX, v.mouseY)) continue;
-            enter(p, column, row, v.pickerValue);
+            choice.value = v.pickerValue;
             break;
         }
         if (ev.message == msg::kRightDown) {
-            v.rightClear = true;
-            clear(p, column, row);
+            choice.clear = true;
             break;
         }
         if (ev.message == msg::kKeyUp && v.chooserKey != 0 && ev.keyCode == v.chooserKey) {
@@ -109,27 +72,33 @@ void editCell(Program& p, int column, int row) {
         }
         if (ev.message != msg::kChar) continue;
         int k = ev.charCode;
-        if (k == vk::kEscape) {
+        const bool escape = k == vk::kEscape;
+        if (escape) {
             k = '0';
-            p.shell.abortRequested = true;
-            p.clock.clockRunning = false;  // the timed game ends
-            v.rightClear = false;
+            endTimedGame(p);
         }
-        if (!p.model.showDigits && !p.shell.abortRequested) k -= 48;  // "a".."f" are 1..6
+        if (!p.model.showDigits && !escape) k -= 48;  // "a".."f" are 1..6
         if (k < '0' || k > '6') continue;
-        const int n = k - '0';
-        if (!v.rightClick) v.pickerValue = static_cast<std::int16_t>(n);
-        enter(p, column, row, n);
+        choice.value = k - '0';
+        if (!v.rightClick) v.pickerValue = static_cast<std::int16_t>(choice.value);
         v.chooserKey = keyOfCharacter(ev.charCode);
         break;
     }
+    v.drawingBusy = true;  // until endCellEdit: the clock keeps off while the choice lands
+    putPickerImageBack(p.canvas(), v);
+    return choice;
+}
+
+void endCellEdit(Program& p) {
+    ViewState& v = p.view;
+    v.drawingBusy = false;
     v.pickerImage.reset();
     v.pickerSaved = false;
     v.pickerOpen = false;
     waitButtonsUp(p);
     p.panels.helpText = std::string(v.largeFonts ? "   " : "") + kHelpAfterEdit;
     showHelpText(p.canvas(), p.view, p.panels);
-    if (p.model.showCandidates) computeCandidates(p);
+    computeCandidatesIfShown(p);
 }
 
 bool releaseBelongsToChooser(Program& p, const Event& ev) {

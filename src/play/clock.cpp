@@ -5,13 +5,14 @@
 #include "engine/board.h"
 #include "engine/clock_state.h"
 #include "forms/fame_forms.h"
+#include "game/board_ops.h"
 #include "game/program.h"
 
 namespace zg {
 
 void finishIfSolved(Program& p) {
     ClockState& clock = p.clock;
-    if (p.model.statusText != kStatusSolved || !clock.clockRunning) return;
+    if (!wonNow(p)) return;
     // finishClock keeps any turn of the worker off the label while the final time shows.
     clock.finishClock = true;
     // The tenths are those of this moment, not of the worker's last turn, which came at the

@@ -1,5 +1,6 @@
 #include "play/game_boundary.h"
 
+#include "game/board_ops.h"
 #include "game/program.h"
 #include "play/player_aids.h"
 
@@ -38,7 +39,7 @@ void crossBoundary(Program& p, Boundary b) {
         p.play.cursorColumn = p.play.cursorRow = 1;
     }
     if (!keep.marks) p.model.candidateMarks.clear();
-    if (!keep.clock) p.clock.clockRunning = false;
+    if (!keep.clock) endTimedGame(p);
 }
 
 }  // namespace zg

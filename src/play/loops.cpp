@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "engine/rules.h"
-#include "engine/shuffle.h"
 #include "files/board_file.h"
 #include "forms/help.h"
 #include "forms/slot_dialog.h"
+#include "game/board_ops.h"
 #include "game/clock.h"
 #include "game/program.h"
 #include "panels/panels.h"
@@ -58,7 +58,6 @@ void load(Program& p, Loop loop, const char* fileName) {
     drawStripButton(p, StripButton::load, 1);
     p.files.boardFileName = fileName;
     openLoadDialog(p);
-    p.play.history.clear();
     updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     drawBoard(p);
     if (loop == Loop::play) updateClock(p);
@@ -83,16 +82,10 @@ void help(Program& p) {
 // The button stays drawn pressed until the command's idle steps erase the strip.
 Next abort(Program& p, Loop loop, bool byClick) {
     drawStripButton(p, StripButton::abort, 1);
-    if (loop == Loop::play) p.clock.clockRunning = false;
+    if (loop == Loop::play) endTimedGame(p);
     p.time().sleepMs(200);  // the clock's worker sees clockRunning false meanwhile
     if (loop == Loop::play && byClick) updateClock(p);
     return Next::leave;
-}
-
-void toggleCandidates(Program& p) {
-    p.model.candidateMarks.clear();
-    p.model.showCandidates = !p.model.showCandidates;
-    drawBoard(p);
 }
 
 Next onKey(Program& p, Loop loop, int key) {
@@ -118,31 +111,28 @@ Next onKey(Program& p, Loop loop, int key) {
         case vk::kEscape:
             return abort(p, loop, false);
         case 'M':
-            if (loop == Loop::play) p.clock.clockRunning = false;
-            toggleCandidates(p);
+            if (loop == Loop::play) endTimedGame(p);
+            toggleCandidates(p, true);
+            drawBoard(p);
             break;
         case 'N':
-            restartBoard(m, p.clock, p.screen);
+            restart(p);
             drawBoard(p);
-            p.play.history.clear();
             break;
         case 'K':
             p.play.shortcutArmed = "K";
             break;
         case 'O':
             if (p.play.shortcutArmed == "K") {
-                if (loop == Loop::play) p.clock.clockRunning = false;
-                solveCommand(m, p.clock, p.screen);
+                solve(p);
                 if (loop == Loop::play) updateClock(p);
-                p.play.history.clear();
             }
             p.play.shortcutArmed.clear();
             break;
         case 'X':
             if (loop == Loop::edit) {
-                shuffleBoard(m, p.random());
+                shuffle(p);
                 drawBoard(p);
-                p.play.history.clear();
             }
             break;
         case 'T':
@@ -189,56 +179,46 @@ std::optional<Cell> boardCellAtPointer(const ViewState& v) {
     return Cell{(x - v.boardLeft) / v.cellWidth + 1, (y - v.boardTop) / v.cellHeight + 1};
 }
 
-void computeCandidatesIfShown(Program& p) {
-    if (p.model.showCandidates) computeCandidates(p.model, p.clock, p.screen);
-}
-
-// The board click of the play loop; rightClick is set for the button.
+// A click on a cell of the play loop, or Return at the cursor: rightClick is the button.
 void playBoardClick(Program& p, Cell cell) {
-    BoardModel& m = p.model;
     const int c = cell.column, r = cell.row;
-    if (m.givens.at(c, r) != 0) return;
-    const CellState before = cellState(m, c, r);
-    if (p.view.rightClick && m.board.at(c, r) != 0) {
-        m.board.at(c, r) = 0;
-        p.screen.drawCell(c, r, 0);
-        computeCandidatesIfShown(p);
-        updateStatistics(p.model, p.screen);
-    } else if (p.view.rightClick) {
-        drawPicker(p, c, r);
-        editCell(p, c, r);  // notes a candidate
-    } else {
-        drawPicker(p, c, r);
-        editCell(p, c, r);
-        updateStatistics(p.model, p.screen);
+    if (p.model.givens.at(c, r) != 0) return;
+    PlayerEdit edit(p, c, r);
+    const bool marking = p.view.rightClick;
+    if (marking && p.model.board.at(c, r) != 0) {
+        edit.setValue(0);
+        edit.end(Check::always);
+        return;
     }
-    p.play.history.recordFrom(m, c, r, before);
-    finishIfSolved(p);
+    drawPicker(p, c, r);
+    const Choice choice = chooseValue(p, c, r);
+    if (!marking)
+        edit.setValue(choice.clear ? 0 : choice.value);
+    else if (choice.clear)
+        edit.clearMarks();
+    else
+        edit.setMark(choice.value, true);
+    endCellEdit(p);
+    edit.end(marking ? Check::ifValueChanged : Check::always);
 }
 
+// The editor's click: every value chosen becomes a given; the right button empties a given.
 void editBoardClick(Program& p, bool right, Cell cell) {
-    BoardModel& m = p.model;
     const int c = cell.column, r = cell.row;
-    const CellState before = cellState(m, c, r);
-    auto emptyCell = [&] {
-        m.board.at(c, r) = 0;
-        m.givens.at(c, r) = 0;
-        p.screen.drawCell(c, r, 0);
-        computeCandidatesIfShown(p);
-    };
+    PlayerEdit edit(p, c, r);
     if (right) {
-        if (m.givens.at(c, r) != 0) emptyCell();
+        if (p.model.givens.at(c, r) != 0) edit.emptyCell();
     } else {
         drawPicker(p, c, r);
-        editCell(p, c, r);
-        if (p.view.rightClear)
-            emptyCell();
+        const Choice choice = chooseValue(p, c, r);
+        if (!choice.clear) edit.storeValue(choice.value);
+        endCellEdit(p);
+        if (choice.clear)
+            edit.emptyCell();
         else
-            p.screen.drawGivenCell(c, r, static_cast<std::uint8_t>(p.view.pickerValue));
+            edit.setGiven(choice.value);
     }
-    p.play.history.recordFrom(m, c, r, before);
-    updateStatistics(p.model, p.screen);
-    updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
+    edit.end(Check::always);
 }
 
 bool isButtonPress(const Event& ev) {
@@ -250,7 +230,7 @@ void onKeyDown(Program& p, Loop loop, const Event& ev) {
     const bool editor = loop == Loop::edit;
     const int k = ev.keyCode;
     if ((ev.modifiers & mod::kControl) != 0) {
-        if (k == 'Z' || k == 'Y') undoRedo(p, editor, k == 'Y' || (ev.modifiers & mod::kShift));
+        if (k == 'Z' || k == 'Y') undoRedo(p, k == 'Y' || (ev.modifiers & mod::kShift));
         return;
     }
     if (k >= vk::kLeft && k <= vk::kDown) {
@@ -299,10 +279,21 @@ StripButton stripButtonAt(int x, int y) {
     return StripButton::none;
 }
 
-void playLoop(Program& p) {
-    drawBoard(p);
+namespace {
+
+// The play loop and the own-board editor: one loop, differing where Loop says.
+void runLoop(Program& p, Loop loop) {
+    const bool play = loop == Loop::play;
+    if (play) {
+        drawBoard(p);
+    } else {
+        p.play.ownBoardMode = true;
+        // Every edit here enters a given: a marking mode left over from the last play loop
+        // (its final right click) must not turn the entries into candidate marks.
+        p.view.rightClick = false;
+    }
     drawAllButtons(p);
-    if (p.clock.clockRunning) clockThread(p);
+    if (play && p.clock.clockRunning) clockThread(p);
     crossBoundary(p, Boundary::loop);
     for (;;) {
         const Event ev = p.pump.next();
@@ -311,47 +302,36 @@ void playLoop(Program& p) {
             continue;
         }
         beforeEvent(p, ev);
-        if (ev.message == msg::kKeyDown) onKeyDown(p, Loop::play, ev);
+        if (ev.message == msg::kKeyDown) onKeyDown(p, loop, ev);
         if (ev.message == msg::kKeyUp && !releaseBelongsToChooser(p, ev)) {
-            if (onKey(p, Loop::play, ev.keyCode) == Next::leave) break;
+            if (onKey(p, loop, ev.keyCode) == Next::leave) break;
         }
         if (ev.message == msg::kLeftDown) {
             const StripButton b = stripButtonAt(p.view.mouseX, p.view.mouseY);
-            if (b != StripButton::none && onButton(p, Loop::play, b) == Next::leave) break;
+            if (b != StripButton::none && onButton(p, loop, b) == Next::leave) break;
         }
-        p.view.rightClick = false;
-        if (isButtonPress(ev)) {
-            p.view.rightClick = ev.message == msg::kRightDown;
-            if (const auto cell = boardCellAtPointer(p.view)) playBoardClick(p, *cell);
+        const bool right = ev.message == msg::kRightDown;
+        if (play) p.view.rightClick = isButtonPress(ev) && right;
+        if (const auto cell = isButtonPress(ev) ? boardCellAtPointer(p.view) : std::nullopt) {
+            if (play)
+                playBoardClick(p, *cell);
+            else
+                editBoardClick(p, right, *cell);
         }
+        if (play) finishIfSolved(p);
         if (overlaysShown(p) && ev.message != msg::kMouseMove) drawOverlays(p);
     }
     crossBoundary(p, Boundary::loop);
 }
 
+}  // namespace
+
+void playLoop(Program& p) {
+    runLoop(p, Loop::play);
+}
+
 void editLoop(Program& p) {
-    p.play.ownBoardMode = true;
-    // Every edit here enters a given: a marking mode left over from the last play loop (its
-    // final right click) must not turn the entries into candidate marks.
-    p.view.rightClick = false;
-    drawAllButtons(p);
-    crossBoundary(p, Boundary::loop);
-    for (;;) {
-        const Event ev = p.pump.next();
-        beforeEvent(p, ev);
-        if (ev.message == msg::kKeyDown) onKeyDown(p, Loop::edit, ev);
-        if (ev.message == msg::kKeyUp && !releaseBelongsToChooser(p, ev)) {
-            if (onKey(p, Loop::edit, ev.keyCode) == Next::leave) break;
-        }
-        if (ev.message == msg::kLeftDown) {
-            const StripButton b = stripButtonAt(p.view.mouseX, p.view.mouseY);
-            if (b != StripButton::none && onButton(p, Loop::edit, b) == Next::leave) break;
-        }
-        if (const auto cell = isButtonPress(ev) ? boardCellAtPointer(p.view) : std::nullopt)
-            editBoardClick(p, ev.message == msg::kRightDown, *cell);
-        if (overlaysShown(p) && ev.message != msg::kMouseMove) drawOverlays(p);
-    }
-    crossBoundary(p, Boundary::loop);
+    runLoop(p, Loop::edit);
 }
 
 }  // namespace zg

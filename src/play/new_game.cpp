@@ -1,7 +1,7 @@
 #include "play/new_game.h"
 
-#include "engine/shuffle.h"
 #include "files/board_file.h"
+#include "game/board_ops.h"
 #include "game/clock.h"
 #include "game/program.h"
 #include "panels/panels.h"
@@ -18,13 +18,13 @@ void newGame(Program& p) {
     const int record = p.random()(kRecordCount);
     // Without a puzzle there is no new game: the board stays as it was, and no clock runs on a
     // board that may be solved already, so nothing can become a record.
-    if (loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record) != LoadResult::loaded) {
+    if (loadBoard(p, record) != LoadResult::loaded) {
         p.questions().message(missingCollectionText(collectionFile(p.model.level)));
         return;
     }
     updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
     startTimedGame(p);
-    shuffleBoard(p.model, p.random());
+    shuffle(p);
     crossBoundary(p, Boundary::newPuzzle);
     playLoop(p);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/rules.h"
+#include "game/board_ops.h"
 #include "game/clock.h"
 #include "game/program.h"
 #include "panels/panels.h"
@@ -59,21 +60,6 @@ void repaintCells(Program& p, const Cells& cells) {
     for (auto [col, row] : cells) repaintCell(p, col, row);
 }
 
-void computeCandidatesIfShown(Program& p) {
-    if (p.model.showCandidates) computeCandidates(p.model, p.clock, p.screen);
-}
-
-// A change of one cell by the player, recorded for undo, followed by what any entry is.
-template <typename Change>
-void change(Program& p, bool editor, int col, int row, Change&& apply) {
-    const CellState before = cellState(p.model, col, row);
-    apply(p.model);
-    const CellState after = cellState(p.model, col, row);
-    if (after == before) return;
-    p.play.history.record({col, row, before, after});
-    afterPlayerChange(p, editor, before, after);
-}
-
 // The help panel draws a text over the last one without erasing the line: a hint's text is
 // padded to the panel's 26 characters, so no tail of a longer text stays behind it.
 void showHelp(Program& p, std::string text) {
@@ -86,15 +72,6 @@ void showHelp(Program& p, std::string text) {
 }
 
 }  // namespace
-
-void repaintCell(Program& p, int column, int row) {
-    const BoardModel& m = p.model;
-    if (const std::uint8_t given = m.givens.at(column, row))
-        p.screen.drawGivenCell(column, row, given);
-    else
-        p.screen.drawCell(column, row, m.board.at(column, row));
-    if (m.board.at(column, row) == 0) drawCellCandidates(p.canvas(), p.view, p.model, column, row);
-}
 
 bool overlaysShown(const Program& p) {
     return p.play.cursorShown || p.play.hintStage > 0;
@@ -139,66 +116,36 @@ void moveCursor(Program& p, int keyCode) {
 
 void keyboardEntry(Program& p, bool editor, const Event& ev) {
     const int col = p.play.cursorColumn, row = p.play.cursorRow;
-    BoardModel& m = p.model;
+    const BoardModel& m = p.model;
     const int key = ev.keyCode;
     const bool clears = key == '0' || key == vk::kDelete || key == vk::kBackspace;
     const bool digit = key >= '1' && key <= '6';
+    const bool shift = (ev.modifiers & mod::kShift) != 0;
     if (!p.play.cursorShown || !(clears || digit)) return;
-    const auto value = static_cast<std::uint8_t>(digit ? key - '0' : 0);
-    if (editor) {
-        if ((ev.modifiers & mod::kShift) != 0) return;  // the editor enters givens only
-        change(p, editor, col, row, [&](BoardModel& model) {
-            model.board.at(col, row) = value;
-            if (value != 0) {
-                p.screen.drawGivenCell(col, row, value);
-            } else {
-                model.givens.at(col, row) = 0;
-                p.screen.drawCell(col, row, 0);
-            }
-            computeCandidatesIfShown(p);
-        });
-        return;
-    }
-    if (m.givens.at(col, row) != 0) return;
-    if (digit && (ev.modifiers & mod::kShift) != 0) {
-        if (m.board.at(col, row) != 0) return;
-        change(p, editor, col, row, [&](BoardModel& model) {
-            model.candidateMarks.at(col, row, value) = !model.candidateMarks.at(col, row, value);
-            computeCandidates(model, p.clock, p.screen);
-        });
-        return;
-    }
-    change(p, editor, col, row, [&](BoardModel& model) {
-        if (value == 0 && model.board.at(col, row) == 0) {
-            for (int v = 1; v <= 6; ++v) model.candidateMarks.at(col, row, v) = false;
-            computeCandidates(model, p.clock, p.screen);
-            return;
-        }
-        model.board.at(col, row) = value;
-        p.screen.drawCell(col, row, value);
-        computeCandidatesIfShown(p);
-    });
+    // The editor enters givens only; the play loop leaves givens alone, and marks empty cells.
+    if (editor ? shift : m.givens.at(col, row) != 0) return;
+    if (!editor && digit && shift && m.board.at(col, row) != 0) return;
+    const int value = digit ? key - '0' : 0;
+    PlayerEdit edit(p, col, row);
+    if (editor && value != 0)
+        edit.setGiven(value);
+    else if (editor)
+        edit.emptyCell();
+    else if (digit && shift)
+        edit.toggleMark(value);
+    else if (value == 0 && m.board.at(col, row) == 0)
+        edit.clearMarks();
+    else
+        edit.setValue(value);
+    edit.end(Check::ifValueChanged);
 }
 
-void undoRedo(Program& p, bool editor, bool redo) {
+void undoRedo(Program& p, bool redo) {
     const auto step = redo ? p.play.history.redo() : p.play.history.undo();
     if (!step) return;
-    const CellState& from = redo ? step->before : step->after;
-    const CellState& to = redo ? step->after : step->before;
-    applyCellState(p.model, step->column, step->row, to);
-    repaintCell(p, step->column, step->row);
-    computeCandidatesIfShown(p);
-    afterPlayerChange(p, editor, from, to);
-}
-
-void afterPlayerChange(Program& p, bool editor, const CellState& before, const CellState& after) {
-    // A mark alone changes no count: the chooser's marks skip the status check too.
-    if (before.value == after.value && before.given == after.given) return;
-    updateStatistics(p.model, p.screen);
-    if (editor)
-        updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
-    else
-        finishIfSolved(p);
+    PlayerEdit edit(p, step->column, step->row);
+    edit.restore(redo ? step->after : step->before);
+    edit.end(Check::ifValueChanged);
 }
 
 void hintStep(Program& p) {
@@ -210,7 +157,7 @@ void hintStep(Program& p) {
         if (h.kind == HintKind::solved) return;
         // Like K then O: a game with help is no longer timed.
         if (p.clock.clockRunning) {
-            p.clock.clockRunning = false;
+            endTimedGame(p);
             updateClock(p);
         }
         s.hint = h;
@@ -224,11 +171,9 @@ void hintStep(Program& p) {
     } else if (s.hintStage == 2) {
         const Hint h = s.hint;
         endHint(p);
-        change(p, false, h.column, h.row, [&](BoardModel& model) {
-            model.board.at(h.column, h.row) = static_cast<std::uint8_t>(h.value);
-            p.screen.drawCell(h.column, h.row, static_cast<std::uint8_t>(h.value));
-            computeCandidatesIfShown(p);
-        });
+        PlayerEdit edit(p, h.column, h.row);
+        edit.setValue(h.value);
+        edit.end(Check::ifValueChanged);
     }
 }
 

@@ -9,9 +9,6 @@ namespace zg {
 struct Program;
 struct Event;
 
-// Draws one cell as the board has it (a given grey, the player's white, marks when empty).
-void repaintCell(Program& p, int column, int row);
-
 // The frames drawn inside the cells, over the board: the hint's unit and cell, the cursor.
 // Hiding one repaints its cells; the loops draw the others again after every event.
 void drawOverlays(Program& p);
@@ -24,11 +21,7 @@ void endHint(Program& p);
 void moveCursor(Program& p, int keyCode);
 // Digits, 0, Delete, Backspace and Shift+digit at the cursor; editor: the own-board editor.
 void keyboardEntry(Program& p, bool editor, const Event& ev);
-void undoRedo(Program& p, bool editor, bool redo);
-
-// After a change of a cell by the player: counts and status (and the level panel in the
-// editor) when a value changed, and the end of a timed game solved by it.
-void afterPlayerChange(Program& p, bool editor, const CellState& before, const CellState& after);
+void undoRedo(Program& p, bool redo);
 
 // T in the play loop: the unit, then the reasoning, then the value placed.
 void hintStep(Program& p);

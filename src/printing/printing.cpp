@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "engine/shuffle.h"
+#include "game/board_ops.h"
 #include "game/program.h"
 
 namespace zg {
@@ -137,8 +137,8 @@ void printGameSet(Program& p) {
             drawGrid(c, L);
             p.files.boardFileName = dataFile(p, collectionFile(g));
             const int record = p.random()(4);
-            loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), record);
-            shuffleBoard(p.model, p.random());
+            loadBoard(p, record);
+            shuffle(p);
             printCells(c, L, p.model, p.model.givens, p.model.levelNames[g]);
         }
     });

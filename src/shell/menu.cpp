@@ -3,12 +3,11 @@
 #include <cctype>
 #include <stdexcept>
 
-#include "engine/rules.h"
-#include "engine/shuffle.h"
 #include "forms/about.h"
 #include "forms/fame_forms.h"
 #include "forms/help.h"
 #include "forms/slot_dialog.h"
+#include "game/board_ops.h"
 #include "game/program.h"
 #include "panels/panels.h"
 #include "play/game_boundary.h"
@@ -196,18 +195,18 @@ void runCommand(Program& p, int command) {
             playLoop(p);
             break;
         case cmd::kSolve:
-            solveCommand(m, p.clock, p.screen);
+            solve(p);
             break;
         case cmd::kShuffle:
-            shuffleBoard(m, p.random());
+            shuffle(p);
             drawBoard(p);
             break;
         case cmd::kRestart:
-            restartBoard(m, p.clock, p.screen);
+            restart(p);
             playLoop(p);
             break;
         case cmd::kClear:
-            clearBoard(m, p.clock, p.screen);
+            clearAll(p);
             break;
         case cmd::kPrintBoard:
             printBoard(p);
@@ -225,7 +224,7 @@ void runCommand(Program& p, int command) {
             drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
             break;
         case cmd::kCandidates:
-            m.showCandidates = !m.showCandidates;
+            toggleCandidates(p, false);
             drawBoard(p);
             break;
         case cmd::kSymmetry:

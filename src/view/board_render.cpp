@@ -36,10 +36,9 @@ void drawCell(Canvas& canvas, const ViewState& view, const BoardModel& m, int co
     paintCell(canvas, view, m, column, row, value, colour::kWhite);
 }
 
-void drawGivenCell(Canvas& canvas, const ViewState& view, BoardModel& m, int column, int row,
+void drawGivenCell(Canvas& canvas, const ViewState& view, const BoardModel& m, int column, int row,
                    std::uint8_t value) {
     paintCell(canvas, view, m, column, row, value, colour::kLightGrey);
-    m.givens.at(column, row) = value;
 }
 
 void drawBoardPanel(Canvas& canvas, ViewState& view) {

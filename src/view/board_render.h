@@ -16,8 +16,8 @@ void drawBoardPanel(Canvas& canvas, ViewState& view);
 // One ordinary cell (white) with the symbol of value; 0 erases it.
 void drawCell(Canvas& canvas, const ViewState& view, const BoardModel& m, int column, int row,
               std::uint8_t value);
-// One given (light grey); also stores the given.
-void drawGivenCell(Canvas& canvas, const ViewState& view, BoardModel& m, int column, int row,
+// One given (light grey).
+void drawGivenCell(Canvas& canvas, const ViewState& view, const BoardModel& m, int column, int row,
                    std::uint8_t value);
 
 // The marks of every empty cell from candidateMarks, in their 13 x 13 slots.

@@ -33,7 +33,6 @@ struct ViewState {
     SavedImage pickerImage;
     bool drawingBusy = false;  // the clock skips its update while set
     bool rightClick = false;   // the edit was opened with the right button: marking mode
-    bool rightClear = false;   // the edit ended with the right button
     // The virtual-key code of the key whose typed character ended the last edit: its release
     // belongs to the chooser and is not seen by the play loops (0: none pending).
     int chooserKey = 0;
