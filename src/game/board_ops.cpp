@@ -93,31 +93,40 @@ bool wonNow(const Program& p) {
     return p.clock.clockRunning && isSolved(p.model);
 }
 
+namespace {
+
+// A board not made by the player's steps: there is nothing of it to undo.
+void newBoard(Program& p) {
+    p.play.history.clear();
+}
+
+}  // namespace
+
 LoadResult loadBoard(Program& p, int slot) {
     const LoadResult r = loadBoardSlot(p.files, p.model, p.clock, p.fileIo(), slot);
-    if (r == LoadResult::loaded) p.play.history.clear();
+    if (r == LoadResult::loaded) newBoard(p);
     return r;
 }
 
 void shuffle(Program& p) {
     shuffleBoard(p.model, p.random());
-    p.play.history.clear();
+    newBoard(p);
 }
 
 void restart(Program& p) {
     restartBoard(p.model, p.clock, p.screen);
-    p.play.history.clear();
+    newBoard(p);
 }
 
 void clearAll(Program& p) {
     clearBoard(p.model, p.clock, p.screen);
-    p.play.history.clear();
+    newBoard(p);
 }
 
 void solve(Program& p) {
     endTimedGame(p);
     solveCommand(p.model, p.clock, p.screen);
-    p.play.history.clear();
+    newBoard(p);
 }
 
 void toggleCandidates(Program& p, bool clearMarks) {
