@@ -267,6 +267,7 @@ Win32Window::Win32Window(EventPump& pump, double devicePixelRatio)
 }
 
 Win32Window::~Win32Window() {
+    accessible_.reset();
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -519,6 +520,18 @@ LRESULT Win32Window::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kFitMessage:
             fitClientArea();
             return 0;
+        case WM_GETOBJECT:
+            // The object id is a DWORD, extended to LPARAM with or without its sign.
+            if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT && describeScene_) {
+                if (!accessible_)
+                    accessible_ = std::make_unique<ClientAccessibility>(*this, describeScene_);
+                return accessible_->answer(wParam);
+            }
+            break;
+        case WM_ENTERIDLE:
+            // A box or menu of this window waits for input: as the game's own wait.
+            refreshAccessible();
+            break;
         default:
             break;
     }
@@ -589,6 +602,7 @@ void Win32EventSource::waitForEvents(EventPump& pump) {
     if ((pump.buttonsHeld() & kLeftButton) && !held(VK_LBUTTON)) pump.post(Event::leftUp());
     if ((pump.buttonsHeld() & kRightButton) && !held(VK_RBUTTON)) pump.post(Event::rightUp());
     while (pump.posted() == before) {
+        if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0) refreshAccessible();  // about to wait
         MSG message;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {

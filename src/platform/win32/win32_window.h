@@ -13,6 +13,7 @@
 
 #include "platform/event_pump.h"
 #include "platform/key_filter.h"
+#include "platform/win32/win32_accessible.h"
 #include "platform/win32/win32_canvas.h"
 #include "platform/window.h"
 
@@ -108,6 +109,9 @@ class Win32Window : public Window {
     void setFirstPaintHandler(std::function<void()> handler) override {
         firstPaint_ = std::move(handler);
     }
+    void setAccessibleScene(std::function<AccessibleScene()> describe) override {
+        describeScene_ = std::move(describe);
+    }
 
     HWND handle() const { return hwnd_; }
     Win32Canvas& backBuffer() { return canvas_; }
@@ -140,6 +144,8 @@ class Win32Window : public Window {
     PressedKeys pressedHere_;
     ULONGLONG lastPresent_ = 0;
     std::function<void()> firstPaint_;
+    std::function<AccessibleScene()> describeScene_;
+    std::unique_ptr<ClientAccessibility> accessible_;  // from a screen reader's first ask
 };
 
 // Shows the main window now if open() has asked for it and it is not shown yet (a form
