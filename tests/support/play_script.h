@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -77,6 +78,26 @@ struct Session {
     }
     TestProgram t;
     Player pl{t};
+};
+
+// What a screen reader is told after each step on a Session with cell (1, 1) open: the name of
+// the focus and of the status panel (the Qt and the Win32 accessibility tests).
+struct ReaderStep {
+    std::vector<Event> keys;
+    std::string focused, status;
+};
+inline const std::vector<ReaderStep> kReaderSteps = {
+    {{Event::keyDown(vk::kRight)}, "Zeile 1, Spalte 1: leer", "Keine Fehler!"},
+    {{Event::keyDown('4')}, "Zeile 1, Spalte 1: 4", "Falsche Zahl!"},
+    {{Event::keyDown('0'), Event::keyDown('2', mod::kShift), Event::keyDown('5', mod::kShift)},
+     "Zeile 1, Spalte 1: leer, Kandidaten 2 und 5",
+     "Keine Fehler!"},
+    {{Event::keyDown(vk::kDown)}, "Zeile 2, Spalte 1: 4, vorgegeben", "Keine Fehler!"},
+    // The chooser: its value under the pointer is the focus.
+    {{Event::keyDown(vk::kUp), Event::keyDown(vk::kReturn), Player::to(squareCentre(1, 1, 3))},
+     "3",
+     "Keine Fehler!"},
+    {{Event::character('3')}, "Zeile 1, Spalte 1: 3", "Falsche Zahl!"},
 };
 
 }  // namespace zg::test

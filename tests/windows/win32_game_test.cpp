@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include "shell/startup.h"
 #include "support/backend.h"
 #include "support/memory_file_io.h"
+#include "support/play_script.h"
 
 namespace zg {
 namespace {
@@ -330,6 +332,95 @@ TEST(Win32Clock, TheWorkerTurnsUntilStoppedAndStoppedStaysStopped) {
     EXPECT_FALSE(worker->running());
     const std::string today = platform.timeSource()->today();  // for the hall of fame
     EXPECT_TRUE(today.size() == 10 && today[2] == '.' && today[5] == '.') << today;
+}
+
+// A screen reader's view through MSAA, as the Qt test's through Qt: the client area's objects
+// from AccessibleObjectFromWindow, followed through a game and pressed.
+TEST(Win32Accessibility, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) {
+    using Acc = std::unique_ptr<IAccessible, decltype([](IAccessible* a) { a->Release(); })>;
+    const auto id = [](LONG i) {
+        VARIANT v{};
+        v.vt = VT_I4, v.lVal = i;
+        return v;
+    };
+    const auto object = [](IDispatch* d) {
+        IAccessible* a = nullptr;
+        if (d) d->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&a)), d->Release();
+        return Acc(a);
+    };
+    const auto child = [&](const Acc& a, LONG i) {
+        IDispatch* d = nullptr;
+        a->get_accChild(id(i), &d);
+        return object(d);
+    };
+    const auto name = [&](const Acc& a, LONG i = CHILDID_SELF) {
+        BSTR b = nullptr;
+        if (!a || a->get_accName(id(i), &b) != S_OK) return std::string("none");
+        std::string s = narrow(b);
+        SysFreeString(b);
+        return s;
+    };
+    const auto value = [&](const Acc& a, auto get) {
+        VARIANT v{};
+        if (a) (a.get()->*get)(id(CHILDID_SELF), &v);
+        return v.lVal;
+    };
+    const auto focus = [&](const Acc& a) {
+        VARIANT v{};
+        a->get_accFocus(&v);
+        return v.vt == VT_DISPATCH ? object(v.pdispVal) : Acc();
+    };
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        Session s({{1, 1}});
+        IAccessible* client = nullptr;
+        ASSERT_EQ(
+            AccessibleObjectFromWindow(dynamic_cast<Win32Window&>(s.p().window).handle(),
+                                       static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                       reinterpret_cast<void**>(&client)),
+            S_OK);
+        const Acc root(client), table = child(root, 1);
+        s.pl.then([&] {
+            refreshAccessible();
+            LONG count = 0;
+            table->get_accChildCount(&count);
+            EXPECT_EQ(count, 36);
+            EXPECT_EQ(value(table, &IAccessible::get_accRole), ROLE_SYSTEM_TABLE);
+            EXPECT_EQ(value(child(table, 9), &IAccessible::get_accRole), ROLE_SYSTEM_CELL);
+            EXPECT_EQ(name(table, 9), "Zeile 2, Spalte 3: 6, vorgegeben");
+            EXPECT_EQ(name(focus(root)), "none");
+            std::string buttons;
+            for (LONG i = 6; i < 10; ++i) {
+                BSTR action = nullptr;
+                root->get_accDefaultAction(id(i), &action);
+                if (value(child(root, i), &IAccessible::get_accRole) == ROLE_SYSTEM_PUSHBUTTON &&
+                    action && narrow(action) == "Drücken")
+                    buttons += name(root, i) + " ";
+                SysFreeString(action);
+            }
+            EXPECT_EQ(buttons, "Laden Sichern Hilfe Abbruch ");
+        });
+        for (const auto& step : kReaderSteps) {
+            s.pl.add(step.keys);
+            s.pl.then([&] {
+                refreshAccessible();
+                const Acc focused = focus(root);
+                EXPECT_EQ(name(focused), step.focused);
+                EXPECT_TRUE(value(focused, &IAccessible::get_accState) & STATE_SYSTEM_FOCUSED);
+                EXPECT_EQ(name(root, 3), "Statusmeldung: " + step.status);
+            });
+        }
+        s.pl.then([&] { EXPECT_EQ(root->accDoDefaultAction(id(9)), S_OK); });
+        s.run(cmd::kStartGame);
+        s.p().pump.next();  // the release of the pressed button
+        s.t.menu(cmd::kLetters);
+        refreshAccessible();
+        EXPECT_EQ(name(table, 14), "Zeile 3, Spalte 2: C, vorgegeben");
+        LONG count = 0;
+        root->get_accChildCount(&count);
+        EXPECT_EQ(count, 5 + 1);  // no buttons after the game; the clock label
+    }
+    CoUninitialize();
 }
 
 }  // namespace

@@ -205,9 +205,9 @@ class Node final : public IAccessible, public IOleWindow {
     // IUnknown; only this thread calls (a single-threaded apartment).
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible)
+        if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible))
             *out = static_cast<IAccessible*>(this);
-        else if (iid == IID_IOleWindow)
+        else if (iid == __uuidof(IOleWindow))
             *out = static_cast<IOleWindow*>(this);
         else {
             *out = nullptr;
@@ -250,7 +250,7 @@ class Node final : public IAccessible, public IOleWindow {
         if (!client_->window) return E_FAIL;
         if (self_.kind == Kind::client)
             return AccessibleObjectFromWindow(client_->hwnd(), static_cast<DWORD>(OBJID_WINDOW),
-                                              IID_IDispatch, reinterpret_cast<void**>(out));
+                                              __uuidof(IDispatch), reinterpret_cast<void**>(out));
         *out = dispatch(AccessibleClient::parent(self_));
         return S_OK;
     }
@@ -444,7 +444,7 @@ class Node final : public IAccessible, public IOleWindow {
         IDispatch* out = nullptr;
         if (r.index < static_cast<int>(windows.size()))
             AccessibleObjectFromWindow(windows[r.index], static_cast<DWORD>(OBJID_WINDOW),
-                                       IID_IDispatch, reinterpret_cast<void**>(&out));
+                                       __uuidof(IDispatch), reinterpret_cast<void**>(&out));
         return out;
     }
 
@@ -555,7 +555,7 @@ LRESULT ClientAccessibility::answer(WPARAM wParam) {
         if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 0;
         root_ = new Node(client_, {Kind::client});
     }
-    return LresultFromObject(IID_IAccessible, wParam, root_);
+    return LresultFromObject(__uuidof(IAccessible), wParam, root_);
 }
 
 void refreshAccessible() {
