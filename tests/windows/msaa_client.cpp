@@ -1,0 +1,126 @@
+// A screen reader's side of the Windows game for msaa_e2e.py, in a process of its own: it finds
+// the game's window, reads its table through MSAA, prints every focus and name change it is told
+// out of context, and once a cell has been renamed presses "Abbruch" and waits for the buttons to
+// go. Lines on stdout: "table COUNT NAME-OF-CELL-1", "ready", "focus NAME", "name NAME",
+// "pressed Abbruch" (exit 0), or "FAIL WHAT" (exit 1).
+#include <windows.h>
+
+#include <oleacc.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+bool renamed = false;
+
+void say(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+int fail(const char* what) {
+    say(std::string("FAIL ") + what);
+    return 1;
+}
+
+VARIANT id(LONG i) {
+    VARIANT v{};
+    v.vt = VT_I4, v.lVal = i;
+    return v;
+}
+
+std::string name(IAccessible* a, VARIANT child) {
+    BSTR b = nullptr;
+    if (!a || a->get_accName(child, &b) != S_OK || !b) return "";
+    const int n = WideCharToMultiByte(CP_UTF8, 0, b, -1, nullptr, 0, nullptr, nullptr);
+    std::string s(n > 0 ? n - 1 : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, b, -1, s.data(), n, nullptr, nullptr);
+    SysFreeString(b);
+    return s;
+}
+
+void CALLBACK told(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (event != EVENT_OBJECT_FOCUS && event != EVENT_OBJECT_NAMECHANGE) return;
+    IAccessible* a = nullptr;
+    VARIANT v{};
+    if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
+                                         static_cast<DWORD>(child), &a, &v)))
+        return;
+    const std::string n = name(a, v);
+    a->Release();
+    say((event == EVENT_OBJECT_FOCUS ? "focus " : "name ") + n);
+    if (event == EVENT_OBJECT_NAMECHANGE && n.starts_with("Zeile ")) renamed = true;
+}
+
+// Handles messages (the hook's calls come as messages) until done() or the seconds pass.
+template <class Done>
+bool pumpUntil(Done done, int seconds) {
+    for (const ULONGLONG end = GetTickCount64() + 1000ull * seconds; !done();) {
+        if (GetTickCount64() > end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    }
+    return true;
+}
+
+// The client area's child id of the push button "Abbruch", 0 for none.
+LONG abortButton(IAccessible* client) {
+    LONG count = 0;
+    client->get_accChildCount(&count);
+    for (LONG i = 1; i <= count; ++i) {
+        VARIANT role{};
+        if (client->get_accRole(id(i), &role) == S_OK && role.lVal == ROLE_SYSTEM_PUSHBUTTON &&
+            name(client, id(i)) == "Abbruch")
+            return i;
+    }
+    return 0;
+}
+
+int run() {
+    HWND game = nullptr;
+    pumpUntil([&] { return (game = FindWindowW(L"ZahlgartenWin0", nullptr)) != nullptr; }, 60);
+    IAccessible* client = nullptr;
+    if (!game || FAILED(AccessibleObjectFromWindow(game, static_cast<DWORD>(OBJID_CLIENT),
+                                                   __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&client))))
+        return fail("no IAccessible for the client area");
+    IDispatch* first = nullptr;
+    IAccessible* table = nullptr;
+    if (client->get_accChild(id(1), &first) != S_OK ||
+        FAILED(first->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&table))))
+        return fail("no first child");
+    first->Release();
+    VARIANT role{};
+    LONG cells = 0;
+    table->get_accRole(id(CHILDID_SELF), &role);
+    table->get_accChildCount(&cells);
+    if (role.lVal != ROLE_SYSTEM_TABLE) return fail("the first child is no table");
+    say("table " + std::to_string(cells) + " " + name(table, id(1)));
+    table->Release();
+
+    DWORD process = 0;
+    GetWindowThreadProcessId(game, &process);
+    if (!SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, told, process, 0,
+                         WINEVENT_OUTOFCONTEXT))
+        return fail("SetWinEventHook");
+    say("ready");
+    if (!pumpUntil([] { return renamed; }, 120)) return fail("no cell renamed");
+    const LONG abort = abortButton(client);
+    if (!abort || client->accDoDefaultAction(id(abort)) != S_OK) return fail("no Abbruch to press");
+    if (!pumpUntil([&] { return abortButton(client) == 0; }, 30))
+        return fail("Abbruch pressed, the game goes on");
+    client->Release();
+    say("pressed Abbruch");
+    return 0;
+}
+
+}  // namespace
+
+int main() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int code = run();
+    CoUninitialize();
+    return code;
+}
