@@ -60,6 +60,20 @@ bool inText(int x, int y) {
                        [&](const RECT& r) { return PtInRect(&r, at); });
 }
 
+// The name MSAA's standard proxy gives a control.
+std::string proxyName(HWND control) {
+    IAccessible* a = nullptr;
+    BSTR name = nullptr;
+    VARIANT self{};
+    self.vt = VT_I4;
+    if (AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&a)) == S_OK)
+        a->get_accName(self, &name), a->Release();
+    const std::string s = name ? narrow(name) : "";
+    SysFreeString(name);
+    return s;
+}
+
 // Whether every device pixel of the layout pixel (x, y) has the colour want.
 bool allDevicePixels(const Win32Canvas& c, int x, int y, Colour want) {
     const auto dev = [&](int v) { return toDevice(v, c.scale()); };
@@ -70,7 +84,8 @@ bool allDevicePixels(const Win32Canvas& c, int x, int y, Colour want) {
 }
 
 // At 96 and 144 dpi every device pixel outside the texts has the reference's colour (no blurred
-// edge); client area and clock label grow alike; full lists of long names do not scroll sideways.
+// edge); client area and clock label grow alike; full lists of long names do not scroll sideways
+// and are named by their tabs.
 TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
     Image ref;
     ASSERT_TRUE(loadReference("start_screen", ref));
@@ -109,9 +124,14 @@ TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
         p.pump.postAction([&] {
             Form* form = openForm(p.window, "ruhm");
             ASSERT_NE(form, nullptr);
-            for (const char* name : {"lv1", "lv2", "lv3", "lv4"}) {
+            for (const auto& [name, tab] :
+                 {std::pair{"lv1", "Leicht"}, std::pair{"lv2", "Mittel"},
+                  std::pair{"lv3", "Schwer"}, std::pair{"lv4", "Extrem"}}) {
                 HWND list = dynamic_cast<Win32Form&>(*form).control(controlNamed(*form, name));
                 ASSERT_NE(list, nullptr) << name;
+                // Named by its tab, and by a label just before it (where Windows looks).
+                EXPECT_EQ(proxyName(list), tab);
+                EXPECT_EQ(proxyName(GetWindow(list, GW_HWNDPREV)), tab);
                 EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL)
                     << name << " x" << scale;
                 RECT area{};
@@ -191,6 +211,8 @@ std::vector<int> textPlaces() {
         RECT have{};
         GetClientRect(label, &have);
         out.push_back(need.cx > have.right ? 100 : 0);
+        EXPECT_EQ(proxyName(dynamic_cast<Win32Form&>(form).control(controlNamed(form, "ed1"))),
+                  "Glückwunsch! Bitte deinen Namen eingeben:");
         closeBox(form);
     });
     askChampionName(p);

@@ -207,11 +207,16 @@ void Win32Form::placePages(Control tabStrip) {
     GetClientRect(strip->hwnd, &area);
     SendMessageW(strip->hwnd, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     MapWindowPoints(strip->hwnd, dialog_, reinterpret_cast<POINT*>(&area), 2);
-    // The pages lie over the strip: just before it in the z-order (and the tab order).
+    // The pages lie over the strip: just before it in the z-order (and the tab order), each
+    // right after its label, where screen readers look for a list's name.
     HWND before = GetWindow(strip->hwnd, GW_HWNDPREV);
-    for (Control page : strip->pages)
-        SetWindowPos(control(page), before ? before : HWND_TOP, area.left, area.top,
-                     area.right - area.left, area.bottom - area.top, SWP_NOACTIVATE);
+    for (Control page : strip->pages) {
+        HWND label = items_[static_cast<std::size_t>(page)].label;
+        SetWindowPos(label, before ? before : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(control(page), label, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOACTIVATE);
+    }
 }
 
 void Win32Form::showPage(Control tabStrip) {
@@ -241,6 +246,11 @@ Form::Control Win32Form::addListTab(Control tabStrip, const std::string& tabCapt
                              WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                              WS_EX_CLIENTEDGE, {0, 0, 1, 1}, Kind::list, own);
     HWND lv = control(list);
+    // Named by its tab: a hidden label (no pixel) and, for proxies that read it, its own text.
+    items_[static_cast<std::size_t>(list)].label =
+        CreateWindowExW(0, L"STATIC", caption.c_str(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, dialog_,
+                        nullptr, appInstance(), nullptr);
+    SetWindowTextW(lv, caption.c_str());
     // Read-only (no label editing), whole rows selected, grid lines.
     SendMessageW(lv, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
                  LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);

@@ -69,6 +69,7 @@ class Win32Form : public Form {
         std::string name;
         bool ownFont = false;
         std::vector<Control> pages;  // a tab strip's lists, one per tab
+        HWND label = nullptr;        // a list's hidden label, its tab's caption
     };
 
     static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
