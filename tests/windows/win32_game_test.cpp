@@ -410,6 +410,17 @@ TEST(Win32Accessibility, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) 
             EXPECT_EQ(value(table, &IAccessible::get_accRole), ROLE_SYSTEM_TABLE);
             EXPECT_EQ(value(child(table, 9), &IAccessible::get_accRole), ROLE_SYSTEM_CELL);
             EXPECT_EQ(name(table, 9), "Zeile 2, Spalte 3: 6, vorgegeben");
+            // On the screen where it is drawn, and hit there.
+            LONG x = 0, y = 0, w = 0, h = 0;
+            POINT origin{};
+            ClientToScreen(dynamic_cast<Win32Window&>(s.p().window).handle(), &origin);
+            table->accLocation(&x, &y, &w, &h, id(9));
+            const ViewState& v = s.p().view;
+            EXPECT_EQ(x - origin.x, v.boardLeft + 2 * v.cellWidth);
+            EXPECT_EQ(y - origin.y, v.boardTop + v.cellHeight);
+            VARIANT hit{};
+            table->accHitTest(x + w / 2, y + h / 2, &hit);
+            EXPECT_EQ(name(object(hit.vt == VT_DISPATCH ? hit.pdispVal : nullptr)), name(table, 9));
             EXPECT_EQ(name(focus(root)), "none");
             std::string buttons;
             for (LONG i = 6; i < 10; ++i) {
