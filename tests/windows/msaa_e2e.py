@@ -73,7 +73,7 @@ def main(folder, client_exe):
         told("pressed Abbruch")
         if client.wait(20) != 0:
             x.fail("the client ended with %d" % client.returncode)
-        print("MSAA: table of 36 cells, the focus from cell to cell, the new name of cell (1, %d), "
+        print("MSAA: table of 36 cells, the focus from cell to cell, cell (1, %d) renamed, "
               "Abbruch pressed" % column)
     finally:
         for p in (client, game):
