@@ -1,7 +1,8 @@
 #include "shell/menu.h"
 
-#include <cctype>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "forms/about.h"
 #include "forms/fame_forms.h"
@@ -19,137 +20,129 @@
 
 namespace zg {
 
-const std::vector<MenuEntry>& menuEntries() {
-    using namespace cmd;
-    static const std::vector<MenuEntry> entries = {
-        {0, "&Zahlgarten"},
-        {kNewGame, "&Neues Spiel", kAsksForCell},
-        {0, "-"},
-        {kStartGame, "&Spielstart", kAsksForCell},
-        {kRestart, "N&eustart", kAsksForCell},
-        {0, "-"},
-        {kPrintGames, "Spieledruck"},
-        {0, "-"},
-        {kExit, "&Beenden"},
-        {0, ""},
-        {0, "&Optionen"},
-        {kLoadBoard, "&lade Brett", kAsksForCell},
-        {kSaveBoard, "&sichere Brett", kAsksForCell},
-        {0, "-"},
-        {kSolve, "&Brett lösen", kAsksForCell},
-        {kClear, "B&rett löschen"},
-        {kPrintBoard, "Brett &drucken"},
-        {kShuffle, "Brett &mischen", kAsksForCell},
-        {0, "-"},
-        {kOwnBoard, "&Eigenes Brett", kAsksForCell},
-        {0, ""},
-        {0, "Sch&wierigkeit"},
-        {kEasy, "&Leicht", kCheckable},
-        {kMedium, "&Mittel", kCheckable},
-        {kHard, "&Schwer", kCheckable},
-        {kExtreme, "&Extrem", kCheckable},
-        {0, "-"},
-        {kDigits, "&Zahlen", kCheckable},
-        {kLetters, "&Buchstaben", kCheckable},
-        {0, "-"},
-        {kCandidates, "Zeige &Kandidaten", kCheckable},
-        {0, "-"},
-        {kSymmetry, "Rätsel-Symmetrie", kCheckable},
-        {0, "-"},
-        {kHallOfFame, "&Ruhmeshalle"},
-        {0, ""},
-        {0, "&Hilfe"},
-        {kInstructions, "&Anleitung"},
-        {0, "-"},
-        {kAbout, "über &Zahlgarten..."},
-        {0, ""},
-        {0, ""},
-    };
-    return entries;
-}
-
-const std::vector<std::string>& menuTextTable() {
-    static const std::vector<std::string> table = [] {
-        std::vector<std::string> t;
-        for (const MenuEntry& e : menuEntries())
-            t.push_back(e.command != 0 ? std::to_string(e.command) + ":" + e.text : e.text);
-        return t;
-    }();
-    return table;
-}
-
-bool commandHas(int command, unsigned flag) {
-    for (const MenuEntry& e : menuEntries())
-        if (e.command == command) return (e.flags & flag) != 0;
-    return false;
-}
-
 namespace {
 
-int leadingNumber(const std::string& entry) {
-    int n = 0;
-    for (char ch : entry) {
-        if (!std::isdigit(static_cast<unsigned char>(ch))) break;
-        n = n * 10 + (ch - '0');
-    }
-    return n;
-}
+constexpr const char* kGame = "&Zahlgarten";
+constexpr const char* kOptions = "&Optionen";
+constexpr const char* kLevels = "Sch&wierigkeit";
+constexpr const char* kHelp = "&Hilfe";
 
-std::string afterColon(const std::string& entry) {
-    const std::size_t colon = entry.find(':');
-    return colon == std::string::npos ? std::string() : entry.substr(colon + 1);
+void showDigitsOrLetters(Program& p, bool digits) {
+    p.model.showDigits = digits;
+    drawBoard(p);
+    drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
 }
 
 }  // namespace
 
-MenuBar::Handle buildPopup(Program& p, const std::vector<std::string>& table, std::size_t& pos) {
-    MenuBar& menu = p.window.menu();
-    MenuBar::Handle popup = menu.createPopup();
-    if (!popup) return nullptr;
-    while (pos < table.size()) {
-        const std::string& entry = table[pos++];
-        if (entry.empty()) return popup;
-        if (entry == "-") {
-            menu.appendSeparator(popup);
-        } else if (entry[0] == '>') {
-            MenuBar::Handle sub = buildPopup(p, table, pos);
-            if (!sub) {
-                menu.destroyPopup(popup);
-                return nullptr;
-            }
-            menu.appendPopup(popup, sub, entry.substr(1));
-        } else {
-            menu.appendCommand(popup, leadingNumber(entry), afterColon(entry));
-        }
-    }
-    menu.destroyPopup(popup);  // the table ended inside the popup
+const std::vector<MenuEntry>& menuEntries() {
+    using namespace cmd;
+    static const std::vector<MenuEntry> entries = {
+        {kNewGame, kGame, "&Neues Spiel", kAsksForCell, [](Program& p) { newGame(p); }},
+        {kStartGame, kGame, "&Spielstart", kAsksForCell | kLineBefore,
+         [](Program& p) { playLoop(p); }},
+        {kRestart, kGame, "N&eustart", kAsksForCell,
+         [](Program& p) {
+             restart(p);
+             playLoop(p);
+         }},
+        {kPrintGames, kGame, "Spieledruck", kLineBefore,
+         [](Program& p) {
+             printGameSet(p);
+             drawBoard(p);
+         }},
+        {kExit, kGame, "&Beenden", kLineBefore, [](Program& p) { askExit(p); }},
+
+        {kLoadBoard, kOptions, "&lade Brett", kAsksForCell,
+         [](Program& p) {
+             p.files.boardFileName = kPlayerBoardFile;
+             openLoadDialog(p);
+             updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
+             drawBoard(p);
+             playLoop(p);
+         }},
+        {kSaveBoard, kOptions, "&sichere Brett", kAsksForCell,
+         [](Program& p) {
+             openSaveDialog(p);
+             playLoop(p);
+         }},
+        {kSolve, kOptions, "&Brett lösen", kAsksForCell | kLineBefore,
+         [](Program& p) { solve(p); }},
+        {kClear, kOptions, "B&rett löschen", 0, [](Program& p) { clearAll(p); }},
+        {kPrintBoard, kOptions, "Brett &drucken", 0, [](Program& p) { printBoard(p); }},
+        {kShuffle, kOptions, "Brett &mischen", kAsksForCell,
+         [](Program& p) {
+             shuffle(p);
+             drawBoard(p);
+         }},
+        {kOwnBoard, kOptions, "&Eigenes Brett", kAsksForCell | kLineBefore,
+         [](Program& p) {
+             editLoop(p);
+             p.play.ownBoardMode = false;
+         }},
+
+        // The level is the command's distance from kEasy (updateMenuChecks counts on it).
+        {kEasy, kLevels, "&Leicht", kCheckable, [](Program& p) { p.model.level = 0; }},
+        {kMedium, kLevels, "&Mittel", kCheckable, [](Program& p) { p.model.level = 1; }},
+        {kHard, kLevels, "&Schwer", kCheckable, [](Program& p) { p.model.level = 2; }},
+        {kExtreme, kLevels, "&Extrem", kCheckable, [](Program& p) { p.model.level = 3; }},
+        {kDigits, kLevels, "&Zahlen", kCheckable | kLineBefore,
+         [](Program& p) { showDigitsOrLetters(p, true); }},
+        {kLetters, kLevels, "&Buchstaben", kCheckable,
+         [](Program& p) { showDigitsOrLetters(p, false); }},
+        {kCandidates, kLevels, "Zeige &Kandidaten", kCheckable | kLineBefore,
+         [](Program& p) {
+             toggleCandidates(p, false);
+             drawBoard(p);
+         }},
+        {kSymmetry, kLevels, "Rätsel-Symmetrie", kCheckable | kLineBefore,
+         [](Program& p) { p.model.symmetricShuffle = !p.model.symmetricShuffle; }},
+        {kHallOfFame, kLevels, "&Ruhmeshalle", kLineBefore, [](Program& p) { showHallOfFame(p); }},
+
+        {kInstructions, kHelp, "&Anleitung", 0, [](Program& p) { showMenuHelp(p); }},
+        {kAbout, kHelp, "über &Zahlgarten...", kLineBefore,
+         [](Program& p) {
+             openAboutForm(p);
+             if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einführung");
+         }},
+    };
+    return entries;
+}
+
+namespace {
+
+const MenuEntry* entryOf(int command) {
+    for (const MenuEntry& e : menuEntries())
+        if (e.command == command) return &e;
     return nullptr;
+}
+
+}  // namespace
+
+bool commandHas(int command, unsigned flag) {
+    const MenuEntry* e = entryOf(command);
+    return e && (e->flags & flag) != 0;
 }
 
 void buildMenuBar(Program& p) {
     MenuBar& menu = p.window.menu();
-    const std::vector<std::string>& table = menuTextTable();
-    std::size_t pos = 0;
+    const std::vector<MenuEntry>& entries = menuEntries();
     menu.begin();
-    while (pos < table.size()) {
-        const std::string& entry = table[pos++];
-        if (entry.empty()) {
-            menu.attach();
-            return;
-        }
-        if (entry.find(':') != std::string::npos) {
-            menu.appendCommand(nullptr, leadingNumber(entry), afterColon(entry));
-            continue;
-        }
-        MenuBar::Handle popup = buildPopup(p, table, pos);
+    for (auto e = entries.begin(); e != entries.end();) {
+        const std::string_view title = e->popup;
+        MenuBar::Handle popup = menu.createPopup();
         if (!popup) {
             menu.discard();
-            throw std::runtime_error("menu bar: popup \"" + entry + "\" could not be built");
+            throw std::runtime_error("menu bar: popup \"" + std::string(title) +
+                                     "\" could not be built");
         }
-        menu.appendPopup(nullptr, popup, entry);
+        for (; e != entries.end() && e->popup == title; ++e) {
+            if (e->flags & kLineBefore) menu.appendSeparator(popup);
+            menu.appendCommand(popup, e->command, e->text);
+        }
+        menu.appendPopup(nullptr, popup, std::string(title));
     }
-    menu.discard();
-    throw std::runtime_error("menu bar: the table has no end");
+    menu.attach();
 }
 
 void updateMenuChecks(Program& p) {
@@ -163,85 +156,7 @@ void updateMenuChecks(Program& p) {
 }
 
 void runCommand(Program& p, int command) {
-    BoardModel& m = p.model;
-    switch (command) {
-        case cmd::kAbout:
-            openAboutForm(p);
-            if (!p.shell.useHtmlHelp) showClassicHelp(p, "Einführung");
-            break;
-        case cmd::kNewGame:
-            newGame(p);
-            break;
-        case cmd::kStartGame:
-            playLoop(p);
-            break;
-        case cmd::kOwnBoard:
-            editLoop(p);
-            p.play.ownBoardMode = false;
-            break;
-        case cmd::kPrintGames:
-            printGameSet(p);
-            drawBoard(p);
-            break;
-        case cmd::kLoadBoard:
-            p.files.boardFileName = kPlayerBoardFile;
-            openLoadDialog(p);
-            updateLevelPanel(p.canvas(), p.view, p.model, p.panels);
-            drawBoard(p);
-            playLoop(p);
-            break;
-        case cmd::kSaveBoard:
-            openSaveDialog(p);
-            playLoop(p);
-            break;
-        case cmd::kSolve:
-            solve(p);
-            break;
-        case cmd::kShuffle:
-            shuffle(p);
-            drawBoard(p);
-            break;
-        case cmd::kRestart:
-            restart(p);
-            playLoop(p);
-            break;
-        case cmd::kClear:
-            clearAll(p);
-            break;
-        case cmd::kPrintBoard:
-            printBoard(p);
-            break;
-        case cmd::kEasy:
-        case cmd::kMedium:
-        case cmd::kHard:
-        case cmd::kExtreme:
-            m.level = static_cast<std::int16_t>(command - cmd::kEasy);
-            break;
-        case cmd::kDigits:
-        case cmd::kLetters:
-            m.showDigits = command == cmd::kDigits;
-            drawBoard(p);
-            drawStatisticsPanel(p.canvas(), p.view, p.model, p.screen);
-            break;
-        case cmd::kCandidates:
-            toggleCandidates(p, false);
-            drawBoard(p);
-            break;
-        case cmd::kSymmetry:
-            m.symmetricShuffle = !m.symmetricShuffle;
-            break;
-        case cmd::kHallOfFame:
-            showHallOfFame(p);
-            break;
-        case cmd::kInstructions:
-            showMenuHelp(p);
-            break;
-        case cmd::kExit:
-            askExit(p);
-            break;
-        default:
-            break;
-    }
+    if (const MenuEntry* e = entryOf(command)) e->run(p);
 }
 
 void Win_0_MenuEvent(Program& p, int command) {

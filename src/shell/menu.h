@@ -1,17 +1,13 @@
-// The menu bar, built from its text table, and the dispatch of menu commands.
+// The menu commands as one table of records, the menu bar built from it and their dispatch.
 //
-// Adding a command: a number in cmd, a row in menuEntries, a case in runCommand and the item's
+// Adding a command: its number in cmd, its record in menuEntries() (menu.cpp) and the item's
 // text on the menu help page (docs/ARCHITECTURE.md, "Adding a command or a form").
 // Win_0_MenuEvent switches the bar off around it and ends every command with the idle steps, so a
-// case only does its own steps; a case that starts a loop simply calls it (the loop runs on
-// pump.next()).
+// record's run does only the command's own steps; one that starts a loop simply calls it (the
+// loop runs on pump.next()).
 #pragma once
 
-#include <cstddef>
-#include <string>
 #include <vector>
-
-#include "platform/window.h"
 
 namespace zg {
 
@@ -46,25 +42,24 @@ inline constexpr int kExit = 99;
 // Flags of a menu entry.
 inline constexpr unsigned kAsksForCell = 1;  // the help line asks for a cell while it runs
 inline constexpr unsigned kCheckable = 2;    // shows a check mark (updateMenuChecks)
+inline constexpr unsigned kLineBefore = 4;   // a separator above it in its popup
 
-// The menu in the order the builder reads it: a popup title, its entries, "-" a separator,
-// "" the end of a popup (and a second "" the end of the bar). command 0: not a command.
+// One command: the bar shows the records in their order, a popup for each run of records with
+// the same popup title.
 struct MenuEntry {
     int command = 0;
-    const char* text = "";
+    const char* popup = "";  // the title of its popup on the bar
+    const char* text = "";   // "&" marks the accelerator letter
     unsigned flags = 0;
+    void (*run)(Program&) = nullptr;  // the command's own steps
 };
 const std::vector<MenuEntry>& menuEntries();
-// The text table made from it ("8:&Neues Spiel"), in the same order.
-const std::vector<std::string>& menuTextTable();
 // Whether command's entry has flag.
 bool commandHas(int command, unsigned flag);
 
-// Builds the bar from the table and attaches it to the main window. Throws
-// std::runtime_error when a popup cannot be built.
+// Builds the bar from the records and attaches it to the main window. Throws
+// std::runtime_error, and keeps no half-built bar, when the toolkit cannot make a popup.
 void buildMenuBar(Program& p);
-// One popup from the entries after pos (advanced past its closing ""); nullptr on failure.
-MenuBar::Handle buildPopup(Program& p, const std::vector<std::string>& table, std::size_t& pos);
 // Check marks from level, showDigits, showCandidates and symmetricShuffle.
 void updateMenuChecks(Program& p);
 

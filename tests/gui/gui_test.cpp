@@ -5,6 +5,7 @@
 #include <cctype>
 #include <functional>
 #include <set>
+#include <string_view>
 
 #include "engine/rules.h"
 #include "forms/slot_dialog.h"
@@ -121,7 +122,7 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
     const auto checkedItems = [](Program& p) {
         std::vector<int> on;
         for (const MenuEntry& e : menuEntries())
-            if (e.command != 0 && p.window.menu().isChecked(e.command)) on.push_back(e.command);
+            if (p.window.menu().isChecked(e.command)) on.push_back(e.command);
         return on;
     };
     const std::pair<int, std::vector<int>> steps[] = {
@@ -155,20 +156,22 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
         for (std::size_t j = 0; j < i; ++j)
             EXPECT_NE(levelPanels[i], levelPanels[j]) << "levels shown alike: " << i << ", " << j;
     for (const MenuEntry& e : menuEntries())  // the bar shows the table's texts
-        EXPECT_TRUE(e.command == 0 || menuText(t.p().window, e.command) == e.text) << e.text;
+        EXPECT_EQ(menuText(t.p().window, e.command), e.text);
     EXPECT_FALSE(commandHas(12345, kAsksForCell | kCheckable));  // no such command
-    // No two titles of the bar, and no two items of a popup, share an accelerator letter.
-    std::set<char> bar, popup;
-    bool inPopup = false;
+    // No two titles of the bar (a popup split in two shows its title twice), and no two items of
+    // a popup, share an accelerator letter.
+    const auto key = [](std::string_view s) {
+        const std::size_t amp = s.find('&');
+        return amp == s.npos ? '\0' : char(std::tolower(s[amp + 1]));
+    };
+    std::string popup;
+    std::set<std::pair<std::string, char>> keys;  // (popup, letter); "" for the bar's titles
     for (const MenuEntry& e : menuEntries()) {
-        const std::string text = e.text;
-        const std::size_t amp = text.find('&');
-        if (amp != std::string::npos) {
-            EXPECT_TRUE((inPopup ? popup : bar).insert(char(std::tolower(text[amp + 1]))).second)
-                << text;
+        if (e.popup != popup) {
+            popup = e.popup;
+            EXPECT_TRUE(!key(popup) || keys.insert({"", key(popup)}).second) << popup;
         }
-        if (text.empty()) popup.clear();
-        inPopup = !text.empty() && (inPopup || e.command == 0);
+        EXPECT_TRUE(!key(e.text) || keys.insert({popup, key(e.text)}).second) << e.text;
     }
 }
 
