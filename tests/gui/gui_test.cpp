@@ -5,7 +5,6 @@
 #include <cctype>
 #include <functional>
 #include <set>
-#include <string_view>
 
 #include "engine/rules.h"
 #include "forms/slot_dialog.h"
@@ -160,7 +159,7 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
     EXPECT_FALSE(commandHas(12345, kAsksForCell | kCheckable));  // no such command
     // No two titles of the bar (a popup split in two shows its title twice), and no two items of
     // a popup, share an accelerator letter.
-    const auto key = [](std::string_view s) {
+    const auto key = [](const std::string& s) {
         const std::size_t amp = s.find('&');
         return amp == s.npos ? '\0' : char(std::tolower(s[amp + 1]));
     };
