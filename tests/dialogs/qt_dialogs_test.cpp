@@ -33,10 +33,11 @@ TEST(HelpViewerTest, TheMenuPageNamesEveryMenuItemAndLinksToTheRules) {
         auto* viewer = dynamic_cast<QtHelpViewer*>(t.p().services.help.get());
         ASSERT_TRUE(viewer && viewer->browser() && viewer->browser()->isVisible());
         QTextBrowser* browser = viewer->browser();
-        for (const MenuEntry& e : menuEntries()) {
-            QString label = QString::fromStdString(e.text).remove('&');
-            EXPECT_TRUE(label.size() <= 1 || browser->toPlainText().contains(label)) << e.text;
-        }
+        for (const MenuEntry& e : menuEntries())
+            for (const char* text : {e.popup, e.text}) {
+                QString label = QString::fromUtf8(text).remove('&');
+                EXPECT_TRUE(browser->toPlainText().contains(label)) << text;
+            }
         browser->setSource(QUrl(QString::fromUtf8("erkl\xC3\xA4rung.htm")));
         EXPECT_TRUE(browser->documentTitle().contains("Spielanleitung"));
         showRulesHelp(t.p());
