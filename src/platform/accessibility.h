@@ -6,7 +6,11 @@
 #pragma once
 
 #include <array>
+#include <compare>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zg {
@@ -35,6 +39,53 @@ struct AccessibleScene {
     std::vector<AccessibleItem> chooserItems;
     int chooserSelected = -1;
     bool operator==(const AccessibleScene&) const = default;
+};
+
+// What a backend's object stands for. client is the painted area itself, the parent of the
+// rest; window is a child window on it (the clock label), which the toolkit describes.
+enum class AccessibleKind { client, table, cell, panel, button, chooser, chooserItem, window };
+
+struct AccessibleRef {
+    AccessibleKind kind = AccessibleKind::client;
+    int index = 0;
+    auto operator<=>(const AccessibleRef&) const = default;
+};
+
+// The item r names in the scene; nullptr for the client, a window and what is not shown now
+// (a button gone, the closed chooser and its values).
+const AccessibleItem* accessibleItem(const AccessibleScene& scene, AccessibleRef r);
+
+// The value selected in the open chooser, else the cursor's cell.
+std::optional<AccessibleRef> accessibleFocus(const AccessibleScene& scene);
+
+struct AccessibleChange {
+    enum class Type { renamed, created, destroyed, focused };
+    Type type;
+    AccessibleRef item;
+    bool announced = false;  // the item is a panel whose every change is spoken
+    bool operator==(const AccessibleChange&) const = default;
+};
+
+// What a screen reader is told when the scene goes from before to after: renamed cells, panels,
+// buttons and chooser values; panels and buttons created or gone; the chooser opened or closed
+// (its values come and go with it); the focus, when it moved somewhere.
+std::vector<AccessibleChange> accessibleChanges(const AccessibleScene& before,
+                                                const AccessibleScene& after);
+
+// The scene told last. Nothing is described until a screen reader first asks, so a program
+// nobody listens to pays nothing.
+class ToldScene {
+  public:
+    explicit ToldScene(std::function<AccessibleScene()> describe)
+        : describe_(std::move(describe)) {}
+    const AccessibleScene& scene();
+    bool asked() const { return told_.has_value(); }
+    // Describes the scene anew and returns what changed since it was told last.
+    std::vector<AccessibleChange> refresh();
+
+  private:
+    std::function<AccessibleScene()> describe_;
+    std::optional<AccessibleScene> told_;
 };
 
 // Presses a drawn button the way the player does: the pointer moves to its centre, the left

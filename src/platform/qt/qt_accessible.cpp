@@ -3,7 +3,6 @@
 #include <QAbstractEventDispatcher>
 #include <QAccessibleWidget>
 #include <map>
-#include <optional>
 #include <utility>
 
 #include "platform/accessibility.h"
@@ -13,7 +12,7 @@ namespace zg {
 
 namespace {
 
-enum class Kind { table, cell, panel, button, chooser, chooserItem };
+using Kind = AccessibleKind;
 
 class Root;
 
@@ -98,20 +97,18 @@ class Root : public QAccessibleWidget {
     Root(ClientArea* area, std::function<AccessibleScene()> describe)
         : QAccessibleWidget(area, QAccessible::Client, QStringLiteral("Zahlgarten")),
           area_(area),
-          describe_(std::move(describe)) {}
+          told_(std::move(describe)) {}
     ~Root() override {
         QObject::disconnect(idle_);
         for (const auto& [key, id] : nodes_) QAccessible::deleteAccessibleInterface(id);
     }
 
     const AccessibleScene& scene() const {
-        if (!told_) {
-            told_ = describe_();
-            if (auto* dispatcher = QAbstractEventDispatcher::instance())
-                idle_ = QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, area_,
-                                         [self = self()] { self->refresh(); });
-        }
-        return *told_;
+        if (!told_.asked() && QAbstractEventDispatcher::instance())
+            idle_ = QObject::connect(QAbstractEventDispatcher::instance(),
+                                     &QAbstractEventDispatcher::aboutToBlock, area_,
+                                     [self = self()] { self->refresh(); });
+        return told_.scene();
     }
     ClientArea* area() const { return area_; }
 
@@ -147,81 +144,45 @@ class Root : public QAccessibleWidget {
         return widget < 0 ? -1 : ownCount() + widget;
     }
     QAccessibleInterface* focusChild() const override {
-        if (scene().chooserSelected >= 0) return node(Kind::chooserItem, scene().chooserSelected);
-        if (scene().focusedCell >= 0) return node(Kind::cell, scene().focusedCell);
-        return nullptr;
+        const std::optional<AccessibleRef> f = accessibleFocus(scene());
+        return f ? node(f->kind, f->index) : nullptr;
     }
 
-    // Compares the scene now with the one told last and sends what changed. Qt's AT-SPI bridge
-    // has no announcement of its own: the status and the hint change their names like the rest.
+    // Tells what changed since the scene was told last. Qt 6.4 has no announcement event: the
+    // status and the hint, though announced, change their names like the rest.
     void refresh() {
-        if (!told_) return;  // nobody asked yet
-        AccessibleScene now = describe_();
-        if (now == *told_) return;
-        const AccessibleScene before = std::exchange(*told_, std::move(now));
-        const AccessibleScene& after = *told_;
-        for (int i = 0; i < 36; ++i)
-            if (before.cells[i].name != after.cells[i].name)
-                send(node(Kind::cell, i), QAccessible::NameChanged);
-        sendNames(Kind::panel, before.panels, after.panels);
-        sendNames(Kind::button, before.buttons, after.buttons);
-        if (before.chooserItems.empty() != after.chooserItems.empty())
-            send(node(Kind::chooser, 0), after.chooserItems.empty() ? QAccessible::ObjectDestroyed
-                                                                    : QAccessible::ObjectCreated);
-        if (QAccessibleInterface* f = focusChild()) {
-            if (before.focusedCell != after.focusedCell ||
-                before.chooserSelected != after.chooserSelected)
-                send(f, QAccessible::Focus);
-        }
+        for (const AccessibleChange& c : told_.refresh())
+            send(node(c.item.kind, c.item.index), event(c.type));
     }
 
   private:
     Root* self() const { return const_cast<Root*>(this); }
+    static QAccessible::Event event(AccessibleChange::Type type) {
+        switch (type) {
+            case AccessibleChange::Type::renamed:
+                return QAccessible::NameChanged;
+            case AccessibleChange::Type::created:
+                return QAccessible::ObjectCreated;
+            case AccessibleChange::Type::destroyed:
+                return QAccessible::ObjectDestroyed;
+            case AccessibleChange::Type::focused:
+                break;
+        }
+        return QAccessible::Focus;
+    }
     static void send(QAccessibleInterface* iface, QAccessible::Event type) {
         QAccessibleEvent ev(iface, type);
         QAccessible::updateAccessibility(&ev);
     }
-    void sendNames(Kind kind, const std::vector<AccessibleItem>& before,
-                   const std::vector<AccessibleItem>& after) {
-        const std::size_t n = std::max(before.size(), after.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            Node* item = node(kind, static_cast<int>(i));
-            if (i >= after.size())
-                send(item, QAccessible::ObjectDestroyed);
-            else if (i >= before.size())
-                send(item, QAccessible::ObjectCreated);
-            else if (before[i].name != after[i].name)
-                send(item, QAccessible::NameChanged);
-        }
-    }
 
     ClientArea* area_;
-    std::function<AccessibleScene()> describe_;
-    mutable std::optional<AccessibleScene> told_;
+    mutable ToldScene told_;
     mutable QMetaObject::Connection idle_;
     mutable std::map<std::pair<Kind, int>, QAccessible::Id> nodes_;
 };
 
 const AccessibleItem* Node::item() const {
-    const AccessibleScene& s = root_.scene();
-    auto at = [this](const auto& items) -> const AccessibleItem* {
-        return index_ < static_cast<int>(items.size()) ? &items[index_] : nullptr;
-    };
-    switch (kind_) {
-        case Kind::table:
-            return &s.board;
-        case Kind::cell:
-            return at(s.cells);
-        case Kind::panel:
-            return at(s.panels);
-        case Kind::button:
-            return at(s.buttons);
-        case Kind::chooser:
-            return &s.chooser;
-        case Kind::chooserItem:
-            return at(s.chooserItems);
-    }
-    return nullptr;
+    return accessibleItem(root_.scene(), {kind_, index_});
 }
 
 bool Node::isValid() const {
@@ -296,8 +257,9 @@ QAccessible::Role Node::role() const {
             return QAccessible::List;
         case Kind::chooserItem:
             return QAccessible::ListItem;
+        default:
+            return QAccessible::NoRole;
     }
-    return QAccessible::NoRole;
 }
 
 bool Node::isSelected() const {
