@@ -3,7 +3,6 @@
 #include <ole2.h>
 #include <oleacc.h>
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -16,14 +15,8 @@ namespace zg {
 
 namespace {
 
-// window: a child window of the client area (the clock label), answered by its own proxy.
-enum class Kind { client, table, cell, panel, button, chooser, chooserItem, window };
-
-struct Ref {
-    Kind kind = Kind::client;
-    int index = 0;
-    bool operator==(const Ref&) const = default;
-};
+using Kind = AccessibleKind;
+using Ref = AccessibleRef;
 
 // The event ids of what is no direct child of the client: a cell -1 - i, a value -101 - j.
 constexpr LONG kFirstCellId = -1;
@@ -34,13 +27,9 @@ constexpr LONG kFirstValueId = -101;
 // What every object of one client area reads: the scene told last.
 struct AccessibleClient {
     Win32Window* window;  // nullptr once the window is gone
-    std::function<AccessibleScene()> describe;
-    std::optional<AccessibleScene> told;
+    ToldScene told;
 
-    const AccessibleScene& scene() {
-        if (!told) told = describe();
-        return *told;
-    }
+    const AccessibleScene& scene() { return told.scene(); }
     HWND hwnd() const { return window ? window->handle() : nullptr; }
 
     std::vector<HWND> childWindows() const {
@@ -50,29 +39,7 @@ struct AccessibleClient {
         return out;
     }
 
-    const AccessibleItem* item(Ref r) {
-        const AccessibleScene& s = scene();
-        auto at = [&r](const auto& items) -> const AccessibleItem* {
-            return r.index >= 0 && r.index < static_cast<int>(items.size()) ? &items[r.index]
-                                                                            : nullptr;
-        };
-        switch (r.kind) {
-            case Kind::table:
-                return &s.board;
-            case Kind::cell:
-                return at(s.cells);
-            case Kind::panel:
-                return at(s.panels);
-            case Kind::button:
-                return at(s.buttons);
-            case Kind::chooser:
-                return s.chooserItems.empty() ? nullptr : &s.chooser;
-            case Kind::chooserItem:
-                return at(s.chooserItems);
-            default:
-                return nullptr;
-        }
-    }
+    const AccessibleItem* item(Ref r) { return accessibleItem(scene(), r); }
 
     // The table, the panels, the buttons shown, the open chooser, then the child windows.
     int childCount(Ref r) {
@@ -152,12 +119,7 @@ struct AccessibleClient {
         return idInParent(r);
     }
 
-    std::optional<Ref> focused() {
-        const AccessibleScene& s = scene();
-        if (s.chooserSelected >= 0) return Ref{Kind::chooserItem, s.chooserSelected};
-        if (s.focusedCell >= 0) return Ref{Kind::cell, s.focusedCell};
-        return std::nullopt;
-    }
+    std::optional<Ref> focused() { return accessibleFocus(scene()); }
 
     RECT screenRect(Ref r) {
         RECT out{};
@@ -504,39 +466,27 @@ class Node final : public IAccessible, public IOleWindow {
 }  // namespace
 
 void AccessibleClient::refresh() {
-    if (!told || !window) return;  // nobody asked yet
-    AccessibleScene now = describe();
-    if (now == *told) return;
-    const AccessibleScene before = std::exchange(*told, std::move(now));
-    const AccessibleScene& after = *told;
+    if (!window) return;
     HWND h = hwnd();
-    const auto send = [&](DWORD event, Ref r) {
-        NotifyWinEvent(event, h, OBJID_CLIENT, eventId(r));
-    };
-    for (int i = 0; i < 36; ++i)
-        if (before.cells[i].name != after.cells[i].name)
-            send(EVENT_OBJECT_NAMECHANGE, {Kind::cell, i});
-    const auto names = [&](Kind kind, const std::vector<AccessibleItem>& was,
-                           const std::vector<AccessibleItem>& is) {
-        for (std::size_t i = 0; i < std::min(was.size(), is.size()); ++i)
-            if (was[i].name != is[i].name)
-                send(EVENT_OBJECT_NAMECHANGE, {kind, static_cast<int>(i)});
-    };
-    names(Kind::panel, before.panels, after.panels);
-    names(Kind::button, before.buttons, after.buttons);
-    names(Kind::chooserItem, before.chooserItems, after.chooserItems);
-    if (before.panels.size() != after.panels.size() ||
-        before.buttons.size() != after.buttons.size() ||
-        before.chooserItems.empty() != after.chooserItems.empty())
-        NotifyWinEvent(EVENT_OBJECT_REORDER, h, OBJID_CLIENT, CHILDID_SELF);
-    if (before.focusedCell != after.focusedCell || before.chooserSelected != after.chooserSelected)
-        if (const std::optional<Ref> f = focused()) send(EVENT_OBJECT_FOCUS, *f);
+    bool reordered = false;
+    for (const AccessibleChange& c : told.refresh()) {
+        const LONG id = eventId(c.item);
+        if (c.type == AccessibleChange::Type::renamed)
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, h, OBJID_CLIENT, id);
+        else if (c.type == AccessibleChange::Type::focused)
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, h, OBJID_CLIENT, id);
+        else if (!std::exchange(reordered, true))  // the client's children, told once
+            NotifyWinEvent(EVENT_OBJECT_REORDER, h, OBJID_CLIENT, CHILDID_SELF);
+        // Screen readers speak a name change mostly for the focused object; an alert wherever.
+        if (c.announced && c.type != AccessibleChange::Type::destroyed)
+            NotifyWinEvent(EVENT_SYSTEM_ALERT, h, OBJID_CLIENT, id);
+    }
 }
 
 ClientAccessibility::ClientAccessibility(Win32Window& window,
                                          std::function<AccessibleScene()> describe)
     : client_(std::make_shared<AccessibleClient>(
-          AccessibleClient{&window, std::move(describe), std::nullopt})) {
+          AccessibleClient{&window, ToldScene(std::move(describe))})) {
     clients.push_back(client_.get());
 }
 
