@@ -1,4 +1,5 @@
-// The platform layer's key releases, and data files in folders with names beyond ASCII.
+// The platform layer's key releases, data files in folders with names beyond ASCII, and what a
+// screen reader is told as the scene changes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/accessibility.h"
 #include "platform/data_path.h"
 #include "platform/key_filter.h"
 #include "support/fixtures.h"
@@ -88,6 +90,43 @@ TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
     }
     EXPECT_EQ(resolveDataFile("mittel.zgb", {utf8FromPath(base)}), "mittel.zgb");  // none
     fs::remove_all(base);
+}
+
+// Step by step from the last: what changed, as "change kind index", announced ones marked "!".
+TEST(ToldScene, EachChangeIsToldOnceTheFocusWhenItMovedNothingBeforeAnyoneAsked) {
+    AccessibleScene now;
+    now.panels = {{"Statistik", {}}, {"Status: a", {}, true}};
+    now.buttons = {{"Laden", {}}, {"Sichern", {}}};
+    ToldScene told([&now] { return now; });
+    EXPECT_TRUE(told.refresh().empty());
+    EXPECT_FALSE(told.asked());  // nothing described before a screen reader asks
+    told.scene();
+    const std::pair<void (*)(AccessibleScene&), const char*> steps[] = {
+        {[](AccessibleScene& s) { s.board.rect.x = 5; }, ""},
+        {[](AccessibleScene& s) { s.cells[3].name = "3", s.focusedCell = 8; },
+         "renamed cell 3, focused cell 8, "},
+        {[](AccessibleScene& s) { s.panels[1].name = "Status: b"; }, "renamed panel 1!, "},
+        {[](AccessibleScene& s) { s.buttons.resize(1), s.buttons[0].name = "Abbruch"; },
+         "renamed button 0, destroyed button 1, "},
+        {[](AccessibleScene& s) { s.buttons.emplace_back().name = "Hilfe"; }, "created button 1, "},
+        {[](AccessibleScene& s) { s.chooserItems.resize(6), s.chooserSelected = 2; },
+         "created chooser 0, focused chooserItem 2, "},
+        {[](AccessibleScene& s) { s.chooserItems[4].name = "E"; }, "renamed chooserItem 4, "},
+        {[](AccessibleScene& s) { s.chooserItems.clear(), s.chooserSelected = -1; },
+         "destroyed chooser 0, focused cell 8, "},
+        {[](AccessibleScene& s) { s.focusedCell = -1; }, ""},
+    };
+    const char* kinds[] = {"client", "table", "cell", "panel", "button", "chooser", "chooserItem"};
+    const char* types[] = {"renamed", "created", "destroyed", "focused"};
+    for (const auto& [step, expected] : steps) {
+        step(now);
+        std::string got;
+        for (const AccessibleChange& c : told.refresh())
+            got += std::string(types[static_cast<int>(c.type)]) + " " +
+                   kinds[static_cast<int>(c.item.kind)] + " " + std::to_string(c.item.index) +
+                   (c.announced ? "!, " : ", ");
+        EXPECT_EQ(got, expected);
+    }
 }
 
 }  // namespace
