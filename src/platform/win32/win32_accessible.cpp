@@ -477,7 +477,7 @@ void AccessibleClient::refresh() {
             NotifyWinEvent(EVENT_OBJECT_FOCUS, h, OBJID_CLIENT, id);
         else if (!std::exchange(reordered, true))  // the client's children, told once
             NotifyWinEvent(EVENT_OBJECT_REORDER, h, OBJID_CLIENT, CHILDID_SELF);
-        // Screen readers speak a name change mostly for the focused object; an alert wherever.
+        // Name changes are spoken mostly for the focus; an alert may be spoken wherever it is.
         if (c.announced && c.type != AccessibleChange::Type::destroyed)
             NotifyWinEvent(EVENT_SYSTEM_ALERT, h, OBJID_CLIENT, id);
     }
