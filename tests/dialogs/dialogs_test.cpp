@@ -1,5 +1,4 @@
-// The modal forms (the slot dialog frm1, the hall of fame ruhm, the champion form champ, the
-// about box Inf) through their real controls, help, and printing onto a page image.
+// The modal forms (frm1, ruhm, champ, Inf) through their real controls, help, printing.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -56,10 +55,7 @@ struct FormsTest : ::testing::Test {
         return p.model.board.at(1, 1) == s + 1 && p.model.board.at(2, 1) == 6 - s &&
                p.model.givens.at(1, 1) == s + 1 && p.model.candidateMarks.at(3, 3, s + 1);
     }
-    void oneGiven(std::uint8_t v) {
-        setBoard(p.model, std::string(36, '0'));
-        p.model.board.at(4, 4) = p.model.givens.at(4, 4) = v;
-    }
+    void oneGiven(std::uint8_t v) { setBoard(p.model, std::string(35, '0') + char('0' + v)); }
     FormControl list(int L) { return control(p, "ruhm", "lv" + std::to_string(L + 1)); }
     FormControl tabs() { return control(p, "ruhm", "tbs1"); }
     void fill(int L, int places) {
@@ -72,15 +68,10 @@ struct FormsTest : ::testing::Test {
     }
 };
 
-// Each way of choosing a place acts on that place: loading reads it, saving writes only it,
-// and the next opening has it on. Cancel, the close box and Escape (expected -1) change nothing.
+// Each way of choosing a place acts on it and keeps it on; Cancel, close box, Escape do nothing.
 TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
-    struct Case {
-        const char* how;
-        int selected;  // place on when the dialog opens, 0..3
-        std::function<void(FormsTest&)> choose;
-        int expected;
-    } const cases[] = {
+    // How, the place on when the dialog opens, choosing, the place expected.
+    const std::tuple<const char*, int, void (*)(FormsTest&), int> cases[] = {
         {"OK", 0, [](FormsTest& f) { f.click("frm1", "cmd1"); }, 0},
         {"a click acts at once", 0, [](FormsTest& f) { f.click("frm1", opt(4)); }, 3},
         {"a digit in any place", 0, [](FormsTest& f) { f.type("frm1", opt(1), '4'); }, 3},
@@ -90,51 +81,47 @@ TEST_F(FormsTest, TheSlotDialogLoadsAndSavesThePlaceChosen) {
         {"close box", 1, [](FormsTest& f) { f.close("frm1"); }, -1},
         {"Escape", 2, [](FormsTest& f) { f.type("frm1", opt(3), vk::kEscape); }, -1},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.how);
-        const bool chosen = c.expected >= 0;
-        oneGiven(6);
-        p.dialog.selectedSlot = static_cast<std::int16_t>(c.selected);
-        p.clock.clockRunning = true;
-        t.then([&] {
-            EXPECT_TRUE(isChecked(p, "frm1", opt(c.selected + 1)));
-            EXPECT_TRUE(hasFocus(p, "frm1", opt(c.selected + 1)));
-            // Controls, places, texts, font; the look is the toolkit's own.
-            const bool first = c.how == std::string("OK") && kReferenceLook;
-            Form& form = *openForm(p.window, "frm1");
-            EXPECT_EQ(formOffset(form, p.window), (Point{360, 140}));
-            EXPECT_EQ(formTitle(form), "Welches Brett laden?");
-            EXPECT_TRUE(!first || matchesReference(formImage(form), "slot_dialog"));
-            c.choose(*this);
-        });
-        openLoadDialog(p);
-        EXPECT_EQ(openForm(p.window, "frm1"), nullptr);
-        EXPECT_TRUE(chosen ? holdsRecord(c.expected) : p.model.board.at(4, 4) == 6);
-        EXPECT_NE(p.clock.clockRunning, chosen);  // any load ends a timed game
-        EXPECT_EQ(file(), original);
-
-        oneGiven(5);
-        p.dialog.selectedSlot = static_cast<std::int16_t>(c.selected);
-        p.files.boardFileName = chosen ? "leicht.zgb" : kPlayerBoardFile;  // after a level game
-        t.then([&] {
-            EXPECT_EQ(formTitle(*openForm(p.window, "frm1")), "Sichern unter ...");
-            c.choose(*this);
-        });
-        openSaveDialog(p);
-        EXPECT_EQ(p.files.boardFileName, kPlayerBoardFile);
-        EXPECT_EQ(t.files->files.count("leicht.zgb"), 0u);
-        for (int s = 0; s < 4; ++s)
-            EXPECT_EQ(file()[1000 * s + Grid::offset(4, 4)], s == c.expected ? 5 : 0) << s;
-        EXPECT_EQ(p.dialog.selectedSlot, chosen ? c.expected : c.selected);
-        EXPECT_EQ(file() == original, !chosen);
-        file() = original;
+    for (const auto& [how, selected, choose, expected] : cases) {
+        SCOPED_TRACE(how);
+        const bool chosen = expected >= 0;
+        for (const bool load : {true, false}) {
+            oneGiven(load ? 6 : 5);
+            p.dialog.selectedSlot = static_cast<std::int16_t>(selected);
+            p.clock.clockRunning = load;
+            if (!load)
+                p.files.boardFileName = chosen ? "leicht.zgb" : kPlayerBoardFile;  // level game
+            t.then([&] {
+                EXPECT_TRUE(isChecked(p, "frm1", opt(selected + 1)));
+                EXPECT_TRUE(hasFocus(p, "frm1", opt(selected + 1)));
+                Form& form = *openForm(p.window, "frm1");  // the look is the toolkit's own
+                EXPECT_EQ(formOffset(form, p.window), (Point{360, 140}));
+                EXPECT_EQ(formTitle(form), load ? "Welches Brett laden?" : "Sichern unter ...");
+                EXPECT_TRUE(how != std::string("OK") || !load || !kReferenceLook ||
+                            matchesReference(formImage(form), "slot_dialog"));
+                choose(*this);
+            });
+            load ? openLoadDialog(p) : openSaveDialog(p);
+            EXPECT_EQ(openForm(p.window, "frm1"), nullptr);
+            EXPECT_EQ(p.dialog.selectedSlot, chosen ? expected : selected);
+            if (load) {
+                EXPECT_TRUE(chosen ? holdsRecord(expected) : p.model.board.at(6, 6) == 6);
+                EXPECT_NE(p.clock.clockRunning, chosen);  // any load ends a timed game
+                EXPECT_EQ(file(), original);
+                continue;
+            }
+            EXPECT_EQ(p.files.boardFileName, kPlayerBoardFile);
+            EXPECT_EQ(t.files->files.count("leicht.zgb"), 0u);
+            for (int s = 0; s < 4; ++s)
+                EXPECT_EQ(file()[1000 * s + Grid::offset(6, 6)], s == expected ? 5 : 0) << s;
+            EXPECT_EQ(file() == original, !chosen);
+            file() = original;
+        }
     }
     EXPECT_EQ(t.events->remaining(), 0u);
     EXPECT_TRUE(t.questions->messages.empty());
 }
 
-// The hall of fame opens on the level's tab, ten places fit without scrolling. Clearing asks
-// first; "&JA" clears the tab shown, reopening on the current level.
+// The hall of fame opens on the level's tab without scrolling; "&JA" clears the tab shown only.
 TEST_F(FormsTest, TheHallOfFameOpensOnTheLevelsTabAndClearsOnlyTheLevelShown) {
     for (int L = 0; L < 4; ++L) fill(L, 10);
     ASSERT_TRUE(saveHallOfFame(p.hall, p.fileIo()).ok);
@@ -194,9 +181,7 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
     }
 }
 
-// A new time among the level's asks the name in the champion form: "&OK" keeps it as typed and
-// saves it in its place; "&Abbrechen" and the close box keep the previous name and the file's
-// list. Either way the list of that level is shown.
+// A new record asks the name: "&OK" saves it; cancelled, the old name and the file's list stay.
 TEST_F(FormsTest, ANewRecordAsksTheNameSavesItAndShowsTheList) {
     fill(1, 2);                                          // 00:01:11.5 and 00:01:12.5
     ASSERT_TRUE(saveHallOfFame(p.hall, p.fileIo()).ok);  // the record goes into the file's list
@@ -250,10 +235,7 @@ struct RealFolderTest : ::testing::Test {
     }
 };
 
-// A hall of fame that is there but cannot be read is said once at the start, and no record is
-// written over it. Saving into a damaged "brett.zgb" asks first: "Behalten" saves nothing,
-// "Ersetzen" renews it with the board in the place chosen. "Laden" and "Speichern" of a file
-// that cannot be read say why. (Two copies on one folder: the real-file tests of the records.)
+// Unreadable files are said, damaged ones replaced only when the player agrees.
 TEST_F(RealFolderTest, UnreadableOrDamagedFilesAreSaidAndReplacedOnlyWhenThePlayerAgrees) {
     ASSERT_TRUE(std::filesystem::create_directory(kHallOfFameFile));
     TestProgram t;
