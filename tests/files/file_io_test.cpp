@@ -32,16 +32,12 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 
 struct RealFileTest : ::testing::Test {
-    fs::path dir;
+    fs::path dir = test::freshTempPath("zg-files-");
     test::RealFileIo io;
     SeededRandom random{3};
 
-    void SetUp() override {
-        dir = test::freshTempPath("zg-files-");
-        ASSERT_TRUE(fs::create_directory(dir));
-    }
+    void SetUp() override { ASSERT_TRUE(fs::create_directory(dir)); }
     std::string path(const char* name) const { return (dir / name).string(); }
-    // name in the folder, or any path.
     Bytes contents(const fs::path& name) const {
         std::ifstream in(dir / name, std::ios::binary);
         return fs::is_regular_file(dir / name) ? Bytes(std::istreambuf_iterator<char>(in), {})
@@ -51,14 +47,13 @@ struct RealFileTest : ::testing::Test {
     std::set<std::string> names() const {
         std::set<std::string> found;
         for (const auto& e : fs::directory_iterator(dir))
-            if (e.path().filename() != ".zahlgarten.lock")
-                found.insert(e.path().filename().string());
+            found.insert(e.path().filename().string());
+        found.erase(".zahlgarten.lock");
         return found;
     }
     std::size_t entries() const { return names().size(); }
     void put(const fs::path& name, const Bytes& bytes) {
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+        std::ofstream(dir / name, std::ios::binary) << std::string(bytes.begin(), bytes.end());
     }
     // The messages of a record of name at level, entered as a player does.
     std::vector<std::string> enter(HallOfFame& h, int level, const char* time, const char* name) {
@@ -67,7 +62,7 @@ struct RealFileTest : ::testing::Test {
         checkNewRecord(h, level, time, ui, io);
         return ui.errors;
     }
-    // The hall of fame in the folder's file name, read from it (empty when it is missing).
+    // The hall of fame in the folder's file name, as read from it.
     HallOfFame hallOf(const char* name = "Champions.Rhm") {
         HallOfFame h;
         h.fileName = path(name);
@@ -91,46 +86,36 @@ struct RealFileTest : ::testing::Test {
         fs::remove_all(dir);
     }
     void fresh() {
-        TearDown();
-        fs::create_directory(dir);
+        TearDown(), fs::create_directory(dir);
     }
 };
 
+// The temporary sits beside the target wherever the game runs; a bare name is replaced whole.
 TEST_F(RealFileTest, SaveWritesTheWholeFileWithUsualPermissions) {
-    // The temporary file sits beside the target, wherever the program runs: a folder where
-    // nothing can be created, or another file system, does not matter.
     const fs::path cwd = fs::current_path();
 #ifndef _WIN32
     const mode_t userMask = ::umask(027);
     fs::current_path("/proc");
 #endif
-    const bool saved = save("brett.zgb").ok;
-    fs::current_path(cwd);
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(entries(), 1u);
-    // Saved again by its bare name in the current folder, as the game saves: replaced whole.
+    const bool saved = save("brett.zgb").ok && entries() == 1u;
     fs::current_path(dir);
-    BoardFiles bare{"brett.zgb"};
+    BoardFiles bare{"brett.zgb"}, files{path("brett.zgb")};
     const bool again = saveBoardSlot(bare, BoardModel{}, random, io, 1).ok;
     fs::current_path(cwd);
-    EXPECT_TRUE(again && entries() == 1u);
+    EXPECT_TRUE(saved && again && entries() == 1u);
 #ifndef _WIN32
     struct stat st {};
     ASSERT_EQ(::stat(path("brett.zgb").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(::umask(userMask), 027u);  // the saves left the mask as they found it
-
-    // The same, with no standard input: the file may get descriptor 0.
-    const int savedStdin = ::dup(0);
+    const int savedStdin = ::dup(0);     // no standard input: the file may get descriptor 0
     ::close(0);
 #endif
-    BoardFiles files{path("brett.zgb")};
     BoardModel loaded;
     ClockState clock;
     const LoadResult loadedResult = loadBoardSlot(files, loaded, clock, io, 2);
 #ifndef _WIN32
-    ::dup2(savedStdin, 0);
-    ::close(savedStdin);
+    ::dup2(savedStdin, 0), ::close(savedStdin);
 #endif
     ASSERT_EQ(loadedResult, LoadResult::loaded);
     EXPECT_TRUE(loaded.board.at(2, 3) == 5 && contents("brett.zgb").size() == 4000u);
@@ -186,8 +171,7 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
 }
 
 #ifdef _WIN32
-// Reading the console waits for a key, as a FIFO waits for a writer: a device must read as
-// unreadable at once and must not be replaced by a save.
+// A device (waits for a key, as a FIFO for a writer) is unreadable at once, never replaced.
 TEST_F(RealFileTest, DevicesAreUnreadableAtOnce) {
     for (const char* device : {"CON", "NUL"}) {
         Bytes bytes;
@@ -238,8 +222,7 @@ bool makeLink(const fs::path& target, const fs::path& link) {
     return fs::exists(fs::symlink_status(link));
 }
 
-// check's findings where the superuser's rights do not apply: run as "nobody" when root, in a
-// process of its own that a read blocked on a FIFO does not outlast.
+// check's findings as "nobody" when root, in a child a read blocked on a FIFO does not outlast.
 std::string unprivileged(const std::function<std::string()>& check) {
 #ifndef _WIN32
     int out[2];
@@ -268,9 +251,7 @@ std::string unprivileged(const std::function<std::string()>& check) {
 #endif
 }
 
-// A hall of fame or a board file that is there but cannot be read is never taken for an empty
-// one: "not loaded" at once with the reason said once, no record, "Löschen" or save written over
-// it, "Laden" says why; once it can be read again, a record keeps all that it holds.
+// A file there but unreadable is never taken for an empty one nor written over, until readable.
 TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     HallOfFame full = hallOf();
     for (int level = 0; level < 4; ++level)
@@ -367,9 +348,7 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     }
 }
 
-// Two copies of the game on one folder, each with the lists it read at its start: every record
-// stays, "Löschen" clears only its level and is not undone by the other copy's next record, and
-// a save waits while the other copy holds the folder.
+// Two copies on one folder keep each other's records and clears; a save waits for the lock.
 TEST_F(RealFileTest, TwoCopiesOnOneFolderKeepEachOthersRecords) {
     HallOfFame a = hallOf(), b = hallOf();
     const auto record = [&](HallOfFame& h, int level, const char* time, const char* name) {
@@ -397,8 +376,7 @@ TEST_F(RealFileTest, TwoCopiesOnOneFolderKeepEachOthersRecords) {
     EXPECT_EQ(namesOnFile(1) + namesOnFile(2), "          Bert          ");
 }
 
-// Each file's name holds its old or its new contents at every instant of a save, and a link
-// in its place is replaced by the file while the link's target, outside, is never touched.
+// The name holds the old or the new file at every instant; a link there is replaced, not followed.
 TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
     for (const char* name : {"brett.zgb", "Champions.Rhm"}) {
         SCOPED_TRACE(name);
@@ -452,8 +430,7 @@ TEST_F(RealFileTest, TheNameHoldsTheOldOrTheNewFileAtEveryInstant) {
     }
 }
 
-// A save removes the temporary files of its own name that killed saves left, once older than
-// any save takes; nothing else in the folder is touched, not a player's ".brett.zgb.backup".
+// A save removes killed saves' old temporaries of its own name, and nothing else.
 TEST_F(RealFileTest, ASaveRemovesTheTemporariesOfKilledSaves) {
     const std::pair<const char*, const char*> left[] = {
         // name, the save that removes it
@@ -478,8 +455,7 @@ TEST_F(RealFileTest, ASaveRemovesTheTemporariesOfKilledSaves) {
     EXPECT_EQ(names(), expected);
 }
 
-// The lock file is made in the folder only: a link in its place is never followed, something
-// else in its place is named, and a folder that may be written but not read has it.
+// The lock file is made in the folder only: a link there is not followed, anything else named.
 TEST_F(RealFileTest, TheLockFileIsMadeInTheFolderOnly) {
     const fs::path folder = dir / "ordner", outside = dir / "ziel";
     const std::pair<std::function<void()>, const char*> cases[] = {
@@ -519,8 +495,7 @@ TEST_F(RealFileTest, TheLockFileIsMadeInTheFolderOnly) {
 }
 
 #ifdef _WIN32
-// Wine makes the Windows folder the current one where it cannot map the folder the game was
-// started in (a path too long): the start says so, and nothing is saved there.
+// Where Wine made the Windows folder the current one, the start says so and nothing is saved.
 TEST_F(RealFileTest, NothingIsSavedInTheWindowsFolder) {
     wchar_t windows[MAX_PATH];
     ASSERT_GT(GetSystemWindowsDirectoryW(windows, MAX_PATH), 0u);
