@@ -1,5 +1,4 @@
-// Random input across every mode, the invariants checked before every event. A failure names
-// its seed and event: rerun with ZG_SOAK_SEED=<seed> (and ZG_SOAK_EVENTS=<n>).
+// Random input in every mode, invariants checked before each event; rerun with ZG_SOAK_SEED.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,8 +31,9 @@ struct SoakRun {
     std::string mode() const {
         if (test::openForm(program->window)) return "form";
         if (program->view.pickerOpen) return "chooser";
-        if (!program->shell.commandRunning) return "idle";
-        return program->play.ownBoardMode ? "editor" : "play loop";
+        return !program->shell.commandRunning ? "idle"
+               : program->play.ownBoardMode   ? "editor"
+                                              : "play loop";
     }
 
     void checkInvariants() {
@@ -62,11 +62,9 @@ struct SoakRun {
             const int button = pick(1000);
             return {Event::deferred([this, closeBox, button] {
                 Form* form = test::openForm(program->window);
-                if (!form) return;
-                const auto buttons = test::buttonsOf(*form);
-                if (buttons.empty() || closeBox)
-                    test::closeBox(*form);
-                else
+                const auto buttons = form ? test::buttonsOf(*form) : std::vector<Form::Control>{};
+                if (form && (buttons.empty() || closeBox)) test::closeBox(*form);
+                if (!buttons.empty() && !closeBox)
                     test::click(*form, buttons[std::size_t(button) % buttons.size()]);
             })};
         }
@@ -109,8 +107,7 @@ TEST_P(Soak, RandomInputKeepsEveryInvariant) {
     const char *s = std::getenv("ZG_SOAK_SEED"), *n = std::getenv("ZG_SOAK_EVENTS");
     const unsigned seed = s ? unsigned(std::atol(s)) : GetParam();
     SoakRun run{std::mt19937(seed), n ? std::atol(n) : 5000, 0, nullptr, {}};
-    std::map<std::string, std::vector<unsigned char>>
-        disk;  // outlives each program, as the disk outlives a run of the game
+    std::map<std::string, std::vector<unsigned char>> disk;  // outlives each run of the game
     for (bool running = true; running; run.program = nullptr) {
         test::TestProgram t(std::make_unique<SeededRandom>(run.rng()),
                             std::make_unique<SoakSource>(run), disk);
