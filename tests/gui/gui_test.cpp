@@ -28,8 +28,7 @@ namespace {
 
 using namespace test;
 
-// Leaving the play loop takes its drawn buttons away again, and a chooser cleared with the
-// right button leaves nothing of itself behind.
+// Leaving the play loop removes its buttons; a chooser cleared by the right button leaves nothing.
 TEST(StartScreenTest, MatchesTheReferenceImageAlsoAfterLeavingAnEmptyGame) {
     TestProgram t;
     EXPECT_TRUE(matchesReference(t.screen(), "start_screen", t.textBoxes));
@@ -44,8 +43,7 @@ TEST(StartScreenTest, MatchesTheReferenceImageAlsoAfterLeavingAnEmptyGame) {
     EXPECT_TRUE(t.p().window.menu().isEnabled());
 }
 
-// Candidates on, then clicks on open cells in the play loop: the capture is taken while the
-// chooser is open, its pointer on the middle value.
+// Candidates on, the chooser open on an open cell, its pointer on the middle value.
 TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage) {
     const std::string cells =
         withOpen(kSolvedLine, {{1, 1}, {2, 1}, {4, 3}, {4, 4}, {5, 4}, {6, 6}, {3, 5}});
@@ -63,8 +61,7 @@ TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage)
     EXPECT_TRUE(matchesReference(open, "board_with_chooser", s.t.textBoxes));
 }
 
-// Letters shown: the keyboard cursor with the hint's frame, then the chooser opened at the
-// cursor by Enter.
+// Letters shown: the cursor with the hint's frame, then the chooser opened there by Enter.
 TEST(ChooserTest, TheCursorTheHintFrameAndTheLetterChooserMatchTheReferenceImages) {
     Session s;
     s.t.menu(cmd::kLetters);
@@ -80,8 +77,7 @@ TEST(ChooserTest, TheCursorTheHintFrameAndTheLetterChooserMatchTheReferenceImage
 
 constexpr Colour kFill{0, 0, 255};
 
-// Opaque text fills its cell: the help line is redrawn in place, and nothing of the text it
-// replaces may remain. Transparent text inks its glyphs only.
+// Opaque text replaces the text before it in its cell; transparent text inks its glyphs only.
 TEST(CanvasTest, OpaqueTextReplacesTheTextBeforeAndTransparentTextFillsNothing) {
     const auto draw = [](std::initializer_list<const char*> texts, bool transparent = false) {
         Image image(240, 40);
@@ -174,8 +170,7 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
     }
 }
 
-// While the question is up the bar is off and a command chosen meanwhile waits its turn;
-// "&NEIN" keeps the board and screen and ends a timed game; the close box asks too; "&JA" ends.
+// The question turns the bar off and queues commands; "&NEIN" keeps all; the close box asks.
 TEST(ExitTest, NoKeepsTheBoardTheCloseBoxAsksAndYesEndsTheProgram) {
     TestProgram t;
     Program& p = t.p();
@@ -220,8 +215,7 @@ TEST(ExitTest, NoKeepsTheBoardTheCloseBoxAsksAndYesEndsTheProgram) {
     EXPECT_FALSE(isShown(p.window));
 }
 
-// Every drawing step sets the pen, colours, text mode and font it draws with: on a canvas that
-// earlier drawing left otherwise, it draws the same pixels.
+// Each drawing step sets the state it draws with: a canvas left otherwise gives the same pixels.
 TEST(CanvasTest, EachDrawingStepSetsTheStateItDrawsWith) {
     TestProgram t;
     Program& p = t.p();
@@ -276,8 +270,7 @@ TEST(PickerTest, SquaresEndWhereTheNextBegins) {
         EXPECT_EQ(pickerValueAt(v, x, y), value) << x << "," << y;
 }
 
-// With font 8's larger fallback, button captions (not their accelerator letters) move 11 pixels
-// right, the statistics letters 4 left and counts of 10 or more 3 left.
+// Font 8's larger fallback moves captions 11 pixels right, letters 4 and counts >= 10 3 left.
 TEST(LargeFontsTest, MoveTheTextsTheyPlaceDifferently) {
     const auto drawn = [](bool large) {
         TestProgram t;

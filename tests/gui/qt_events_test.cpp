@@ -1,5 +1,4 @@
-// The Qt backend's event source: Qt's input reaches the pump as the game's events, and only a
-// release whose press the client area took is a key of the loops (Win32's: tests/windows/).
+// Qt's input reaches the pump as the game's events; only client-area presses' releases are keys.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -51,8 +50,7 @@ struct QtProgram : TestProgram {
     }
 };
 
-// A key gives its press (code and Shift/Ctrl), its character (none with Ctrl held, so the
-// chooser never takes Ctrl+A for "a") and its release.
+// A key gives its press (code, Shift/Ctrl), its character (none with Ctrl) and its release.
 TEST(QtEventsTest, ATypedKeyGivesItsPressCharacterAndRelease) {
     struct Case {
         Qt::Key key;
@@ -78,8 +76,7 @@ TEST(QtEventsTest, ATypedKeyGivesItsPressCharacterAndRelease) {
     }
 }
 
-// A button that opens a form on its press (the strip's "Sichern"): the release goes to the
-// blocked main window and is lost, yet the next click must count.
+// A press whose release a form took (the strip's "Sichern") ends; the next click counts.
 TEST(QtEventsTest, WaitingForTheButtonsEndsAPressWhoseReleaseAFormTookAndKeepsOtherEvents) {
     QtProgram q;
     const QPoint at = q.client()->mapTo(&q.window(), QPoint(175, 430));
@@ -141,8 +138,7 @@ void whenModalUp(const std::function<void(QWidget*)>& step) {
     poll->start(10);
 }
 
-// A release whose press picked a menu item, answered a box or closed a form, or with Alt held,
-// is nobody's key (acting on it ended the timed game); the ownerless help window takes keys.
+// A release whose press a menu, box or form took, or with Alt, is nobody's key; help takes keys.
 TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
     const Qt::KeyboardModifiers none = Qt::NoModifier, alt = Qt::AltModifier;
     struct Case {
@@ -199,8 +195,7 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
     }
 }
 
-// The window keeps its size: one the system imposes anyway (xdotool on an X server without a
-// window manager) is put back, never cutting the client area off nor framing it in grey.
+// A window size the system imposes (no window manager) is put back.
 TEST(QtEventsTest, AnImposedWindowSizeIsPutBack) {
     QtProgram q;
     const QSize fixed = q.window().size();
@@ -248,8 +243,7 @@ TEST(QtGameTest, RunsFromTheFirstFrameToJaAtTheCloseBox) {
     EXPECT_EQ(asked, "over the window");
 }
 
-// What a screen reader gets: the board a 6 x 6 table whose cells say their row, column, value,
-// given and marks and follow the cursor; the panels; the buttons, pressed through their action.
+// For screen readers: the board a table of named cells following the cursor; pressable buttons.
 TEST(QtAccessibilityTest, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) {
     Session s({{1, 1}});
     QWidget* client = &dynamic_cast<QtWindow&>(s.p().window).client();

@@ -18,9 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Each step is a press "+", a release "-" or a release that is a key event of the loops "=", of
-// a key: scan code/virtual key (a character, or "#" and its number), "a" after it when Alt is
-// held; "!" is the keyboard going to a menu, form or box.
+// Steps: press +, release -, loop key =; scan/vk ("#" number), "a" Alt held; "!" focus gone.
 TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
     const std::pair<const char*, const char*> cases[] = {
         {"a plain key", "+30/A =30/A"},
@@ -57,8 +55,7 @@ TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
     }
 }
 
-// Collections beside a game in such a folder are found and open with the game's file calls;
-// a file in the working folder comes first.
+// Collections in folders with non-ASCII names are found and opened; the working folder's first.
 TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
     const fs::path base = test::freshTempPath("zg_data_path_test");
     fs::remove_all(base);

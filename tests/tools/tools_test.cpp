@@ -1,5 +1,4 @@
-// The author tools: the solution counter, the generator, the stored collections, and zgtool
-// run as a process, as authors use it.
+// The author tools: solution counter, generator, stored collections, zgtool as a process.
 #include "generator.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +38,7 @@ TEST(SolutionCounter, KnownCases) {
     EXPECT_EQ(countSolutions(seven), 0);
 }
 
-// The counter and the game's solver are written independently: wherever the game's solver
-// finishes a generated puzzle, both found the same grid; and the traced passes place exactly
-// what the game draws, each placement counted once.
+// Counter and game solver (written apart) agree on generated puzzles, as do traced and drawn.
 TEST(Generator, PuzzlesAreUniqueSymmetricAndAgreeWithTheGameSolver) {
     SeededRandom random(11), same(11);
     EXPECT_EQ(randomSolution(random), randomSolution(same));
@@ -214,11 +211,7 @@ TEST_F(Zgtool, ReportsRefusesAndWritesWhatItShows) {
     }
 }
 
-// Input that is no file of puzzle lines (an endless stream) is refused at its first overlong
-// line or after 256 blank ones, never read into memory; make reads no more lines than a board file
-// takes, leaves what is not its own (X.new, a read-only file, a FIFO), and a make killed at its
-// rename leaves X whole, its temporary file removed by a later make, which syncs the folder after
-// its rename.
+// Endless input is refused unread; make leaves what is not its own, and a killed make X whole.
 TEST_F(Zgtool, BoundsItsInputAndWritesAsTheGameSaves) {
     put("four.txt", kThree + kGuess);
     put("x.zgb.new", "mine");

@@ -1,5 +1,4 @@
-// The Windows game on its own backend: the start screen against the Qt reference at 96 dpi and
-// above, and lists, keys, windows and the clock's timer through real Win32 messages.
+// The Windows game on its own backend: the start screen at each dpi, real Win32 messages.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -83,9 +82,8 @@ bool allDevicePixels(const Win32Canvas& c, int x, int y, Colour want) {
     return true;
 }
 
-// At 96 and 144 dpi every device pixel outside the texts has the reference's colour (no blurred
-// edge); client area and clock label grow alike; full lists of long names do not scroll sideways
-// and are named by their tabs.
+// At 96 and 144 dpi the start screen is the reference outside the texts; long lists fit and
+// are named by their tabs.
 TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
     Image ref;
     ASSERT_TRUE(loadReference("start_screen", ref));
@@ -176,9 +174,7 @@ TEST(Win32Screen, AChangeOfDpiScalesTheWindowAndKeepsWhatIsPainted) {
         << client.right << "x" << client.bottom;
 }
 
-// Where the texts sit, in layout pixels, at the system's dpi: the ink's left and right edges
-// of the panel titles and the status bar, whether the champion form's prompt is clipped (100,
-// far from 96 dpi's 0), the hall of fame's first tab (width, height).
+// Ink edges of panel titles and status bar, prompt clipped (100) or not, first tab's size.
 std::vector<int> textPlaces() {
     Win32Program w(0);
     const Win32Canvas& c = w.window().backBuffer();
@@ -229,8 +225,7 @@ std::vector<int> textPlaces() {
     return out;
 }
 
-// At 120, 144 and 192 dpi (the system's, in a process of its own) each text sits where it sits
-// at 96 dpi, scaled, within two layout pixels, and the prompt's text fits its label.
+// At 120, 144 and 192 dpi (a process of its own) texts sit as at 96, within 2 layout pixels.
 TEST(Win32Screen, TextsSitAsAt96DpiAtTheSystemsDpiAndNoneIsClipped) {
     const std::vector<int> here = textPlaces();
     if (const char* at96 = std::getenv("ZG_PLACES_AT_96")) {  // the run at another dpi
@@ -285,8 +280,7 @@ TEST(Win32Screen, TheFirstFrameIsTheFinishedStartScreen) {
     EXPECT_TRUE(firstFrame == w.layoutPixels()) << "the first frame is not the start screen";
 }
 
-// A release reaches the loops only after its press here without Alt; WM_SYSKEYUP ends the press,
-// so the release from a menu does not leak; scan code 0 (synthetic input) keeps keys apart.
+// Only releases of keys pressed here without Alt reach the loops; scan code 0 keeps keys apart.
 TEST(Win32Keys, OnlyReleasesOfKeysPressedInTheClientAreaReachTheLoops) {
     Win32Program w;
     HWND main = w.window().handle();
