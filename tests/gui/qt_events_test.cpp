@@ -52,27 +52,24 @@ struct QtProgram : TestProgram {
 
 // A key gives its press (code, Shift/Ctrl), its character (none with Ctrl) and its release.
 TEST(QtEventsTest, ATypedKeyGivesItsPressCharacterAndRelease) {
-    struct Case {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int code, mods, character;
-    } const cases[] = {
+    // Key, modifiers; the key code, modifiers and character the game gets.
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int, int> cases[] = {
         {Qt::Key_C, Qt::NoModifier, 'C', 0, 'c'},
         {Qt::Key_Escape, Qt::NoModifier, vk::kEscape, 0, 27},
         {Qt::Key_1, Qt::ShiftModifier, '1', mod::kShift, '1'},
         {Qt::Key_A, Qt::ControlModifier, 'A', mod::kControl, 0},
         {Qt::Key_Delete, Qt::NoModifier, vk::kDelete, 0, 0},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
+    for (const auto& [key, modifiers, code, mods, character] : cases) {
+        SCOPED_TRACE(code);
         QtProgram q;
-        QTest::keyClick(q.client(), c.key, c.modifiers);
+        QTest::keyClick(q.client(), key, modifiers);
         std::vector<int> expected{msg::kKeyDown, msg::kChar, msg::kKeyUp};
-        if (c.character == 0) expected.erase(expected.begin() + 1);
+        if (character == 0) expected.erase(expected.begin() + 1);
         ASSERT_EQ(q.drain(), expected);
-        EXPECT_EQ(q.last[0].keyCode + 1000 * q.last[0].modifiers, c.code + 1000 * c.mods);
-        EXPECT_EQ(q.last[1].charCode, c.character);  // the release has none
-        EXPECT_EQ(q.last.back().keyCode, c.code);
+        EXPECT_EQ(q.last[0].keyCode + 1000 * q.last[0].modifiers, code + 1000 * mods);
+        EXPECT_EQ(q.last[1].charCode, character);  // the release has none
+        EXPECT_EQ(q.last.back().keyCode, code);
     }
 }
 
@@ -140,13 +137,10 @@ void whenModalUp(const std::function<void(QWidget*)>& step) {
 
 // A release whose press a menu, box or form took, or with Alt, is nobody's key; help takes keys.
 TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
-    const Qt::KeyboardModifiers none = Qt::NoModifier, alt = Qt::AltModifier;
-    struct Case {
-        std::string pressedIn;
-        Qt::Key key;
-        Qt::KeyboardModifiers pressedWith, releasedWith;
-        bool isLoopKey;
-    } const cases[] = {
+    using Mods = Qt::KeyboardModifiers;
+    const Mods none = Qt::NoModifier, alt = Qt::AltModifier;
+    // Where the key is pressed, the key, modifiers pressed and released with; a key of the loops.
+    const std::tuple<std::string, Qt::Key, Mods, Mods, bool> cases[] = {
         {"client area", Qt::Key_S, none, none, true},
         {"client area, released with Alt", Qt::Key_A, none, alt, false},
         {"client area with Alt, released after it", Qt::Key_A, alt, none, false},
@@ -156,8 +150,8 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
         {"form", Qt::Key_Escape, none, none, false},
         {"help window", Qt::Key_A, none, none, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pressedIn + " " + std::to_string(c.key));
+    for (const auto& [pressedIn, key, pressedWith, releasedWith, isLoopKey] : cases) {
+        SCOPED_TRACE(pressedIn + " " + std::to_string(key));
         QtProgram q;
         QtHelpViewer help(&q.window());
         ASSERT_TRUE(help.showPage(ZG_SOURCE_DIR "/data/erkl\u00e4rung.htm"));
@@ -165,33 +159,33 @@ TEST(QtEventsTest, OnlyAReleaseWhosePressTheClientAreaTookIsAKeyOfTheLoops) {
         help.browser()->installEventFilter(&toHelp);
         const auto answer = [&](QWidget* modal) {
             QTest::keyClick(help.browser()->windowHandle(), Qt::Key_End);
-            QTest::keyPress(modal, c.key, c.pressedWith);
+            QTest::keyPress(modal, key, pressedWith);
         };
-        if (c.pressedIn.starts_with("client area")) {
-            QTest::keyPress(q.client(), c.key, c.pressedWith);
-        } else if (c.pressedIn == "menu") {
+        if (pressedIn.starts_with("client area")) {
+            QTest::keyPress(q.client(), key, pressedWith);
+        } else if (pressedIn == "menu") {
             QMenu* game = q.window().qtMenu().bar()->actions().first()->menu();
             game->popup(q.window().pos());
-            QTest::keyPress(game, c.key);  // "&Spielstart"
+            QTest::keyPress(game, key);  // "&Spielstart"
             EXPECT_FALSE(game->isVisible());
-        } else if (c.pressedIn == "question box") {
+        } else if (pressedIn == "question box") {
             QtQuestionBox box;
             box.setOwner(q.p().window);
             whenModalUp(answer);
             EXPECT_EQ(box.ask(QuestionIcon::question, "Spiel beenden?", "&JA|&NEIN", 2),
-                      c.key == Qt::Key_J ? 1 : 2);
-        } else if (c.pressedIn == "form") {
+                      key == Qt::Key_J ? 1 : 2);
+        } else if (pressedIn == "form") {
             whenModalUp(answer);
             openSaveDialog(q.p());
         } else {
-            QTest::keyPress(help.browser(), c.key);
+            QTest::keyPress(help.browser(), key);
         }
-        EXPECT_EQ(toHelp.n, !c.pressedIn.starts_with("client") && c.pressedIn != "menu");
+        EXPECT_EQ(toHelp.n, !pressedIn.starts_with("client") && pressedIn != "menu");
         q.p().pump.setHandler({});  // no command runs: only what was posted counts
         q.drain();
-        QTest::keyRelease(q.client(), c.key, c.releasedWith);
+        QTest::keyRelease(q.client(), key, releasedWith);
         const auto m = q.drain();
-        EXPECT_EQ(std::count(m.begin(), m.end(), msg::kKeyUp), c.isLoopKey ? 1 : 0);
+        EXPECT_EQ(std::count(m.begin(), m.end(), msg::kKeyUp), isLoopKey ? 1 : 0);
     }
 }
 
