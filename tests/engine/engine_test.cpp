@@ -219,12 +219,9 @@ TEST(Rules, SolveCommand) {
     const char* secondGuess = "001000503200004000006124402035605012";
     const char* noGuess = "001046004010000201125634510400000025";
     const char* lastRow = "000050456003201504004001000005005302";  // only a guess there finishes it
-    // The board and status afterwards, the level from 1, the first visible effects.
-    const struct {
-        const char *givens, *entries, *board, *status;
-        int level;
-        std::vector<std::string> first;
-    } cases[] = {
+    // Givens, entries; the board and status afterwards, the level from 1, the first effects shown.
+    using S = const char*;
+    const std::tuple<S, S, S, S, int, std::vector<std::string>> cases[] = {
         {kEmpty, "", kEmpty, kStatusNoErrors, 3, {"counts", "status "}},  // every row tried
         {kSolvedLine, "", kSolvedLine, kStatusSolved, 1, {"counts"}},
         {kSwapped, "", kSwapped, kStatusWrong, 3, {"counts"}},
@@ -236,9 +233,8 @@ TEST(Rules, SolveCommand) {
         {secondGuess, "", "261543543261124356356124412635635412", kStatusSolved, 3, {}},
         {noGuess, "", "201046004012000251125634512463000125", kStatusNoErrors, 3, {}},
         {lastRow, "", "312456456213261534534621623145145362", kStatusSolved, 3, {}},
-        // An entry leaving a cell without a value: solved again from the givens.
+        // Entries leaving a cell without a value, or clashing with a given: solved from the givens.
         {kSinglesLine, "...2................................", kSolvedLine, kStatusSolved, 3, {}},
-        // An entry clashing with a given: solved again from the givens.
         {kSinglesLine, ".1..................................", kSolvedLine, kStatusSolved, 3, {}},
     };
     for (const auto& [givens, entries, board, status, level, first] : cases) {

@@ -84,8 +84,7 @@ TEST_F(BoardFileTest, SaveKeepsAValidFileAndRenewsAnyOtherOnlyWhenAsked) {
         EXPECT_EQ(asked.damaged, *question != 0) << size;
         if (asked.damaged) {
             EXPECT_TRUE(file() == before && io.files.size() == 1u);
-            const std::string said =
-                "„brett.zgb“ ist beschädigt: sie hat " + std::string(question);
+            const std::string said = "„brett.zgb“ ist beschädigt: sie hat " + std::string(question);
             EXPECT_EQ(asked.message.find(said), 10u) << asked.message;
         }
         ASSERT_TRUE(asked.ok || saveBoardSlot(files, sampleBoard(), random, io, 2, true).ok);
@@ -110,12 +109,8 @@ TEST_F(BoardFileTest, FillerIsDrawnFreshRecordsFirstThenTheSavedOne) {
 }
 
 TEST_F(BoardFileTest, FailedLoadsLeaveTheModelAndStopTheClock) {
-    const struct {
-        const char* name;
-        std::function<void(Bytes&)> damage;  // to a valid file
-        int slot;
-        LoadResult result;
-    } cases[] = {
+    // What is done to a valid file, the slot loaded, the result.
+    const std::tuple<const char*, std::function<void(Bytes&)>, int, LoadResult> cases[] = {
         {"no file", [&](Bytes&) { io.files.clear(); }, 0, LoadResult::missing},
         {"record 3 past the end", [](Bytes& b) { b.resize(3440); }, 3, LoadResult::damaged},
         {"record 0 of that file", [](Bytes& b) { b.resize(3440); }, 0, LoadResult::loaded},
@@ -130,18 +125,18 @@ TEST_F(BoardFileTest, FailedLoadsLeaveTheModelAndStopTheClock) {
         {"slot 4", [](Bytes&) {}, 4, LoadResult::damaged},
         {"slot -1", [](Bytes&) {}, -1, LoadResult::damaged},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, damage, slot, result] : cases) {
         file() = validFile(1);
-        c.damage(file());
+        damage(file());
         BoardModel m = sampleBoard();
         const BoardModel before = m;
         clock.clockRunning = true;
-        EXPECT_EQ(loadBoardSlot(files, m, clock, io, c.slot), c.result) << c.name;
-        EXPECT_FALSE(clock.clockRunning) << c.name;
-        EXPECT_TRUE(c.result == LoadResult::loaded ||
+        EXPECT_EQ(loadBoardSlot(files, m, clock, io, slot), result) << name;
+        EXPECT_FALSE(clock.clockRunning) << name;
+        EXPECT_TRUE(result == LoadResult::loaded ||
                     (m.board == before.board && m.givens == before.givens &&
                      m.candidateMarks == before.candidateMarks))
-            << c.name;
+            << name;
     }
     EXPECT_STREQ(collectionFile(4), collectionFile(0));
     EXPECT_STREQ(collectionFile(-1), collectionFile(0));

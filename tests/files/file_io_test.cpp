@@ -122,26 +122,20 @@ TEST_F(RealFileTest, SaveWritesTheWholeFileWithUsualPermissions) {
 }
 
 TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
-    const struct {
-        const char* name;
-        const char* file;
-        std::function<void(RealFileTest&)> prepare;
-        const char* reason;
-    } cases[] = {
-        {"read-only file", "brett.zgb",
+    // The file saved, what is in the way, the reason said.
+    const std::tuple<const char*, std::function<void(RealFileTest&)>, const char*> cases[] = {
+        {"brett.zgb",
          [](RealFileTest& t) {
              ASSERT_TRUE(t.save("brett.zgb").ok);
              fs::permissions(t.path("brett.zgb"), fs::perms::owner_read | fs::perms::group_read);
          },
          "keine Schreibberechtigung"},
-        {"folder in the way", "brett.zgb",
-         [](RealFileTest& t) { fs::create_directory(t.path("brett.zgb")); }, "Ordner"},
-        {"missing folder", "fehlt/brett.zgb", [](RealFileTest&) {}, "Ordner fehlt"},
+        {"brett.zgb", [](RealFileTest& t) { fs::create_directory(t.path("brett.zgb")); }, "Ordner"},
+        {"fehlt/brett.zgb", [](RealFileTest&) {}, "Ordner fehlt"},
 #ifndef _WIN32
-        {"dangling link", "brett.zgb",
-         [](RealFileTest& t) { fs::create_symlink("weg.zgb", t.path("brett.zgb")); },
+        {"brett.zgb", [](RealFileTest& t) { fs::create_symlink("weg.zgb", t.path("brett.zgb")); },
          "verweist auf „weg.zgb“, die es nicht gibt"},
-        {"read-only medium", "ro/brett.zgb",
+        {"ro/brett.zgb",
          [](RealFileTest& t) {
              const std::string ro = t.path("ro");
              fs::create_directory(ro);
@@ -152,20 +146,20 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
          "das Laufwerk ist schreibgeschützt"},
 #endif
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [file, prepare, reason] : cases) {
+        SCOPED_TRACE(reason);
         fresh();
-        c.prepare(*this);
-        if (c.file == std::string("ro/brett.zgb") && !fs::exists(path(c.file))) {
+        prepare(*this);
+        if (file == std::string("ro/brett.zgb") && !fs::exists(path(file))) {
             std::printf("not run: a read-only medium needs a tmpfs mount (root)\n");
             continue;
         }
-        const Bytes before = contents(c.file);
-        const WriteResult r = save(c.file);
+        const Bytes before = contents(file);
+        const WriteResult r = save(file);
         EXPECT_FALSE(r.ok);
-        EXPECT_NE(r.message.find(c.reason), std::string::npos) << r.message;
+        EXPECT_NE(r.message.find(reason), std::string::npos) << r.message;
         EXPECT_NE(r.message.find("„brett.zgb“"), std::string::npos) << r.message;
-        EXPECT_EQ(contents(c.file), before);
+        EXPECT_EQ(contents(file), before);
         EXPECT_LE(entries(), 1u);
     }
 }
@@ -259,21 +253,13 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
             full.fameNames[level][place] = "N" + std::to_string(level) + std::to_string(place);
             full.fameTimes[level][place] = "00:00:" + std::to_string(10 + place) + ".0";
         }
-    struct Way {
-        const char* name;
-        std::function<void(RealFileTest&, const char*)> spoil;
-        const char* reason;
-        bool restorable;  // the file itself is kept and can be read again
-    };
     std::vector<std::function<void()>> undo;
-    const Way ways[] = {
-        {"a folder in its place",
-         [](RealFileTest& t, const char* f) { fs::create_directory(t.path(f)); },
+    // What spoils a file, the reason said, whether the file is kept and can be read again.
+    const std::tuple<std::function<void(RealFileTest&, const char*)>, const char*, bool> ways[] = {
+        {[](RealFileTest& t, const char* f) { fs::create_directory(t.path(f)); },
          "ein Ordner dieses Namens ist im Weg", false},
 #ifdef _WIN32
-        // Another program has it open without sharing.
-        {"open elsewhere without sharing",
-         [&](RealFileTest& t, const char* f) {
+        {[&](RealFileTest& t, const char* f) {
              HANDLE h = CreateFileW(fs::path(t.path(f)).c_str(), GENERIC_READ, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
              ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -281,25 +267,23 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
          },
          "wird gerade von einem anderen Programm benutzt", true},
 #else
-        {"a FIFO in its place",
-         [](RealFileTest& t, const char* f) { ASSERT_EQ(::mkfifo(t.path(f).c_str(), 0666), 0); },
+        {[](RealFileTest& t, const char* f) { ASSERT_EQ(::mkfifo(t.path(f).c_str(), 0666), 0); },
          "unter diesem Namen liegt keine gewöhnliche Datei", false},
-        {"no read permission",
-         [&](RealFileTest& t, const char* f) {
+        {[&](RealFileTest& t, const char* f) {
              fs::permissions(t.path(f), fs::perms::none);
              undo.push_back([&t, f] { fs::permissions(t.path(f), fs::perms::owner_all); });
          },
          "keine Leseberechtigung", true},
 #endif
     };
-    for (const Way& w : ways) {
-        SCOPED_TRACE(w.name);
+    for (const auto& [spoil, reason, restorable] : ways) {
+        SCOPED_TRACE(reason);
         fresh();
         ASSERT_TRUE(saveHallOfFame(full, io).ok && save("brett.zgb").ok);
         const Bytes hallBytes = contents("Champions.Rhm"), boardBytes = contents("brett.zgb");
         for (const char* f : {"Champions.Rhm", "brett.zgb"}) {
-            if (!w.restorable) fs::remove(path(f));
-            w.spoil(*this, f);
+            if (!restorable) fs::remove(path(f));
+            spoil(*this, f);
         }
         const auto check = [&]() -> std::string {
             std::string found;
@@ -310,7 +294,7 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
             hall.fileName = path("Champions.Rhm");
             const std::string said = loadHallOfFame(hall, io);
             expect(said.find("„Champions.Rhm“ konnte nicht gelesen werden: ") == 10 &&
-                       said.find(w.reason) != std::string::npos,
+                       said.find(reason) != std::string::npos,
                    "start: " + said);
             expect(hall.readError != 0 && hall.fameTimes[0][1] == kEmptyTime, "not loaded");
             const auto errors = enter(hall, 0, "00:00:01.0", "Anna");
@@ -324,7 +308,7 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
             ClockState clock;
             const bool unreadable = loadBoardSlot(files, m, clock, io, 2) == LoadResult::unreadable;
             const std::string load = loadErrorText(files.boardFileName, errno);
-            expect(unreadable && load.find(w.reason) != std::string::npos, "Laden: " + load);
+            expect(unreadable && load.find(reason) != std::string::npos, "Laden: " + load);
             expect(!saveBoardSlot(files, m, random, io, 2).ok, "board save refused");
             return found;
         };
@@ -332,9 +316,9 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
         for (auto& u : undo) u();
         undo.clear();
         for (const char* f : {"Champions.Rhm", "brett.zgb"})  // nor with the superuser's rights
-            EXPECT_TRUE(w.restorable || !replaceFile(io, path(f), Bytes(4000, 1)).ok) << f;
+            EXPECT_TRUE(restorable || !replaceFile(io, path(f), Bytes(4000, 1)).ok) << f;
         EXPECT_EQ(entries(), 2u) << "a temporary file is left";
-        if (!w.restorable) {
+        if (!restorable) {
             EXPECT_FALSE(fs::is_regular_file(path("Champions.Rhm")) ||
                          fs::is_regular_file(path("brett.zgb")));
             continue;
