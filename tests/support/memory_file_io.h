@@ -22,9 +22,7 @@ class MemoryFileIo : public FileIo {
 
     // Fail the nth (from 1) call of step with error; 0 turns the fault off.
     void failAt(FileStep step, int nth, int error = ENOSPC) {
-        failStep_ = step;
-        failNth_ = nth;
-        failError_ = error;
+        failStep_ = step, failNth_ = nth, failError_ = error;
         calls_.clear();
     }
     // Every (step, nth) call of save, run once without a fault: each point where it can fail.

@@ -73,6 +73,12 @@ std::string proxyName(HWND control) {
     return s;
 }
 
+std::pair<int, int> clientSize(HWND w) {
+    RECT r{};
+    GetClientRect(w, &r);
+    return {int(r.right), int(r.bottom)};
+}
+
 // Whether every device pixel of the layout pixel (x, y) has the colour want.
 bool allDevicePixels(const Win32Canvas& c, int x, int y, Colour want) {
     const auto dev = [&](int v) { return toDevice(v, c.scale()); };
@@ -104,10 +110,8 @@ TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
         EXPECT_EQ(exactDiffering, 0) << "of " << exact << " pixels outside the texts, x" << scale;
         // The same texts in another rasteriser: at most a third of their boxes' pixels differ.
         EXPECT_LE(textDiffering * 3, text) << textDiffering << " of " << text << ", x" << scale;
-        RECT client{};
-        GetClientRect(w.window().handle(), &client);
-        EXPECT_TRUE(client.right == dev(kClientWidth) && client.bottom == dev(kClientHeight))
-            << client.right << "x" << client.bottom << ", x" << scale;
+        EXPECT_EQ(clientSize(w.window().handle()),
+                  std::pair(dev(kClientWidth), dev(kClientHeight)));
         const Rect label = labelPlace(*w.program->panels.uhr, w.program->window);
         EXPECT_EQ(label, (Rect{dev(703), dev(322), dev(863) - dev(703), dev(352) - dev(322)}))
             << label.x << "," << label.y << " " << label.width << "x" << label.height;
@@ -132,12 +136,9 @@ TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
                 EXPECT_EQ(proxyName(GetWindow(list, GW_HWNDPREV)), tab);
                 EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL)
                     << name << " x" << scale;
-                RECT area{};
-                GetClientRect(list, &area);
-                int columns = 0;
-                for (int i = 0; i < 4; ++i)
-                    columns += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0));
-                EXPECT_LE(columns, area.right) << name << " x" << scale;
+                long columns = 0;
+                for (int i = 0; i < 4; ++i) columns += SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0);
+                EXPECT_LE(columns, clientSize(list).first) << name << " x" << scale;
             }
             closeBox(*form);
         });
@@ -155,10 +156,7 @@ TEST(Win32Screen, AChangeOfDpiScalesTheWindowAndKeepsWhatIsPainted) {
     SendMessageW(w.window().handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
     ASSERT_EQ(c.scale(), 1.5);
-    RECT client{};
-    GetClientRect(w.window().handle(), &client);
-    EXPECT_TRUE(client.right == 1335 && client.bottom == 743)
-        << client.right << "x" << client.bottom;
+    EXPECT_EQ(clientSize(w.window().handle()), std::pair(1335, 743));
     long differing = 0;
     for (int y = 0; y < kClientHeight; ++y)
         for (int x = 0; x < kClientWidth; ++x)
@@ -169,9 +167,7 @@ TEST(Win32Screen, AChangeOfDpiScalesTheWindowAndKeepsWhatIsPainted) {
     // A size the system imposes (Wine's X11 driver under a bare X server) is put back.
     SetWindowPos(w.window().handle(), nullptr, 0, 0, 600, 400, SWP_NOMOVE | SWP_NOZORDER);
     Win32EventSource::dispatchPending();
-    GetClientRect(w.window().handle(), &client);
-    EXPECT_TRUE(client.right == 1335 && client.bottom == 743)
-        << client.right << "x" << client.bottom;
+    EXPECT_EQ(clientSize(w.window().handle()), std::pair(1335, 743));
 }
 
 // Ink edges of panel titles and status bar, prompt clipped (100) or not, first tab's size.
@@ -204,9 +200,7 @@ std::vector<int> textPlaces() {
         SIZE need{};
         GetTextExtentPoint32W(dc, text, n, &need);
         ReleaseDC(label, dc);
-        RECT have{};
-        GetClientRect(label, &have);
-        out.push_back(need.cx > have.right ? 100 : 0);
+        out.push_back(need.cx > clientSize(label).first ? 100 : 0);
         EXPECT_EQ(proxyName(dynamic_cast<Win32Form&>(form).control(controlNamed(form, "ed1"))),
                   "Glückwunsch! Bitte deinen Namen eingeben:");
         closeBox(form);
@@ -287,11 +281,9 @@ TEST(Win32Keys, OnlyReleasesOfKeysPressedInTheClientAreaReachTheLoops) {
     const auto info = [](UINT scan, bool up) {
         return static_cast<LPARAM>((scan << 16) | 1u | (up ? 0xC0000000u : 0u));
     };
-    const struct {
-        const char* what;
-        std::vector<std::tuple<UINT, WPARAM, UINT>> messages;  // message, key, scan code
-        std::vector<int> releases;                             // key-up codes reaching the loops
-    } cases[] = {
+    // What, the messages (message, key, scan code), the key-up codes reaching the loops.
+    using Messages = std::vector<std::tuple<UINT, WPARAM, UINT>>;
+    const std::tuple<const char*, Messages, std::vector<int>> cases[] = {
         {"a key", {{WM_KEYDOWN, 'X', 0x2D}, {WM_KEYUP, 'X', 0x2D}}, {'X'}},
         {"released with Alt held, then from a menu",
          {{WM_KEYDOWN, 'X', 0x2D}, {WM_SYSKEYUP, 'X', 0x2D}, {WM_KEYUP, 'X', 0x2D}},
@@ -299,15 +291,15 @@ TEST(Win32Keys, OnlyReleasesOfKeysPressedInTheClientAreaReachTheLoops) {
         {"pressed with Alt held", {{WM_SYSKEYDOWN, 'S', 0x1F}, {WM_KEYUP, 'S', 0x1F}}, {}},
         {"scan code 0", {{WM_KEYDOWN, 'A', 0}, {WM_KEYUP, 'B', 0}, {WM_KEYUP, 'A', 0}}, {'A'}},
     };
-    for (const auto& c : cases) {
-        for (const auto& [message, key, scan] : c.messages)
+    for (const auto& [what, messages, expected] : cases) {
+        for (const auto& [message, key, scan] : messages)
             SendMessageW(main, message, key,
                          info(scan, message == WM_KEYUP || message == WM_SYSKEYUP));
         std::vector<int> releases;
         while (w.program->pump.pending())
             if (const Event ev = w.program->pump.next(); ev.message == msg::kKeyUp)
                 releases.push_back(ev.keyCode);
-        EXPECT_EQ(releases, c.releases) << c.what;
+        EXPECT_EQ(releases, expected) << what;
     }
 }
 
