@@ -338,24 +338,19 @@ struct PagePrinter : Printer {
     bool cancelled() const override { return cancels; }
 };
 
-struct PrintingTest : ::testing::Test {
+// The board and the set on a page; no printer, a failure and a cancel print nothing more.
+TEST(PrintingTest, PagesMatchTheReferencesAndAFailureIsReportedLeavingTheBoard) {
     TestProgram t;
     Program& p = t.p();
-    PagePrinter* printer = new PagePrinter;
-    void SetUp() override {
-        p.services.printer.reset(printer);
-        for (int g = 0; g < 4; ++g)
-            t.files->files[dataFile(p, collectionFile(g))] = readDataFile(collectionFile(g));
-        setBoard(p.model, withOpen(kSolvedLine, {{1, 1}, {3, 2}, {6, 6}, {4, 5}}),
-                 withOpen(kSolvedLine, {{1, 1}, {6, 6}}));
-    }
-};
-
-TEST_F(PrintingTest, APrintedBoardMatchesTheReferencePageAndTheSetShowsItsLastPuzzle) {
+    auto* printer = new PagePrinter;
+    p.services.printer.reset(printer);
+    for (int g = 0; g < 4; ++g)
+        t.files->files[dataFile(p, collectionFile(g))] = readDataFile(collectionFile(g));
+    setBoard(p.model, withOpen(kSolvedLine, {{1, 1}, {3, 2}, {6, 6}, {4, 5}}),
+             withOpen(kSolvedLine, {{1, 1}, {6, 6}}));
     p.model.level = 2;
     t.menu(cmd::kPrintBoard);
-    // A page's fonts are sized at its dpi: the Win32 test page is a memory bitmap at the
-    // screen's, so only the Qt page (at 150 dpi) is the reference's.
+    // Only the Qt page (at 150 dpi) is the reference's: Win32's is a bitmap at the screen's dpi.
     EXPECT_TRUE(!kReferenceLook || matchesReference(printer->page, "printed_board"));
     printer->page = PagePrinter::blank();
     t.menu(cmd::kPrintGames);
@@ -365,9 +360,7 @@ TEST_F(PrintingTest, APrintedBoardMatchesTheReferencePageAndTheSetShowsItsLastPu
     EXPECT_TRUE(t.questions->messages.empty());
     EXPECT_EQ(p.model.board, p.model.givens);
     EXPECT_NE(p.model.givens, boardFromLine(kSolvedLine).givens);
-}
 
-TEST_F(PrintingTest, NoPrinterPrintsNothingAndAFailureIsReportedLeavingTheBoard) {
     p.model.level = 4;  // out of range: printed under the first level's name
     const BoardModel before = p.model;
     const std::string fileBefore = p.files.boardFileName;
