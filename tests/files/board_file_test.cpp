@@ -69,8 +69,7 @@ TEST_F(BoardFileTest, SavedImagesLoadBack) {
     EXPECT_EQ(loaded.candidateMarks, m.candidateMarks);
 }
 
-// A file of another length is renewed only when the player agrees: until then nothing is
-// written, and the question names the file and its length. An empty file holds nothing to lose.
+// A file of another length is renewed only when the player agrees; an empty one holds nothing.
 TEST_F(BoardFileTest, SaveKeepsAValidFileAndRenewsAnyOtherOnlyWhenAsked) {
     const std::pair<std::size_t, const char*> cases[] = {{4000, ""},
                                                          {0, ""},

@@ -1,5 +1,4 @@
-// fits as first written: write the value, scan the whole board, take the value back. The
-// engine's fits must always agree with it; the benchmark measures what the short cut saves.
+// fits as first written (set, scan the board, take back): the engine's must agree; benchmarked.
 #pragma once
 
 #include <cstdint>

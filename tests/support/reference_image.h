@@ -1,6 +1,5 @@
-// Comparison with tests/reference/<name>.png (ZG_UPDATE_REFERENCES=1 rewrites them; a mismatch
-// is saved as <name>.actual.*). On Qt every pixel matches; elsewhere those outside textBoxes, and
-// a quarter of those inside (Wine's fonts: 13 to 21 %): a missing or moved text still fails.
+// Against tests/reference/<name>.png (ZG_UPDATE_REFERENCES=1 rewrites, a mismatch is saved as
+// <name>.actual.*); off Qt exact outside textBoxes, a quarter inside may differ (Wine's fonts).
 #pragma once
 
 #include <gtest/gtest.h>

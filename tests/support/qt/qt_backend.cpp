@@ -1,5 +1,4 @@
-// The tests' adapter to the Qt backend, and their main: one QApplication per process,
-// offscreen unless told.
+// The tests' adapter to the Qt backend, and their main: one QApplication, offscreen unless told.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>

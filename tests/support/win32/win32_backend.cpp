@@ -1,5 +1,4 @@
-// The tests' adapter to the Win32 backend, and their main. The reference images come as PPMs
-// converted from the PNGs at build time (ZG_REFERENCE_DIR): no PNG codec here.
+// The tests' adapter to the Win32 backend, and their main; references as PPMs made at build time.
 #include <windows.h>
 
 #include <commctrl.h>
