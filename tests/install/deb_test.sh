@@ -31,6 +31,11 @@ setpriv --reuid=65534 --regid=65534 --clear-groups env -i HOME="$work/home" XDG_
 folder=$work/home/.local/share/zahlgarten
 shown() { window=$(xdotool search --name '^Zahlgarten V5' 2>/dev/null | head -1) && [ -n "$window" ]; }
 await shown || fail "no game window"
+props=$(xprop -id "$window" _NET_WM_NAME WM_CLASS _NET_WM_ICON)
+grep -qx '_NET_WM_NAME(UTF8_STRING) = "Zahlgarten V5.0 by Velto"' <<<"$props" &&
+    grep -qx 'WM_CLASS(STRING) = "zahlgarten", "zahlgarten"' <<<"$props" &&
+    grep -q '^_NET_WM_ICON(CARDINAL)' <<<"$props" || fail "title, window class or icon: $props"
+ls /usr/share/games/zahlgarten/{übersicht,erklärung}.htm >/dev/null || fail "no help pages"
 [ "$(readlink "/proc/$pid/cwd")" = "$folder" ] || fail "the game does not run in $folder"
 # The client area, below the menu bar, is the start screen's image; the clock is a label of
 # its own, drawn by the toolkit in the X server's fonts, and left out.
