@@ -294,7 +294,11 @@ TEST_F(RealFolderTest, UnreadableOrDamagedFilesAreSaidAndReplacedOnlyWhenThePlay
 struct RecordingViewer : HelpViewer {
     std::vector<std::string> pages;
     bool shows = true;
-    bool showPage(const std::string& path) override { return pages.push_back(path), shows; }
+    std::function<void()> whileShown;
+    bool showPage(const std::string& path) override {
+        if (whileShown) whileShown();
+        return pages.push_back(path), shows;
+    }
 };
 
 TEST(HelpTest, EachCallerAsksForItsPageAndAPageNotShownIsReported) {
@@ -303,6 +307,11 @@ TEST(HelpTest, EachCallerAsksForItsPageAndAPageNotShownIsReported) {
         auto viewer = std::make_unique<RecordingViewer>();
         viewer->shows = shows;
         const auto& pages = viewer->pages;
+        std::vector<bool> pressed;  // the loop's "Hilfe": its left edge not white while it shows
+        viewer->whileShown = [&] {
+            if (!t.p().play.buttonsShown.empty())
+                pressed.push_back(t.screen().pixel(218, 430) != colourOf(colour::kWhite));
+        };
         t.p().services.help = std::move(viewer);
         t.menu(cmd::kInstructions);
         t.events->add(Event::keyUp(vk::kF1));
@@ -310,6 +319,7 @@ TEST(HelpTest, EachCallerAsksForItsPageAndAPageNotShownIsReported) {
         t.events->add({Event::keyUp('H'), Event::keyUp(vk::kF1), Event::keyUp(vk::kEscape)});
         t.menu(cmd::kStartGame);  // H and F1 in the play loop, as its "Hilfe" button
         ASSERT_EQ(pages.size(), 4u);
+        EXPECT_EQ(pressed, (std::vector{true, true}));
         EXPECT_TRUE(pages[0].ends_with("\u00fcbersicht.htm") && pages[1] == pages[0] &&
                     pages[2].ends_with("erkl\u00e4rung.htm") && pages[3] == pages[2]);
         const std::string e = "Error while trying to display a topic of ";

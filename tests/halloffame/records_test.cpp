@@ -103,6 +103,7 @@ TEST_F(RecordsTest, NamesAreStoredAsTheFileReadsThem) {
         {"Jürgen Größ €", "J\xFCrgen Gr\xF6\xDF \x80"},
         {"Łukasz Żółć", "Lukasz Z\xF3lc"},
         {"\xC2\x80", "?"},
+        {"Āda", "Ada"},  // the table of base letters from its first
         {"Ștefan Şahin Őrs Đorđe", "Stefan Sahin Ors Dorde"},
         {"Ĳsbrand ǅemal ǖ Œ ɐ",
          "IJsbrand D\x9E"

@@ -306,6 +306,8 @@ TEST_F(Loops, KeyboardPlayAtTheCursor) {
     pl.then([&] {
         EXPECT_TRUE(m().candidateMarks.at(6, 1, 4));
         markPixels = countOf(t.screen(), cell61, colourOf(colour::kBlack));
+        EXPECT_EQ(countOf(t.screen(), Rect{330, 46, 58, 29}, colourOf(colour::kBlack)), 0)
+            << "4 is a mark of the lower row";
     });
     pl.key(vk::kLeft);  // the frame gone: the same mark
     pl.then([&] { EXPECT_EQ(countOf(t.screen(), cell61, colourOf(colour::kBlack)), markPixels); });

@@ -89,8 +89,8 @@ struct ReaderStep {
 inline const std::vector<ReaderStep> kReaderSteps = {
     {{Event::keyDown(vk::kRight)}, "Zeile 1, Spalte 1: leer", "Keine Fehler!"},
     {{Event::keyDown('4')}, "Zeile 1, Spalte 1: 4", "Falsche Zahl!"},
-    {{Event::keyDown('0'), Event::keyDown('2', mod::kShift), Event::keyDown('5', mod::kShift)},
-     "Zeile 1, Spalte 1: leer, Kandidaten 2 und 5",
+    {{Event::keyDown('0'), Event::keyDown('2', mod::kShift), Event::keyDown('6', mod::kShift)},
+     "Zeile 1, Spalte 1: leer, Kandidaten 2 und 6",
      "Keine Fehler!"},
     {{Event::keyDown(vk::kDown)}, "Zeile 2, Spalte 1: 4, vorgegeben", "Keine Fehler!"},
     // The chooser: its value under the pointer is the focus.
