@@ -59,18 +59,39 @@ bool inText(int x, int y) {
                        [&](const RECT& r) { return PtInRect(&r, at); });
 }
 
-// The name MSAA's standard proxy gives a control.
-std::string proxyName(HWND control) {
+// MSAA's objects, released when they go.
+using Acc = std::unique_ptr<IAccessible, decltype([](IAccessible* a) { a->Release(); })>;
+
+VARIANT id(LONG i) {
+    VARIANT v{};
+    v.vt = VT_I4, v.lVal = i;
+    return v;
+}
+
+Acc object(IDispatch* d) {
     IAccessible* a = nullptr;
-    BSTR name = nullptr;
-    VARIANT self{};
-    self.vt = VT_I4;
-    if (AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&a)) == S_OK)
-        a->get_accName(self, &name), a->Release();
-    const std::string s = name ? narrow(name) : "";
-    SysFreeString(name);
+    if (d) d->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&a)), d->Release();
+    return Acc(a);
+}
+
+// The game's object for its client area, MSAA's standard proxy's for a control.
+Acc clientOf(HWND w) {
+    IAccessible* a = nullptr;
+    AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                               reinterpret_cast<void**>(&a));
+    return Acc(a);
+}
+
+std::string name(const Acc& a, LONG i = CHILDID_SELF) {
+    BSTR b = nullptr;
+    if (!a || a->get_accName(id(i), &b) != S_OK || !b) return "none";
+    std::string s = narrow(b);
+    SysFreeString(b);
     return s;
+}
+
+HWND controlOf(Form& form, const char* name) {
+    return dynamic_cast<Win32Form&>(form).control(controlNamed(form, name));
 }
 
 std::pair<int, int> clientSize(HWND w) {
@@ -126,19 +147,19 @@ TEST(Win32Screen, TheStartScreenIsTheReferenceImageAndTheListsFitAtEveryScale) {
         p.pump.postAction([&] {
             Form* form = openForm(p.window, "ruhm");
             ASSERT_NE(form, nullptr);
-            for (const auto& [name, tab] :
+            for (const auto& [listName, tab] :
                  {std::pair{"lv1", "Leicht"}, std::pair{"lv2", "Mittel"},
                   std::pair{"lv3", "Schwer"}, std::pair{"lv4", "Extrem"}}) {
-                HWND list = dynamic_cast<Win32Form&>(*form).control(controlNamed(*form, name));
-                ASSERT_NE(list, nullptr) << name;
+                HWND list = controlOf(*form, listName);
+                ASSERT_NE(list, nullptr) << listName;
                 // Named by its tab, and by a label just before it (where Windows looks).
-                EXPECT_EQ(proxyName(list), tab);
-                EXPECT_EQ(proxyName(GetWindow(list, GW_HWNDPREV)), tab);
+                EXPECT_EQ(name(clientOf(list)), tab);
+                EXPECT_EQ(name(clientOf(GetWindow(list, GW_HWNDPREV))), tab);
                 EXPECT_FALSE(GetWindowLongPtrW(list, GWL_STYLE) & WS_HSCROLL)
-                    << name << " x" << scale;
+                    << listName << " x" << scale;
                 long columns = 0;
                 for (int i = 0; i < 4; ++i) columns += SendMessageW(list, LVM_GETCOLUMNWIDTH, i, 0);
-                EXPECT_LE(columns, clientSize(list).first) << name << " x" << scale;
+                EXPECT_LE(columns, clientSize(list).first) << listName << " x" << scale;
             }
             closeBox(*form);
         });
@@ -175,6 +196,7 @@ std::vector<int> textPlaces() {
     Win32Program w(0);
     const Win32Canvas& c = w.window().backBuffer();
     const double scale = c.scale();
+    const auto layout = [&](long device) { return static_cast<int>(std::lround(device / scale)); };
     std::vector<int> out;
     for (const RECT& r :
          {RECT{425, 18, 655, 36}, RECT{425, 110, 655, 128}, RECT{425, 202, 655, 220},
@@ -184,15 +206,13 @@ std::vector<int> textPlaces() {
             for (int x = toDevice(r.left, scale); x < toDevice(r.right, scale); ++x)
                 if (const Colour p = c.devicePixel(x, y); p.r + p.g + p.b < 150)
                     left = std::min(left, x), right = std::max(right, x + 1);
-        out.push_back(static_cast<int>(std::lround(left / scale)));
-        out.push_back(static_cast<int>(std::lround(right / scale)));
+        out.insert(out.end(), {layout(left), layout(right)});
     }
     Program& p = *w.program;
     p.window.open();
-    const auto layout = [&](long device) { return static_cast<int>(std::lround(device / scale)); };
     p.pump.postAction([&] {
         Form& form = *openForm(p.window, "champ");
-        HWND label = dynamic_cast<Win32Form&>(form).control(controlNamed(form, "lbl2"));
+        HWND label = controlOf(form, "lbl2");
         wchar_t text[128] = {};
         const int n = GetWindowTextW(label, text, 128);
         HDC dc = GetDC(label);
@@ -201,18 +221,17 @@ std::vector<int> textPlaces() {
         GetTextExtentPoint32W(dc, text, n, &need);
         ReleaseDC(label, dc);
         out.push_back(need.cx > clientSize(label).first ? 100 : 0);
-        EXPECT_EQ(proxyName(dynamic_cast<Win32Form&>(form).control(controlNamed(form, "ed1"))),
+        EXPECT_EQ(name(clientOf(controlOf(form, "ed1"))),
                   "Glückwunsch! Bitte deinen Namen eingeben:");
         closeBox(form);
     });
     askChampionName(p);
     p.pump.postAction([&] {
         Form& form = *openForm(p.window, "ruhm");
-        HWND tabs = dynamic_cast<Win32Form&>(form).control(controlNamed(form, "tbs1"));
+        HWND tabs = controlOf(form, "tbs1");
         RECT tab{};
         SendMessageW(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab));
-        out.push_back(layout(tab.right - tab.left));
-        out.push_back(layout(tab.bottom - tab.top));
+        out.insert(out.end(), {layout(tab.right - tab.left), layout(tab.bottom - tab.top)});
         closeBox(form);
     });
     showHallOfFameAt(p, 0);
@@ -234,28 +253,18 @@ TEST(Win32Screen, TextsSitAsAt96DpiAtTheSystemsDpiAndNoneIsClipped) {
     ASSERT_EQ(here[12], 0) << "the prompt is clipped at 96 dpi";
     std::string places;
     for (const int v : here) places += std::to_string(v) + " ";
-    SetEnvironmentVariableA("ZG_PLACES_AT_96", places.c_str());
+    _putenv_s("ZG_PLACES_AT_96", places.c_str());
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const std::wstring command =
+        L"\"" + std::wstring(self) + L"\" --gtest_brief=1 --gtest_filter=Win32Screen.TextsSit*";
     const wchar_t* key = L"Control Panel\\Desktop";
     for (const DWORD dpi : {120, 144, 192}) {
         RegSetKeyValueW(HKEY_CURRENT_USER, key, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
-        std::wstring command =
-            L"\"" + std::wstring(self) + L"\" --gtest_brief=1 --gtest_filter=Win32Screen.TextsSit*";
-        STARTUPINFOW start{};
-        start.cb = sizeof start;
-        PROCESS_INFORMATION child{};
-        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                   nullptr, &start, &child));
-        WaitForSingleObject(child.hProcess, 120000);
-        DWORD code = 1;
-        GetExitCodeProcess(child.hProcess, &code);
-        CloseHandle(child.hThread);
-        CloseHandle(child.hProcess);
+        EXPECT_EQ(_wsystem(command.c_str()), 0) << dpi << " dpi";
         RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"LogPixels");
-        EXPECT_EQ(code, 0u) << dpi << " dpi";
     }
-    SetEnvironmentVariableA("ZG_PLACES_AT_96", nullptr);
+    _putenv_s("ZG_PLACES_AT_96", "");
 }
 
 // The window shows itself once start-up is done: its first frame is never a blank one.
@@ -345,28 +354,10 @@ TEST(Win32Clock, TheWorkerTurnsUntilStoppedAndStoppedStaysStopped) {
 // A screen reader's view through MSAA, as the Qt test's through Qt: the client area's objects
 // from AccessibleObjectFromWindow, followed through a game and pressed.
 TEST(Win32Accessibility, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) {
-    using Acc = std::unique_ptr<IAccessible, decltype([](IAccessible* a) { a->Release(); })>;
-    const auto id = [](LONG i) {
-        VARIANT v{};
-        v.vt = VT_I4, v.lVal = i;
-        return v;
-    };
-    const auto object = [](IDispatch* d) {
-        IAccessible* a = nullptr;
-        if (d) d->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&a)), d->Release();
-        return Acc(a);
-    };
     const auto child = [&](const Acc& a, LONG i) {
         IDispatch* d = nullptr;
         a->get_accChild(id(i), &d);
         return object(d);
-    };
-    const auto name = [&](const Acc& a, LONG i = CHILDID_SELF) {
-        BSTR b = nullptr;
-        if (!a || a->get_accName(id(i), &b) != S_OK) return std::string("none");
-        std::string s = narrow(b);
-        SysFreeString(b);
-        return s;
     };
     const auto value = [&](const Acc& a, auto get) {
         VARIANT v{};
@@ -381,13 +372,10 @@ TEST(Win32Accessibility, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) 
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     {
         Session s({{1, 1}});
-        IAccessible* client = nullptr;
-        ASSERT_EQ(
-            AccessibleObjectFromWindow(dynamic_cast<Win32Window&>(s.p().window).handle(),
-                                       static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                       reinterpret_cast<void**>(&client)),
-            S_OK);
-        const Acc root(client), table = child(root, 1);
+        HWND window = dynamic_cast<Win32Window&>(s.p().window).handle();
+        const Acc root = clientOf(window);
+        ASSERT_TRUE(root);
+        const Acc table = child(root, 1);
         s.pl.then([&] {
             refreshAccessible();
             LONG count = 0;
@@ -399,7 +387,7 @@ TEST(Win32Accessibility, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) 
             // On the screen where it is drawn, and hit there.
             LONG x = 0, y = 0, w = 0, h = 0;
             POINT origin{};
-            ClientToScreen(dynamic_cast<Win32Window&>(s.p().window).handle(), &origin);
+            ClientToScreen(window, &origin);
             table->accLocation(&x, &y, &w, &h, id(9));
             const ViewState& v = s.p().view;
             EXPECT_EQ(x - origin.x, v.boardLeft + 2 * v.cellWidth);
