@@ -248,11 +248,7 @@ std::string unprivileged(const std::function<std::string()>& check) {
 // A file there but unreadable is never taken for an empty one nor written over, until readable.
 TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
     HallOfFame full = hallOf();
-    for (int level = 0; level < 4; ++level)
-        for (int place = 1; place <= 10; ++place) {
-            full.fameNames[level][place] = "N" + std::to_string(level) + std::to_string(place);
-            full.fameTimes[level][place] = "00:00:" + std::to_string(10 + place) + ".0";
-        }
+    full.fameNames[0][1] = "Nora", full.fameTimes[0][1] = "00:00:11.0";
     std::vector<std::function<void()>> undo;
     // What spoils a file, the reason said, whether the file is kept and can be read again.
     const std::tuple<std::function<void(RealFileTest&, const char*)>, const char*, bool> ways[] = {
