@@ -3,14 +3,13 @@
 // out of context, and once a cell has been renamed presses "Abbruch" and waits for the buttons to
 // go. Lines on stdout: "table COUNT NAME-OF-CELL-1", "ready", "focus NAME", "name NAME",
 // "pressed Abbruch" (exit 0), or "FAIL WHAT" (exit 1).
-#include <windows.h>
-
-#include <oleacc.h>
-
 #include <cstdio>
-#include <string>
+
+#include "../support/win32/msaa.h"
 
 namespace {
+
+using namespace zg::test;
 
 bool renamed = false;
 
@@ -24,22 +23,6 @@ int fail(const char* what) {
     return 1;
 }
 
-VARIANT id(LONG i) {
-    VARIANT v{};
-    v.vt = VT_I4, v.lVal = i;
-    return v;
-}
-
-std::string name(IAccessible* a, VARIANT child) {
-    BSTR b = nullptr;
-    if (!a || a->get_accName(child, &b) != S_OK || !b) return "";
-    const int n = WideCharToMultiByte(CP_UTF8, 0, b, -1, nullptr, 0, nullptr, nullptr);
-    std::string s(n > 0 ? n - 1 : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, b, -1, s.data(), n, nullptr, nullptr);
-    SysFreeString(b);
-    return s;
-}
-
 void CALLBACK told(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
     if (event != EVENT_OBJECT_FOCUS && event != EVENT_OBJECT_NAMECHANGE) return;
     IAccessible* a = nullptr;
@@ -47,8 +30,7 @@ void CALLBACK told(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG ch
     if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object),
                                          static_cast<DWORD>(child), &a, &v)))
         return;
-    const std::string n = name(a, v);
-    a->Release();
+    const std::string n = name(Acc(a).get(), v);
     say((event == EVENT_OBJECT_FOCUS ? "focus " : "name ") + n);
     if (event == EVENT_OBJECT_NAMECHANGE && n.starts_with("Zeile ")) renamed = true;
 }
@@ -66,39 +48,27 @@ bool pumpUntil(Done done, int seconds) {
 }
 
 // The client area's child id of the push button "Abbruch", 0 for none.
-LONG abortButton(IAccessible* client) {
+LONG abortButton(const Acc& client) {
     LONG count = 0;
     client->get_accChildCount(&count);
-    for (LONG i = 1; i <= count; ++i) {
-        VARIANT role{};
-        if (client->get_accRole(id(i), &role) == S_OK && role.lVal == ROLE_SYSTEM_PUSHBUTTON &&
-            name(client, id(i)) == "Abbruch")
+    for (LONG i = 1; i <= count; ++i)
+        if (value(client, &IAccessible::get_accRole, i) == ROLE_SYSTEM_PUSHBUTTON &&
+            name(client, i) == "Abbruch")
             return i;
-    }
     return 0;
 }
 
 int run() {
     HWND game = nullptr;
     pumpUntil([&] { return (game = FindWindowW(L"ZahlgartenWin0", nullptr)) != nullptr; }, 60);
-    IAccessible* client = nullptr;
-    if (!game || FAILED(AccessibleObjectFromWindow(game, static_cast<DWORD>(OBJID_CLIENT),
-                                                   __uuidof(IAccessible),
-                                                   reinterpret_cast<void**>(&client))))
-        return fail("no IAccessible for the client area");
-    IDispatch* first = nullptr;
-    IAccessible* table = nullptr;
-    if (client->get_accChild(id(1), &first) != S_OK ||
-        FAILED(first->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&table))))
-        return fail("no first child");
-    first->Release();
-    VARIANT role{};
+    const Acc client = game ? clientOf(game) : Acc();
+    if (!client) return fail("no IAccessible for the client area");
+    const Acc table = child(client, 1);
+    if (value(table, &IAccessible::get_accRole) != ROLE_SYSTEM_TABLE)
+        return fail("the first child is no table");
     LONG cells = 0;
-    table->get_accRole(id(CHILDID_SELF), &role);
     table->get_accChildCount(&cells);
-    if (role.lVal != ROLE_SYSTEM_TABLE) return fail("the first child is no table");
-    say("table " + std::to_string(cells) + " " + name(table, id(1)));
-    table->Release();
+    say("table " + std::to_string(cells) + " " + name(table, 1));
 
     DWORD process = 0;
     GetWindowThreadProcessId(game, &process);
@@ -111,7 +81,6 @@ int run() {
     if (!abort || client->accDoDefaultAction(id(abort)) != S_OK) return fail("no Abbruch to press");
     if (!pumpUntil([&] { return abortButton(client) == 0; }, 30))
         return fail("Abbruch pressed, the game goes on");
-    client->Release();
     say("pressed Abbruch");
     return 0;
 }

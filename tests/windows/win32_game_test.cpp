@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -22,6 +21,7 @@
 #include "support/backend.h"
 #include "support/memory_file_io.h"
 #include "support/play_script.h"
+#include "support/win32/msaa.h"
 
 namespace zg {
 namespace {
@@ -57,37 +57,6 @@ bool inText(int x, int y) {
     const POINT at{x, y};
     return std::any_of(std::begin(kTextAreas), std::end(kTextAreas),
                        [&](const RECT& r) { return PtInRect(&r, at); });
-}
-
-// MSAA's objects, released when they go.
-using Acc = std::unique_ptr<IAccessible, decltype([](IAccessible* a) { a->Release(); })>;
-
-VARIANT id(LONG i) {
-    VARIANT v{};
-    v.vt = VT_I4, v.lVal = i;
-    return v;
-}
-
-Acc object(IDispatch* d) {
-    IAccessible* a = nullptr;
-    if (d) d->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&a)), d->Release();
-    return Acc(a);
-}
-
-// The game's object for its client area, MSAA's standard proxy's for a control.
-Acc clientOf(HWND w) {
-    IAccessible* a = nullptr;
-    AccessibleObjectFromWindow(w, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                               reinterpret_cast<void**>(&a));
-    return Acc(a);
-}
-
-std::string name(const Acc& a, LONG i = CHILDID_SELF) {
-    BSTR b = nullptr;
-    if (!a || a->get_accName(id(i), &b) != S_OK || !b) return "none";
-    std::string s = narrow(b);
-    SysFreeString(b);
-    return s;
 }
 
 HWND controlOf(Form& form, const char* name) {
@@ -354,16 +323,6 @@ TEST(Win32Clock, TheWorkerTurnsUntilStoppedAndStoppedStaysStopped) {
 // A screen reader's view through MSAA, as the Qt test's through Qt: the client area's objects
 // from AccessibleObjectFromWindow, followed through a game and pressed.
 TEST(Win32Accessibility, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) {
-    const auto child = [&](const Acc& a, LONG i) {
-        IDispatch* d = nullptr;
-        a->get_accChild(id(i), &d);
-        return object(d);
-    };
-    const auto value = [&](const Acc& a, auto get) {
-        VARIANT v{};
-        if (a) (a.get()->*get)(id(CHILDID_SELF), &v);
-        return v.lVal;
-    };
     const auto focus = [&](const Acc& a) {
         VARIANT v{};
         a->get_accFocus(&v);
