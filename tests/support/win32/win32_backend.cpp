@@ -98,24 +98,13 @@ bool isShown(Window& window) {
 
 Form* openForm(Window& window, const char* name) {
     // The visible dialogs owned by the main window (the tests' question box is none).
-    struct Search {
-        HWND owner;
-        const char* name;
-        Form* found;
-    } search{win32(window).handle(), name, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM l) {
-            auto* s = reinterpret_cast<Search*>(l);
-            if (w == s->owner || !IsWindowVisible(w) || GetWindow(w, GW_OWNER) != s->owner ||
-                className(w) != L"#32770")
-                return TRUE;
-            auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(w, DWLP_USER));
-            if (form && (!s->name || form->name() == s->name)) s->found = form;
-            return s->found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    HWND owner = win32(window).handle();
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", nullptr)) != nullptr;) {
+        if (!IsWindowVisible(w) || GetWindow(w, GW_OWNER) != owner) continue;
+        auto* form = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(w, DWLP_USER));
+        if (form && (!name || form->name() == name)) return form;
+    }
+    return nullptr;
 }
 
 Form::Control controlNamed(Form& form, const std::string& name) {
