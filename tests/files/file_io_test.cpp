@@ -39,9 +39,9 @@ struct RealFileTest : ::testing::Test {
     void SetUp() override { ASSERT_TRUE(fs::create_directory(dir)); }
     std::string path(const char* name) const { return (dir / name).string(); }
     Bytes contents(const fs::path& name) const {
+        if (!fs::is_regular_file(dir / name)) return {};  // a FIFO would wait for a writer
         std::ifstream in(dir / name, std::ios::binary);
-        return fs::is_regular_file(dir / name) ? Bytes(std::istreambuf_iterator<char>(in), {})
-                                               : Bytes{};
+        return Bytes(std::istreambuf_iterator<char>(in), {});
     }
     // The folder's entries but the Windows lock file, which stays once made.
     std::set<std::string> names() const {
@@ -314,12 +314,9 @@ TEST_F(RealFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
         for (const char* f : {"Champions.Rhm", "brett.zgb"})  // nor with the superuser's rights
             EXPECT_TRUE(restorable || !replaceFile(io, path(f), Bytes(4000, 1)).ok) << f;
         EXPECT_EQ(entries(), 2u) << "a temporary file is left";
-        if (!restorable) {
-            EXPECT_FALSE(fs::is_regular_file(path("Champions.Rhm")) ||
-                         fs::is_regular_file(path("brett.zgb")));
-            continue;
-        }
-        EXPECT_TRUE(contents("Champions.Rhm") == hallBytes && contents("brett.zgb") == boardBytes);
+        EXPECT_EQ(contents("Champions.Rhm"),
+                  restorable ? hallBytes : Bytes{});  // or none, as before
+        EXPECT_EQ(contents("brett.zgb"), restorable ? boardBytes : Bytes{});
     }
 }
 
