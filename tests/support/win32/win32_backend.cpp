@@ -36,12 +36,6 @@ class ImageCanvas : public Win32Canvas {
     Image& target_;
 };
 
-std::wstring className(HWND w) {
-    wchar_t name[16] = {};
-    GetClassNameW(w, name, 16);
-    return name;
-}
-
 }  // namespace
 
 std::unique_ptr<Platform> testPlatform() {
@@ -161,8 +155,10 @@ std::string formTitle(Form& form) {
 
 std::vector<Form::Control> buttonsOf(Form& form) {
     std::vector<Form::Control> buttons;
+    wchar_t type[16] = {};
     for (Form::Control c = 0; HWND w = win32(form).control(c); ++c)
-        if (className(w) == L"Button" && IsWindowVisible(w)) buttons.push_back(c);
+        if (GetClassNameW(w, type, 16) && type == std::wstring(L"Button") && IsWindowVisible(w))
+            buttons.push_back(c);
     return buttons;
 }
 
