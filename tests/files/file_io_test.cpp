@@ -12,6 +12,7 @@
 #include <future>
 #include <set>
 #include <thread>
+#include <utility>
 
 #include "files/board_file.h"
 #include "halloffame/records.h"
@@ -19,6 +20,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -33,6 +36,7 @@ using Bytes = std::vector<unsigned char>;
 
 struct RealFileTest : ::testing::Test {
     fs::path dir = test::freshTempPath("zg-files-");
+    int heldLock = -1;  // the folder locked as a second copy of the game holds it
     test::RealFileIo io;
     SeededRandom random{3};
 
@@ -144,6 +148,12 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
              ASSERT_EQ(::mount(nullptr, ro.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
          },
          "das Laufwerk ist schreibgeschützt"},
+        {"brett.zgb",  // a lock never given back: the save gives up instead of waiting for ever
+         [](RealFileTest& t) {
+             t.heldLock = ::open(t.dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+             ASSERT_EQ(::flock(t.heldLock, LOCK_EX), 0);
+         },
+         "von einem anderen Programm benutzt"},
 #endif
     };
     for (const auto& [file, prepare, reason] : cases) {
@@ -156,6 +166,7 @@ TEST_F(RealFileTest, RefusedSavesKeepWhatWasThere) {
         }
         const Bytes before = contents(file);
         const WriteResult r = save(file);
+        if (heldLock >= 0) ::close(std::exchange(heldLock, -1));
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.message.find(reason), std::string::npos) << r.message;
         EXPECT_NE(r.message.find("„brett.zgb“"), std::string::npos) << r.message;
