@@ -82,20 +82,27 @@ def main():
             return wait("no focus on %r" % name,
                         lambda: [n for n in focused if n.startswith(name)])[-1]
 
+        # A given of the first row, typed into an open cell there, renames the cell and the status.
+        row = [cells.getAccessibleAt(0, c).name for c in range(6)]
+        digit = next((n.split(": ")[1][0] for n in row if n.endswith(", vorgegeben")), None)
+        if not digit:
+            fail("no given in the first row: %r" % row)
         got = move("Zeile 1, Spalte 1: ")  # the first arrow key shows the cursor there
         for column in range(2, 7):
             got = move("Zeile 1, Spalte %d: " % column)
             if got != cells.getAccessibleAt(0, column - 1).name:
                 fail("the focus event says %r" % got)
-            if got.endswith(": leer"):  # an open cell: a value typed there renames it
-                xdo("key", "3")
-                wait("no new name after 3", lambda: got.replace("leer", "3") in renamed)
+            if got.endswith(": leer"):
+                xdo("key", digit)
+                wait("no new name after " + digit, lambda: got.replace("leer", digit) in renamed)
+                wait("the status was not told", lambda: "Statusmeldung: Falsche Zahl!" in renamed)
                 break
 
         abort.queryAction().doAction(0)
         wait("Abbruch through its action did not end the game",
              lambda: not find(app, pyatspi.ROLE_PUSH_BUTTON, "Abbruch"))
-        print("a11y: table of 36 named cells, focus and name of %r, Abbruch pressed" % got)
+        print("a11y: 36 named cells, focus and name of %r, the status told, Abbruch pressed"
+              % got)
     finally:
         game.kill()
         xvfb.kill()

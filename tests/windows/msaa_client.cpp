@@ -1,8 +1,8 @@
 // A screen reader's side of the Windows game for msaa_e2e.py, in a process of its own: it finds
 // the game's window, reads its table through MSAA, prints every focus and name change it is told
-// out of context, and once a cell has been renamed presses "Abbruch" and waits for the buttons to
-// go. Lines on stdout: "table COUNT NAME-OF-CELL-1", "ready", "focus NAME", "name NAME",
-// "pressed Abbruch" (exit 0), or "FAIL WHAT" (exit 1).
+// out of context, and once a cell and the status have been renamed presses "Abbruch" and waits
+// for the buttons to go. Lines on stdout: "table COUNT NAME-OF-CELL-1", "ready", "focus NAME",
+// "name NAME", "pressed Abbruch" (exit 0), or "FAIL WHAT" (exit 1).
 #include <cstdio>
 
 #include "../support/win32/msaa.h"
@@ -11,7 +11,7 @@ namespace {
 
 using namespace zg::test;
 
-bool renamed = false;
+bool cellRenamed = false, statusRenamed = false;
 
 void say(const std::string& line) {
     std::printf("%s\n", line.c_str());
@@ -32,7 +32,9 @@ void CALLBACK told(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG ch
         return;
     const std::string n = name(Acc(a).get(), v);
     say((event == EVENT_OBJECT_FOCUS ? "focus " : "name ") + n);
-    if (event == EVENT_OBJECT_NAMECHANGE && n.starts_with("Zeile ")) renamed = true;
+    if (event != EVENT_OBJECT_NAMECHANGE) return;
+    cellRenamed |= n.starts_with("Zeile ");
+    statusRenamed |= n.starts_with("Statusmeldung: ");
 }
 
 // Handles messages (the hook's calls come as messages) until done() or the seconds pass.
@@ -76,7 +78,8 @@ int run() {
                          WINEVENT_OUTOFCONTEXT))
         return fail("SetWinEventHook");
     say("ready");
-    if (!pumpUntil([] { return renamed; }, 120)) return fail("no cell renamed");
+    if (!pumpUntil([] { return cellRenamed && statusRenamed; }, 120))
+        return fail("no cell and status renamed");
     const LONG abort = abortButton(client);
     if (!abort || client->accDoDefaultAction(id(abort)) != S_OK) return fail("no Abbruch to press");
     if (!pumpUntil([&] { return abortButton(client) == 0; }, 30))
