@@ -22,6 +22,36 @@ using Ref = AccessibleRef;
 constexpr LONG kFirstCellId = -1;
 constexpr LONG kFirstValueId = -101;
 
+// COM and MSAA are loaded when a screen reader first asks: a game nobody reads loads neither.
+struct Ole {
+    template <class F>
+    static F get(HMODULE m, const char* name) {
+        return m ? reinterpret_cast<F>(reinterpret_cast<void (*)()>(GetProcAddress(m, name)))
+                 : nullptr;
+    }
+    HMODULE acc = LoadLibraryW(L"oleacc.dll"), com = LoadLibraryW(L"ole32.dll"),
+            aut = LoadLibraryW(L"oleaut32.dll");
+    decltype(&::LresultFromObject) lresultFromObject =
+        get<decltype(&::LresultFromObject)>(acc, "LresultFromObject");
+    decltype(&::AccessibleObjectFromWindow) objectFromWindow =
+        get<decltype(&::AccessibleObjectFromWindow)>(acc, "AccessibleObjectFromWindow");
+    decltype(&::CoInitializeEx) coInitializeEx =
+        get<decltype(&::CoInitializeEx)>(com, "CoInitializeEx");
+    decltype(&::CoUninitialize) coUninitialize =
+        get<decltype(&::CoUninitialize)>(com, "CoUninitialize");
+    decltype(&::SysAllocStringLen) sysAllocStringLen =
+        get<decltype(&::SysAllocStringLen)>(aut, "SysAllocStringLen");
+    bool ok() const {
+        return lresultFromObject && objectFromWindow && coInitializeEx && coUninitialize &&
+               sysAllocStringLen;
+    }
+};
+
+const Ole& ole() {
+    static const Ole api;
+    return api;
+}
+
 }  // namespace
 
 // What every object of one client area reads: the scene told last.
@@ -149,7 +179,7 @@ thread_local std::vector<AccessibleClient*> clients;
 
 BSTR bstr(const std::string& utf8) {
     const std::wstring w = widen(utf8);
-    return SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+    return ole().sysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
 }
 
 void setI4(VARIANT* v, LONG value) {
@@ -211,8 +241,8 @@ class Node final : public IAccessible, public IOleWindow {
         *out = nullptr;
         if (!client_->window) return E_FAIL;
         if (self_.kind == Kind::client)
-            return AccessibleObjectFromWindow(client_->hwnd(), static_cast<DWORD>(OBJID_WINDOW),
-                                              __uuidof(IDispatch), reinterpret_cast<void**>(out));
+            return ole().objectFromWindow(client_->hwnd(), static_cast<DWORD>(OBJID_WINDOW),
+                                          __uuidof(IDispatch), reinterpret_cast<void**>(out));
         *out = dispatch(AccessibleClient::parent(self_));
         return S_OK;
     }
@@ -237,7 +267,7 @@ class Node final : public IAccessible, public IOleWindow {
         const std::optional<Ref> r = target(id);
         if (!r) return client_->window ? E_INVALIDARG : E_FAIL;
         if (r->kind == Kind::client) {
-            *out = SysAllocString(L"Zahlgarten");
+            *out = bstr("Zahlgarten");
             return S_OK;
         }
         const AccessibleItem* it = client_->item(*r);
@@ -252,14 +282,14 @@ class Node final : public IAccessible, public IOleWindow {
         return nothing(id, out);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT* out) override {
-        VariantInit(out);
+        *out = VARIANT{};
         const std::optional<Ref> r = target(id);
         if (!r) return client_->window ? E_INVALIDARG : E_FAIL;
         setI4(out, role(r->kind));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT* out) override {
-        VariantInit(out);
+        *out = VARIANT{};
         const std::optional<Ref> r = target(id);
         if (!r) return client_->window ? E_INVALIDARG : E_FAIL;
         setI4(out, state(*r));
@@ -277,7 +307,7 @@ class Node final : public IAccessible, public IOleWindow {
         return nothing(id, out);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
-        VariantInit(out);
+        *out = VARIANT{};
         if (!client_->window) return E_FAIL;
         const std::optional<Ref> f = client_->focused();
         if (f == self_ || (!f && self_.kind == Kind::client && GetFocus() == client_->hwnd())) {
@@ -289,7 +319,7 @@ class Node final : public IAccessible, public IOleWindow {
         return out->vt == VT_EMPTY ? S_FALSE : S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
-        VariantInit(out);
+        *out = VARIANT{};
         if (!client_->window) return E_FAIL;
         const int selected = client_->scene().chooserSelected;
         if (self_.kind == Kind::chooser && selected >= 0) {
@@ -303,7 +333,7 @@ class Node final : public IAccessible, public IOleWindow {
         const std::optional<Ref> r = target(id);
         if (!r) return client_->window ? E_INVALIDARG : E_FAIL;
         if (r->kind != Kind::button || !client_->item(*r)) return S_FALSE;
-        *out = SysAllocString(L"Drücken");
+        *out = bstr("Drücken");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT) override { return E_NOTIMPL; }
@@ -318,7 +348,7 @@ class Node final : public IAccessible, public IOleWindow {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* out) override {
-        VariantInit(out);
+        *out = VARIANT{};
         const std::optional<Ref> from = target(start);
         if (!from) return client_->window ? E_INVALIDARG : E_FAIL;
         std::optional<Ref> to;
@@ -357,7 +387,7 @@ class Node final : public IAccessible, public IOleWindow {
         return child(*to, out);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* out) override {
-        VariantInit(out);
+        *out = VARIANT{};
         if (!client_->window) return E_FAIL;
         const POINT at{x, y};
         RECT rect = client_->screenRect(self_);
@@ -405,8 +435,8 @@ class Node final : public IAccessible, public IOleWindow {
         const std::vector<HWND> windows = client_->childWindows();
         IDispatch* out = nullptr;
         if (r.index < static_cast<int>(windows.size()))
-            AccessibleObjectFromWindow(windows[r.index], static_cast<DWORD>(OBJID_WINDOW),
-                                       __uuidof(IDispatch), reinterpret_cast<void**>(&out));
+            ole().objectFromWindow(windows[r.index], static_cast<DWORD>(OBJID_WINDOW),
+                                   __uuidof(IDispatch), reinterpret_cast<void**>(&out));
         return out;
     }
 
@@ -495,17 +525,18 @@ ClientAccessibility::~ClientAccessibility() {
     client_->window = nullptr;
     if (root_) {
         root_->Release();
-        CoUninitialize();
+        ole().coUninitialize();
     }
 }
 
 LRESULT ClientAccessibility::answer(WPARAM wParam) {
     if (!root_) {
         // Calls from other processes reach this thread through its message loop.
-        if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 0;
+        if (!ole().ok() || FAILED(ole().coInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+            return 0;
         root_ = new Node(client_, {Kind::client});
     }
-    return LresultFromObject(__uuidof(IAccessible), wParam, root_);
+    return ole().lresultFromObject(__uuidof(IAccessible), wParam, root_);
 }
 
 void refreshAccessible() {
