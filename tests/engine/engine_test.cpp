@@ -163,6 +163,7 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
         {kEmpty, true, true, none, false, 0},
         {kSinglesLine, true, true, none, false, 3},
         {kSolvedLine, true, true, solved, true, 6},
+        {"12345.45.1232315.45.4231312.45.45312", true, true, none, false, 6},  // no 6 yet
         {"4....4..............................", false, false, wrong, false, 0},  // row
         {".3.............................3....", false, false, wrong, false, 0},  // column
         {"...............5.......5............", false, false, wrong, false, 0},  // box

@@ -266,6 +266,9 @@ TEST(QtAccessibilityTest, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable)
             refreshAccessible(client);
             EXPECT_EQ(name(root->focusChild()).toStdString(), step.focused);
             EXPECT_EQ(name(root->child(2)).toStdString(), "Statusmeldung: " + step.status);
+            EXPECT_TRUE(name(root->child(1)).contains(", 6: "));  // the counts of all six
+            const bool inChooser = root->focusChild()->role() == QAccessible::ListItem;
+            EXPECT_TRUE(!inChooser || root->focusChild()->parent()->childCount() == 6);
         });
     }
     s.pl.then([&] {
