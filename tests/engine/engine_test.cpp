@@ -163,7 +163,7 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
         {kEmpty, true, true, none, false, 0},
         {kSinglesLine, true, true, none, false, 3},
         {kSolvedLine, true, true, solved, true, 6},
-        {"12345.45.1232315.45.4231312.45.45312", true, true, none, false, 6},  // no 6 yet
+        {"12345.45.1232315.45.4231312.45.45312", true, true, none, false, 6},     // no 6 yet
         {"4....4..............................", false, false, wrong, false, 0},  // row
         {".3.............................3....", false, false, wrong, false, 0},  // column
         {"...............5.......5............", false, false, wrong, false, 0},  // box
@@ -332,7 +332,7 @@ TEST(Hint, DecisionsOnTypicalBoards) {
         {"23............1......1............1.", "", "row 1: 61=1 place"},
         {"2.........1....1..3..........1......", "", "column 1: 16=1 place"},
         {"1234.64561232.1564564231312645645312", "", "box 2: 23=3 value"},       // box 3 before 2
-        {"12345645612323156456423131264564531.", "", "box 6: 66=2 value"},  // the last box too
+        {"12345645612323156456423131264564531.", "", "box 6: 66=2 value"},       // the last box too
         {"2..4......12...1..3....6..3..1...3..", "", "column 1: 16=1 place"},    // before row 2
         {extrem0, ".3...........6......................", "box 2: 33=4 value"},  // right entries
         {"..1............2....1..2.4...4......", "", "conflict column 3"},
