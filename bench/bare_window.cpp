@@ -11,10 +11,10 @@
 namespace {
 
 class Area : public QWidget {
-public:
+  public:
     Area() { setFixedSize(890, 495); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), QColor(180, 201, 208));

@@ -80,6 +80,7 @@ class KeyOwners {
         owners_.erase(it);
         return own;
     }
+
   private:
     std::map<Key, Window> owners_;
 };
