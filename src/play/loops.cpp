@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "engine/rules.h"
 #include "files/board_file.h"
 #include "forms/help.h"
 #include "forms/slot_dialog.h"

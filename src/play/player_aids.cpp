@@ -4,12 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/rules.h"
 #include "game/board_ops.h"
 #include "game/clock.h"
 #include "game/program.h"
 #include "panels/panels.h"
-#include "play/clock.h"
 #include "play/redraw.h"
 #include "view/board_render.h"
 #include "view/look.h"

@@ -2,8 +2,6 @@
 // and redo, the keyboard cursor with entries at it, the explained hint, and the pause.
 #pragma once
 
-#include "engine/history.h"
-
 namespace zg {
 
 struct Program;
