@@ -83,7 +83,8 @@ class Form {
     virtual void setCurrentTab(Control tabStrip, int index) = 0;
     virtual bool isChecked(Control option) const = 0;
     virtual void setChecked(Control option, bool on) = 0;
-    virtual std::string text(Control textBox) const = 0;
+    // A text box's text, or a label's.
+    virtual std::string text(Control control) const = 0;
     virtual void setText(Control textBox, const std::string& utf8) = 0;
     virtual void setFocus(Control control) = 0;
 

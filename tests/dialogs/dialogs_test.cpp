@@ -171,6 +171,7 @@ TEST_F(FormsTest, TheAboutBoxShowsNameAndVersionAndClosesEachWay) {
             EXPECT_FALSE(p.window.menu().isEnabled());
             EXPECT_EQ(formOffset(*openForm(p.window, "Inf"), p.window), (Point{200, 18}));
             EXPECT_EQ(formTitle(*openForm(p.window, "Inf")), "\u00dcber Zahlgarten");
+            EXPECT_EQ(textOf(p, "Inf", "lbl1"), "Zahlgarten V5.0");
             if (way == 0) click("Inf", "cmd15");
             if (way == 1) close("Inf");
             if (way == 2) typeKey(*openForm(p.window, "Inf"), -1, vk::kReturn);

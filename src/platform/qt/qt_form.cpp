@@ -197,8 +197,10 @@ void QtForm::setChecked(Control option, bool on) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget(option))) button->setChecked(on);
 }
 
-std::string QtForm::text(Control textBox) const {
-    const auto* edit = qobject_cast<QLineEdit*>(widget(textBox));
+std::string QtForm::text(Control control) const {
+    if (const auto* label = qobject_cast<QLabel*>(widget(control)))
+        return label->text().toStdString();
+    const auto* edit = qobject_cast<QLineEdit*>(widget(control));
     return edit ? edit->text().toStdString() : std::string();
 }
 

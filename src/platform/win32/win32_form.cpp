@@ -347,8 +347,9 @@ void Win32Form::setChecked(Control option, bool on) {
     SendMessageW(it->hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-std::string Win32Form::text(Control textBox) const {
-    const Item* it = item(textBox, Kind::text);
+std::string Win32Form::text(Control c) const {
+    const Item* it = item(c, Kind::text);
+    if (!it) it = item(c, Kind::label);
     if (!it) return {};
     std::wstring s(static_cast<std::size_t>(GetWindowTextLengthW(it->hwnd)) + 1, L'\0');
     s.resize(

@@ -45,7 +45,7 @@ class Win32Form : public Form {
     void setCurrentTab(Control tabStrip, int index) override;
     bool isChecked(Control option) const override;
     void setChecked(Control option, bool on) override;
-    std::string text(Control textBox) const override;
+    std::string text(Control control) const override;
     void setText(Control textBox, const std::string& utf8) override;
     void setFocus(Control control) override;
     void onClick(Control control, std::function<void()> handler) override;
