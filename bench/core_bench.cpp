@@ -7,7 +7,7 @@
 #include "engine/rules.h"
 #include "engine/shuffle.h"
 #include "files/board_file.h"
-#include "support/fits_by_scan.h"
+#include "fits_by_scan.h"
 #include "support/fixtures.h"
 
 namespace {

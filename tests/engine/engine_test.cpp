@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -13,7 +12,6 @@
 #include "engine/rules.h"
 #include "engine/shuffle.h"
 #include "engine/view_port.h"
-#include "support/fits_by_scan.h"
 #include "support/fixtures.h"
 
 namespace zg {
@@ -35,12 +33,10 @@ struct RecordingView : BoardView {
     void put(std::string what, int c, int r, int v) {
         shown.at(c, r) = static_cast<std::uint8_t>(v);
         log.push_back(what + std::to_string(c) + std::to_string(r) + "=" + std::to_string(v));
-        ++drawn[what == "given "];
     }
     const BoardModel* model;
     std::vector<std::string> log;
-    Grid shown;         // the cells as drawn
-    int drawn[2] = {};  // cells drawn as entries and as givens
+    Grid shown;  // the cells as drawn
 };
 
 TEST(ClockState, ElapsedTimeAsTheClockShowsIt) {
@@ -187,34 +183,6 @@ TEST(Rules, ConsistencyOpenCellsAndStatus) {
     }
 }
 
-// Random boards, clashing ones too; candidates are computed only when shown.
-TEST(Rules, FitsAndCandidatesAgreeWithTheFullScan) {
-    std::mt19937 rng(7);
-    for (int round = 0; round < 300; ++round) {
-        BoardModel m;
-        for (int i = 0; i < 4 + round % 12; ++i)
-            m.board.at(static_cast<int>(rng() % 6) + 1, static_cast<int>(rng() % 6) + 1) =
-                static_cast<std::uint8_t>(rng() % 7);
-        m.board.at(1, 1) = 1;
-        m.candidateMarks.at(1, 1, 3) = true;  // on a filled cell: dropped when computed
-        const bool shown = m.showCandidates = round % 2;
-        ClockState clock;
-        clock.clockRunning = true;
-        RecordingView view;
-        computeCandidates(m, clock, view);
-        ASSERT_EQ(clock.clockRunning, !shown);
-        ASSERT_EQ(view.log, (shown ? std::vector<std::string>{"clock", "marks"}
-                                   : std::vector<std::string>{"marks"}));
-        for (int i = 0; i < 343; ++i) {
-            const int c = i % 7, r = i / 7 % 7, v = i / 49;
-            const bool open = c && r && v && m.board.at(c, r) == 0,
-                       fitting = open && fitsByScan(m, c, r, v);
-            ASSERT_TRUE(!open || fits(m, c, r, v) == fitting) << lineOf(m.board);
-            ASSERT_EQ(m.candidateMarks.items[i], shown ? fitting : i == Marks::offset(1, 1, 3));
-        }
-    }
-}
-
 TEST(Rules, SolveCommand) {
     const char* deadly = ".23.56.56.23231564564231312645645312";
     const char* secondGuess = "001000503200004000006124402035605012";
@@ -253,24 +221,6 @@ TEST(Rules, SolveCommand) {
         EXPECT_FALSE(m.inTrial);
         EXPECT_TRUE(std::equal(first.begin(), first.end(), view.log.begin())) << givens;
         EXPECT_EQ(m.candidateMarks.at(3, 3, 2), *entries == '\0') << "restarted";
-    }
-}
-
-TEST(Rules, RestartKeepsTheGivensAndClearKeepsNothing) {
-    for (bool clear : {false, true}) {
-        BoardModel m = boardFromLine(kSinglesLine, ".5.4................................");
-        m.board.bytes[0] = 3;  // index 0 too
-        m.candidateMarks.at(6, 6, 1) = true;
-        ClockState clock;
-        RecordingView view(&m);
-        clear ? clearBoard(m, clock, view) : restartBoard(m, clock, view);
-        EXPECT_EQ(lineOf(m.board), clear ? lineOf(Grid{}) : kSinglesLine);
-        EXPECT_EQ(m.board.bytes[0], clear ? 0 : 3);
-        EXPECT_EQ(countGivens(m), clear ? 0 : 18);
-        EXPECT_EQ(m.candidateMarks, Marks{});
-        EXPECT_EQ(view.drawn[1], clear ? 0 : 18);
-        EXPECT_EQ(view.drawn[0] + view.drawn[1], 36);
-        EXPECT_EQ(view.log.back(), "marks");
     }
 }
 

@@ -75,34 +75,6 @@ TEST(ChooserTest, TheCursorTheHintFrameAndTheLetterChooserMatchTheReferenceImage
     EXPECT_TRUE(matchesReference(chooser, "letter_chooser", s.t.textBoxes));
 }
 
-constexpr Colour kFill{0, 0, 255};
-
-// Opaque text replaces the text before it in its cell; transparent text inks its glyphs only.
-TEST(CanvasTest, OpaqueTextReplacesTheTextBeforeAndTransparentTextFillsNothing) {
-    const auto draw = [](std::initializer_list<const char*> texts, bool transparent = false) {
-        Image image(240, 40);
-        std::unique_ptr<Canvas> c = canvasOn(image);
-        c->selectFont(8);
-        c->setForeground({0, 0, 0});
-        c->setBackground(transparent ? kFill : Colour{255, 255, 255});
-        c->setTransparentText(transparent);
-        for (const char* t : texts) c->text(10, 10, t);
-        const std::string first = *texts.begin();
-        const auto characters =
-            std::count_if(first.begin(), first.end(), [](char b) { return (b & 0xC0) != 0x80; });
-        EXPECT_EQ(c->textWidth(first), 8 * characters);
-        c.reset();
-        return image;
-    };
-    const char* now = "Bitte ein Feld anklicken! ";
-    for (const char* before : {"Rechte Taste l\u00f6scht Feld!", "||||||||||||||||||||||||||",
-                               "\u00c4\u00d6\u00dc gpqy jj"})
-        EXPECT_EQ(draw({before, now}), draw({now})) << before;
-    const Image clear = draw({now}, true);
-    EXPECT_EQ(countOf(clear, {0, 0, clear.width, clear.height}, kFill), 0);
-    EXPECT_EQ(clear, draw({now}));
-}
-
 // Centred on the layout size; halves round to even (560.5 and -79.5).
 TEST(WindowPlacementTest, CentresOnTheLayoutSizeAndRoundsHalvesToEven) {
     for (const auto [w, h, x, y] :
@@ -205,6 +177,13 @@ TEST(ExitTest, NoKeepsTheBoardTheCloseBoxAsksAndYesEndsTheProgram) {
     t.events->add(Event::keyUp('A'));
     t.menu(cmd::kRestart);  // back to the givens, then played
     EXPECT_EQ(p.model.board, p.model.givens);
+    p.model.candidateMarks.at(1, 1, 2) = true;
+    t.menu(cmd::kClear);  // nothing kept, all of it shown
+    EXPECT_EQ(lineOf(p.model.board) + lineOf(p.model.givens), std::string(72, '0'));
+    EXPECT_EQ(p.model.candidateMarks, Marks{});
+    const Image cleared = t.screen();
+    drawBoard(p);
+    EXPECT_EQ(t.screen(), cleared);
 
     t.questions->answers = {2, 1};
     requestClose(p.window);  // refused and queued as a request

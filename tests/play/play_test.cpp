@@ -505,7 +505,10 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
             p().panels.clockWorker->fire();
             EXPECT_EQ(label(), shown) << at;
         }
+        t.time->now += 2.0;
     });
+    pl.release('L'), pl.click("frm1", "cmd2");  // Laden cancelled: the time shown at once
+    pl.then([&] { EXPECT_EQ(label(), " 00:01:03"); });
     for (std::size_t i = 0; i + 1 < cells.size(); ++i)
         pl.enter(cells[i][0], cells[i][1], cells[i][2]);
     pl.then([&] { t.time->now = 1065.24; });
@@ -528,8 +531,6 @@ TEST_F(TimedGame, FromNewGameToTheHallOfFameOnce) {
     finish(cmd::kNewGame);
     EXPECT_EQ(p().hall.fameNames[0][1], "Tester");
     EXPECT_EQ(p().hall.fameTimes[0][1], "00:01:05.2");
-    EXPECT_EQ(p().hall.fameDates[0][1], "07.12.2026");
-    EXPECT_EQ(t.files->files.count(kHallOfFameFile), 1u);
 }
 
 // Each way of abandoning a timed game stops the clock: no record, and a turn of the worker

@@ -18,56 +18,25 @@
 namespace zg::tools {
 namespace {
 
-TEST(SolutionCounter, KnownCases) {
-    const std::tuple<const char*, int, int> cases[] = {
-        // puzzle, limit, solutions counted
-        {test::kSolvedLine, 2, 1},
-        {"1234564561232315645642313126456453.2", 2, 1},
-        {"....................................", 5, 5},
-        {"....................................", 0, 0},
-        {".23.56.56.23231564564231312645645312", 9, 2},  // 1 and 4 swap in two columns
-        {".12...3.....4.....5...........6.....", 2, 0},  // (1,1) sees all six values
-        {"11..................................", 2, 0},  // clashing givens: row,
-        {"2.....2.............................", 2, 0},  // column,
-        {"5......5............................", 2, 0},  // box only
-    };
-    for (const auto& [puzzle, limit, count] : cases)
-        EXPECT_EQ(countSolutions(test::cellsFromLine(puzzle), limit), count) << puzzle;
-    Cells seven{};
-    seven[10] = 7;
-    EXPECT_EQ(countSolutions(seven), 0);
-}
-
-// Counter and game solver (written apart) agree on generated puzzles, as do traced and drawn.
+// Counter and game solver (written apart) agree on generated puzzles: unique, symmetric, down to
+// their floor.
 TEST(Generator, PuzzlesAreUniqueSymmetricAndAgreeWithTheGameSolver) {
-    SeededRandom random(11), same(11);
-    EXPECT_EQ(randomSolution(random), randomSolution(same));
-    int logic = 0, guessed = 0;
+    SeededRandom random(11);
     for (int i = 0; i < 300; ++i) {
         const Cells solution = randomSolution(random);
         const int floor = 8 + 2 * (i % 4);
         const Cells puzzle = removePairs(solution, random, floor);
         ASSERT_EQ(describeClash(solution), "");
         EXPECT_GE(filledCount(puzzle), floor);
-        EXPECT_LT(filledCount(puzzle), 36);
         EXPECT_TRUE(halfTurnSymmetric(puzzle));
         Cells counted{};
         ASSERT_EQ(countSolutions(puzzle, 2, &counted), 1) << cellsText(puzzle);
         ASSERT_EQ(counted, solution);
         const Assessment a = assess(puzzle);
         ASSERT_TRUE(a.traceAgrees) << cellsText(puzzle);
-        const PassTrace& t = a.trace;
-        EXPECT_EQ(t.byCell + t.byBox + t.byLine, static_cast<int>(t.placements.size()));
-        EXPECT_EQ(a.game.raisedLevel, t.passesNeeded == 0);
+        EXPECT_EQ(a.game.raisedLevel, a.trace.passesNeeded == 0);
         ASSERT_TRUE(a.game.outcome != Outcome::solved || a.game.board == solution);
-        if (t.passesNeeded > 0) {
-            ++logic;
-            EXPECT_EQ(static_cast<int>(t.placements.size()), 36 - filledCount(puzzle));
-        }
-        guessed += t.passesNeeded == 0;
     }
-    EXPECT_GT(logic, 100);
-    EXPECT_GE(guessed, 5);
 }
 
 TEST(Generator, FoundPuzzlesMeetTheirLevelAndFollowTheSeed) {

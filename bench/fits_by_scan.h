@@ -1,4 +1,4 @@
-// fits as first written (set, scan the board, take back): the engine's must agree; benchmarked.
+// fits as first written (set, scan the board, take back): the engine's is timed against it.
 #pragma once
 
 #include <cstdint>
