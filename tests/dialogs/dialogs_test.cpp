@@ -274,10 +274,6 @@ TEST_F(RealFolderTest, UnreadableOrDamagedFilesAreSaidAndReplacedOnlyWhenThePlay
         ASSERT_EQ(io.readAll(kPlayerBoardFile, now), ReadStatus::ok);
         EXPECT_EQ(now.size(), answer == 2 ? 3999u : 4000u);
     }
-    BoardModel saved;
-    p.files.boardFileName = kPlayerBoardFile;
-    ASSERT_EQ(loadBoardSlot(p.files, saved, p.clock, io, 1), LoadResult::loaded);
-    EXPECT_EQ(lineOf(saved.givens), kSinglesLine);
     EXPECT_TRUE(messages.empty());
 
     std::filesystem::remove(kPlayerBoardFile);

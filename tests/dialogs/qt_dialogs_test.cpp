@@ -50,7 +50,8 @@ TEST(HelpViewerTest, TheMenuPageNamesEveryMenuItemAndLinksToTheRules) {
     EXPECT_FALSE(missing.showPage(ZG_SOURCE_DIR "/data"));  // a folder is no page
 }
 
-TEST(QtPrinterTest, PrintsIntoAPdfFileAndReportsOneThatCannotBeWritten) {
+// Into a PDF file, or a message for one that cannot be written; Qt's own dialogs in German.
+TEST(QtPrinterTest, PrintsIntoAPdfFileAndReportsOneThatCannotBeWrittenInGerman) {
     QTemporaryDir dir;
     TestProgram t;
     for (const char* name : {"brett.pdf", "no/such/folder.pdf"}) {
@@ -61,9 +62,6 @@ TEST(QtPrinterTest, PrintsIntoAPdfFileAndReportsOneThatCannotBeWritten) {
         EXPECT_EQ(file.open(QIODevice::ReadOnly) && file.readAll().startsWith("%PDF"), writable);
         EXPECT_EQ(t.questions->messages.size(), writable ? 0u : 1u) << name;
     }
-}
-
-TEST(QtPrinterTest, QtsOwnTextsAreGerman) {
     ASSERT_TRUE(installQtTranslations());
     QPrinter printer;
     QPrintDialog dialog(&printer);

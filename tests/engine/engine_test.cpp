@@ -309,7 +309,7 @@ TEST(Hint, DecisionsOnTypicalBoards) {
     EXPECT_EQ(describe(findHint(m)), "conflict box 4");
 }
 
-TEST(HintText, ReadsAsThePanelShowsIt) {
+TEST(Hint, TextsReadAsThePanelShowsThem) {
     const auto place = [](int v, HintReason r) { return Hint{HintKind::place, {}, 1, 1, v, r}; };
     const std::tuple<Hint, bool, std::string> cases[] = {
         {place(4, HintReason::onlyPlaceInUnit), true, "Nur hier passt die 4."},

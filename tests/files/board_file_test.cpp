@@ -117,7 +117,7 @@ TEST_F(BoardFileTest, FailedLoadsLeaveTheModelAndStopTheClock) {
         {"7 at index 0", [](Bytes& b) { b[0] = 7; }, 0, LoadResult::damaged},
         {"7 as a given", [](Bytes& b) { b[97] = 7; }, 0, LoadResult::damaged},
         {"7 in another record", [](Bytes& b) { b[1000] = 7; }, 0, LoadResult::loaded},
-        {"a mark byte is no value", [](Bytes& b) { b[98] = 0xFF; }, 0, LoadResult::loaded},
+        {"mark bytes are no values", [](Bytes& b) { b[98] = b[99] = 0xFF; }, 0, LoadResult::loaded},
         {"a given the board does not show",
          [](Bytes& b) { b[49 + Grid::offset(2, 2)] = 4, b[Grid::offset(2, 2)] = 3; }, 0,
          LoadResult::damaged},

@@ -117,8 +117,10 @@ TEST(MenuTest, CheckMarksFollowTheOptions) {
             levelPanels.push_back(t.screen().copy(429, 236, 222, 30));
     }
     const BoardModel& m = t.p().model;
-    EXPECT_EQ(std::tuple(m.level, m.symmetricShuffle, m.showCandidates),
-              std::tuple(2, false, false));
+    // The menu's candidates leave the marks they showed.
+    EXPECT_EQ(
+        std::tuple(m.level, m.symmetricShuffle, m.showCandidates, m.candidateMarks.at(1, 1, 1)),
+        std::tuple(2, false, false, true));
     for (std::size_t i = 0; i < levelPanels.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
             EXPECT_NE(levelPanels[i], levelPanels[j]) << "levels shown alike: " << i << ", " << j;
@@ -236,17 +238,6 @@ TEST(CanvasTest, EachDrawingStepSetsTheStateItDrawsWith) {
         };
         EXPECT_TRUE(draw(true) == draw(false)) << name;
     }
-}
-
-// Each square's edges: its left and top belong to it, its right and bottom to the next.
-TEST(PickerTest, SquaresEndWhereTheNextBegins) {
-    ViewState v;
-    v.pickerLeft = 100, v.pickerTop = 200;
-    const std::tuple<double, double, int> cases[] = {
-        {100, 200, 1},   {99.5, 200, 0}, {100, 199.5, 0}, {129.5, 229.5, 1}, {130, 200, 2},
-        {189.5, 200, 3}, {190, 200, 0},  {100, 230, 4},   {189.5, 259.5, 6}, {100, 260, 0}};
-    for (const auto& [x, y, value] : cases)
-        EXPECT_EQ(pickerValueAt(v, x, y), value) << x << "," << y;
 }
 
 // Font 8's larger fallback moves captions 11 pixels right, letters 4 and counts >= 10 3 left.

@@ -271,7 +271,10 @@ TEST(QtAccessibilityTest, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable)
             EXPECT_TRUE(!inChooser || root->focusChild()->parent()->childCount() == 6);
         });
     }
+    s.pl.release('L'), s.pl.click("frm1", "cmd2");  // Laden drawn again, still the first
     s.pl.then([&] {
+        refreshAccessible(client);
+        EXPECT_EQ(name(root->child(5)), "Laden");
         root->child(8)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     });
     s.run(cmd::kStartGame);

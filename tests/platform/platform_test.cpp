@@ -58,7 +58,6 @@ TEST(PressedKeys, OnlyReleasesOfKeysPressedHereWithoutAltReachTheLoops) {
 // Collections in folders with non-ASCII names are found and opened; the working folder's first.
 TEST(DataPath, CollectionsAreFoundInFoldersWithNamesBeyondAscii) {
     const fs::path base = test::freshTempPath("zg_data_path_test");
-    fs::remove_all(base);
     const std::pair<const wchar_t*, const char*> names[] = {
         {L"J\u00fcrgen", "J\xc3\xbcrgen"},
         {L"\u0141\u00f3d\u017a", "\xc5\x81\xc3\xb3\x64\xc5\xba"},

@@ -20,6 +20,7 @@
 #include "play/redraw.h"
 #include "support/play_script.h"
 #include "support/reference_image.h"
+#include "view/picker.h"
 
 namespace zg {
 namespace {
@@ -119,36 +120,23 @@ TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
     }
 }
 
-// Both ends of every click area count, and nothing beyond them: the loops ask this for every
-// press, so a press off the buttons is any click on the board.
-TEST(StripButtons, ClickAreasIncludeBothEnds) {
+// Both ends of every click area count, and nothing beyond them: the strip's buttons (the loops
+// ask for every press, so a press off them is any click on the board) and the chooser's squares,
+// whose left and top edges are theirs, the right and bottom the next square's.
+TEST(ClickAreas, IncludeBothEndsAndNothingBeyond) {
     using enum StripButton;
-    const std::tuple<int, int, StripButton> cases[] = {
+    const std::tuple<int, int, StripButton> buttons[] = {
         {31, 430, none},  {32, 430, load},  {124, 430, load},  {125, 430, save},  {217, 430, save},
         {218, 430, help}, {294, 430, help}, {295, 430, abort}, {431, 417, abort}, {432, 430, none},
         {100, 416, none}, {100, 443, load}, {100, 444, none}};
-    for (const auto& [x, y, b] : cases) EXPECT_EQ(stripButtonAt(x, y), b) << x << ", " << y;
-}
-
-TEST_F(Loops, TheEditorEntersGivensAndItsRightClickClearsOnlyGivens) {
-    m().board.at(1, 1) = 1;  // the player's entry, not a given
-    m().showCandidates = true;
-    pl.rightOnCell(1, 1);
-    pl.rightOnCell(4, 4);
-    pl.then([&] { EXPECT_TRUE(m().candidateMarks.at(4, 4, solutionAt(4, 4))); });  // renewed
-    pl.enter(2, 1, 2);
-    pl.enter(5, 5, 6);
-    pl.leftOnCell(6, 5);  // removed through the chooser's right click
-    pl.right(squareCentre(6, 5, 1));
-    finish(cmd::kOwnBoard, true);
-    // Column, row, then the value on the board and the given.
-    const int cells[][4] = {{1, 1, 1, 0}, {4, 4, 0, 0}, {2, 1, 2, 2}, {5, 5, 6, 6}, {6, 5, 0, 0}};
-    for (const auto& [c, r, value, given] : cells) {
-        EXPECT_EQ(m().board.at(c, r), value) << c << r;
-        EXPECT_EQ(m().givens.at(c, r), given) << c << r;
-    }
-    EXPECT_EQ(p().panels.givenCount, 36 - 4 - 1 + 1 - 1);
-    EXPECT_FALSE(p().play.ownBoardMode);
+    for (const auto& [x, y, b] : buttons) EXPECT_EQ(stripButtonAt(x, y), b) << x << ", " << y;
+    ViewState v;
+    v.pickerLeft = 100, v.pickerTop = 200;
+    const std::tuple<double, double, int> squares[] = {
+        {100, 200, 1},   {99.5, 200, 0}, {100, 199.5, 0}, {129.5, 229.5, 1}, {130, 200, 2},
+        {189.5, 200, 3}, {190, 200, 0},  {100, 230, 4},   {189.5, 259.5, 6}, {100, 260, 0}};
+    for (const auto& [x, y, value] : squares)
+        EXPECT_EQ(pickerValueAt(v, x, y), value) << x << "," << y;
 }
 
 // A, X, L and H in the editor: A is a letter to enter when letters are shown, X shuffles,
@@ -260,7 +248,11 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
          [](auto& m) { return m.candidateMarks.at(3, 3, 6); }},
         {"editor entry", cmd::kOwnBoard, [](auto& pl) { pl.enter(6, 6, 2); },
          [](auto& m) { return m.givens.at(6, 6) == 2 && m.board.at(6, 6) == 2; }},
-        {"editor clear", cmd::kOwnBoard, [](auto& pl) { pl.rightOnCell(4, 4); },
+        {"editor clear, of givens only", cmd::kOwnBoard,
+         [](auto& pl) { pl.rightOnCell(2, 1), pl.rightOnCell(4, 4); },
+         [](auto& m) { return m.board.at(2, 1) && !m.givens.at(4, 4) && !m.board.at(4, 4); }},
+        {"editor clear in the chooser", cmd::kOwnBoard,
+         [](auto& pl) { pl.leftOnCell(4, 4), pl.right(squareCentre(4, 4, 1)); },
          [](auto& m) { return m.givens.at(4, 4) == 0 && m.board.at(4, 4) == 0; }},
     };
     for (const auto& [name, command, act, changed] : cases)
@@ -287,6 +279,7 @@ TEST(Undo, EveryKindOfChangeInBothLoops) {
             s.pl.key(redo & mod::kShift ? 'Z' : 'Y', redo);
             s.pl.then([&] { EXPECT_TRUE(changed(s.m())); });
             s.finish(command, true);
+            EXPECT_FALSE(s.p().play.ownBoardMode);
         }
 }
 
