@@ -5,7 +5,6 @@
 
 #include "files/board_file.h"
 #include "forms/fame_forms.h"
-#include "forms/help.h"
 #include "forms/slot_dialog.h"
 #include "printing/printing.h"
 #include "shell/menu.h"

@@ -6,12 +6,9 @@
 #include <functional>
 #include <set>
 
-#include "engine/rules.h"
-#include "forms/slot_dialog.h"
 #include "panels/clock_panel.h"
 #include "panels/panels.h"
 #include "play/buttons.h"
-#include "play/cell_edit.h"
 #include "play/redraw.h"
 #include "shell/exit.h"
 #include "shell/startup.h"
@@ -50,15 +47,13 @@ TEST(ChooserTest, ABoardWithCandidatesAndTheOpenChooserMatchesTheReferenceImage)
     Session s;
     setBoard(s.m(), withOpen(cells, {{5, 2}}), cells);  // (5, 2) entered
     s.t.menu(cmd::kCandidates);
-    Image open;
     // (1, 1) first: the chooser's second opening redraws what the first one left.
     s.pl.leftOnCell(1, 1), s.pl.type('1', '1'), s.pl.leftOnCell(4, 4);
     s.pl.move({pickerLeftOf(s.p().view, 4) + 45, pickerTopOf(s.p().view, 4) + 45});
-    s.pl.then([&] { open = s.t.screen(); });
+    s.pl.then(
+        [&] { EXPECT_TRUE(matchesReference(s.t.screen(), "board_with_chooser", s.t.textBoxes)); });
     s.pl.type('5', '5'), s.pl.release(vk::kEscape);
     s.run(cmd::kStartGame);
-    ASSERT_TRUE(s.m().showCandidates);
-    EXPECT_TRUE(matchesReference(open, "board_with_chooser", s.t.textBoxes));
 }
 
 // Letters shown: the cursor with the hint's frame, then the chooser opened there by Enter.
@@ -175,7 +170,6 @@ TEST(ExitTest, NoKeepsTheBoardTheCloseBoxAsksAndYesEndsTheProgram) {
     EXPECT_EQ(lineOf(p.model.board), kSolvedLine);
     t.menu(cmd::kShuffle);  // the same puzzle, relabelled and moved
     EXPECT_NE(lineOf(p.model.board), kSolvedLine);
-    EXPECT_TRUE(isConsistent(p.model));
     t.events->add(Event::keyUp('A'));
     t.menu(cmd::kRestart);  // back to the givens, then played
     EXPECT_EQ(p.model.board, p.model.givens);

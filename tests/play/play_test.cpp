@@ -14,7 +14,6 @@
 #include "halloffame/records.h"
 #include "panels/panels.h"
 #include "play/cell_edit.h"
-#include "play/clock.h"
 #include "play/loops.h"
 #include "play/new_game.h"
 #include "play/redraw.h"
@@ -178,7 +177,6 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     finish(cmd::kOwnBoard, true);
     EXPECT_NE(m().board, before);
     EXPECT_EQ(m().board, m().givens);
-    EXPECT_TRUE(isConsistent(m()));
     m().showDigits = true;
     pl.release('A');
     run(cmd::kOwnBoard);
@@ -195,7 +193,6 @@ TEST_F(Loops, GivensStayMShowsCandidatesAndNRestarts) {
         EXPECT_FALSE(p().view.pickerOpen);
         EXPECT_EQ(m().board.at(4, 4), solutionAt(4, 4));
     });
-    pl.release('S'), pl.click("frm1", "cmd2");  // S saves, as "Sichern" does
     m().candidateMarks.at(1, 1, 6) = true;
     pl.release('M');
     pl.then([&] {

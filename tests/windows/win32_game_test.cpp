@@ -355,16 +355,12 @@ TEST(Win32Accessibility, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable) 
             table->accHitTest(x + w / 2, y + h / 2, &hit);
             EXPECT_EQ(name(object(hit.vt == VT_DISPATCH ? hit.pdispVal : nullptr)), name(table, 9));
             EXPECT_EQ(name(focus(root)), "none");
-            std::string buttons;
-            for (LONG i = 6; i < 10; ++i) {
-                BSTR action = nullptr;
-                root->get_accDefaultAction(id(i), &action);
-                if (value(child(root, i), &IAccessible::get_accRole) == ROLE_SYSTEM_PUSHBUTTON &&
-                    action && narrow(action) == "Drücken")
-                    buttons += name(root, i) + " ";
-                SysFreeString(action);
-            }
-            EXPECT_EQ(buttons, "Laden Sichern Hilfe Abbruch ");
+            // A push button pressed by its default action (which ends the game below).
+            BSTR action = nullptr;
+            root->get_accDefaultAction(id(9), &action);
+            EXPECT_EQ(narrow(action ? action : L"") + " " + name(root, 9), "Drücken Abbruch");
+            EXPECT_EQ(value(child(root, 9), &IAccessible::get_accRole), ROLE_SYSTEM_PUSHBUTTON);
+            SysFreeString(action);
         });
         for (const auto& step : kReaderSteps) {
             s.pl.add(step.keys);
