@@ -245,6 +245,7 @@ TEST(QtAccessibilityTest, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable)
         EXPECT_EQ(table->childCount(), 36);
         QAccessibleInterface* given = table->tableInterface()->cellAt(1, 2);
         EXPECT_EQ(given->role(), QAccessible::Cell);
+        EXPECT_EQ(given->rect(), QRect(client->mapToGlobal(QPoint(149, 105)), QSize(60, 60)));
         EXPECT_EQ(name(given), "Zeile 2, Spalte 3: 6, vorgegeben");
         EXPECT_EQ(name(root->focusChild()), "none");
         QString buttons;
