@@ -102,7 +102,7 @@ TEST(History, SequencesOfRecordUndoRedoAndClear) {
 }
 
 TEST(PuzzleLine, ParsesOrSaysWhy) {
-    // The line, then its cellsText or the error; a blank line is neither.
+    // The line, then its cellsText or how its error begins; a blank line is neither.
     const std::pair<std::string, const char*> cases[] = {
         {"1.30..000000000000000000000000000006\r", "103000000000000000000000000000000006"},
         {"", ""},
@@ -110,13 +110,15 @@ TEST(PuzzleLine, ParsesOrSaysWhy) {
         {std::string(37, '0'), "expected 36 characters, got 37"},
         {"00000000700000000000000000000000000.",
          "invalid character '7' at position 9 (row 2, column 3); use 1-6, 0 or ."},
-        {"\t...................................",
-         "invalid character 0x09 at position 1 (row 1, column 1); use 1-6, 0 or ."},
+        {"\t...................................", "invalid character 0x09 at position 1 "},
+        {". ..................................", "invalid character ' ' at position 2 "},
+        {"\x7f...................................", "invalid character 0x7F at position 1 "},
     };
     for (const auto& [line, cells] : cases) {
         const PuzzleLine p = parsePuzzleLine(line);
         EXPECT_EQ(p.blank, *cells == '\0') << line;
-        EXPECT_EQ(p.ok ? cellsText(p.cells) : p.error, cells) << line;
+        const std::string got = p.ok ? cellsText(p.cells) : p.error;
+        EXPECT_TRUE(got.starts_with(cells)) << got;
         EXPECT_EQ(p.ok, !p.blank && p.error.empty()) << line;
     }
 }
@@ -307,7 +309,6 @@ TEST(Hint, TextsReadAsThePanelShowsThem) {
         {Hint{HintKind::solved, {}}, true, kStatusSolved},
     };
     for (const auto& [hint, digits, text] : cases) EXPECT_EQ(hintReasonText(hint, digits), text);
-    EXPECT_EQ(symbolText(0, true), "");
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ TEST(Generator, PuzzlesAreUniqueSymmetricAndAgreeWithTheGameSolver) {
         const Cells solution = randomSolution(random);
         const int floor = 8 + 2 * (i % 4);
         const Cells puzzle = removePairs(solution, random, floor);
-        ASSERT_EQ(describeClash(solution), "");
         EXPECT_GE(filledCount(puzzle), floor);
         EXPECT_TRUE(halfTurnSymmetric(puzzle));
         Cells counted{};
