@@ -119,9 +119,8 @@ TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
     }
 }
 
-// Both ends of every click area count, and nothing beyond them: the strip's buttons (the loops
-// ask for every press, so a press off them is any click on the board) and the chooser's squares,
-// whose left and top edges are theirs, the right and bottom the next square's.
+// Both ends of every click area count, nothing beyond: the strip's buttons (a press off them is a
+// click on the board) and the chooser's squares (left and top edges theirs, the others the next's).
 TEST(ClickAreas, IncludeBothEndsAndNothingBeyond) {
     using enum StripButton;
     const std::tuple<int, int, StripButton> buttons[] = {
@@ -224,6 +223,9 @@ TEST_F(Loops, GivensStayMShowsCandidatesAndNRestarts) {
     pl.then([&] { EXPECT_EQ(p().panels.givenCount, 32); });  // Laden shows the place's givens
     pl.enter(2, 1, 4), finish(cmd::kLoadBoard);
     EXPECT_EQ(m().board.at(2, 1), 4);
+    p().panels.givenCount = 0;  // shown for another board: the menu's load shows the place's
+    pl.click("frm1", "cmd1"), pl.then([&] { EXPECT_EQ(p().panels.givenCount, 32); });
+    finish(cmd::kLoadBoard);
 }
 
 // Whether the cell's top and left edges show a frame of that colour (the cursor's).
@@ -407,8 +409,8 @@ TEST_F(Loops, PauseHoldsTheClockAndHidesTheBoard) {
     });
     pl.enter(1, 1, solutionAt(1, 1));
     pl.then([&] { EXPECT_EQ(p().clock.finalTime, "00:00:07.0"); });
-    pl.noRecord();
-    pl.release('P');  // the game is over: nothing to pause
+    pl.click("champ", "cmd6"), pl.click("ruhm", "cmd3");  // no name: no record
+    pl.release('P');                                      // the game is over: nothing to pause
     pl.then([&] { EXPECT_NE(t.screen().pixel(cellCentre(4, 4)), cover); });
     finish(cmd::kStartGame);
 

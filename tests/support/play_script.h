@@ -51,8 +51,6 @@ struct Player {
     void click(const char* form, const char* name) {
         then([this, form, name] { clickControl(t.p(), form, name); });
     }
-    // Leaves the forms of a new record without a name.
-    void noRecord() { click("champ", "cmd6"), click("ruhm", "cmd3"); }
 };
 
 // A fresh program with its player, on kSolvedLine with the listed cells open.
