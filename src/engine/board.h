@@ -69,6 +69,8 @@ inline constexpr std::array<std::array<int, 2>, 6> kBoxOrder{
 // "1".."6" with digits shown, "A".."F" with letters; empty for 0.
 std::string symbolText(std::uint8_t value, bool showDigits);
 
+// The level's name; a level out of range, which no menu sets, is shown as the first.
+const std::string& levelName(const BoardModel& m);
 int countGivens(const BoardModel& m);
 
 }  // namespace zg

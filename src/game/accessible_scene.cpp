@@ -74,11 +74,10 @@ AccessibleScene describeScene(const Program& p) {
     if (p.play.cursorShown && !p.play.paused)
         s.focusedCell = (p.play.cursorRow - 1) * 6 + p.play.cursorColumn - 1;
 
-    const int level = m.level >= 0 && m.level <= 3 ? m.level : 0;
     s.panels = {
         {countsText(m), frameOf(kStatisticsFrame)},
         {"Statusmeldung: " + trimmed(p.panels.statusShown), frameOf(kStatusFrame), true},
-        {"Schwierigkeitsgrad: " + trimmed(m.levelNames[level]) +
+        {"Schwierigkeitsgrad: " + trimmed(levelName(m)) +
              ", Vorgegebene Zahlen: " + std::to_string(p.panels.givenCount),
          frameOf(kLevelFrame)},
         {"Hilfefenster: " + trimmed(p.panels.helpText), frameOf(kHelpFrame), true},

@@ -82,8 +82,7 @@ void updateLevelPanel(Canvas& c, const ViewState& view, const BoardModel& m, Pan
     c.selectFont(8);
     c.text(611, 230, rightAligned2(panels.givenCount) + " ");
     c.selectFont(20);
-    const int level = m.level >= 0 && m.level <= 3 ? m.level : 0;
-    c.text(487, 244, m.levelNames[level] + "  ");
+    c.text(487, 244, levelName(m) + "  ");
 }
 
 void drawHelpPanel(Canvas& c, const ViewState& view, const PanelsState& panels) {

@@ -121,8 +121,7 @@ Printer& printer(Program& p) {
 void printBoard(Program& p) {
     printPage(p, "Brett drucken", [&p](Canvas& c, PrintLayout L) {
         drawGrid(c, L);
-        const int level = p.model.level >= 0 && p.model.level <= 3 ? p.model.level : 0;
-        printCells(c, L, p.model, p.model.board, p.model.levelNames[level]);
+        printCells(c, L, p.model, p.model.board, levelName(p.model));
     });
 }
 
