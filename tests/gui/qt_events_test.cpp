@@ -243,6 +243,7 @@ TEST(QtAccessibilityTest, TheBoardIsATableOfNamedCellsAndTheButtonsArePressable)
         refreshAccessible(client);
         EXPECT_EQ(table->role(), QAccessible::Table);
         EXPECT_EQ(table->childCount(), 36);
+        EXPECT_EQ(table->rect(), QRect(client->mapToGlobal(QPoint(29, 45)), QSize(360, 360)));
         QAccessibleInterface* given = table->tableInterface()->cellAt(1, 2);
         EXPECT_EQ(given->role(), QAccessible::Cell);
         EXPECT_EQ(given->rect(), QRect(client->mapToGlobal(QPoint(149, 105)), QSize(60, 60)));

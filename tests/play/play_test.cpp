@@ -87,8 +87,7 @@ TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMa
 }
 
 // Which typed characters end the chooser with which value, in both display modes, and whose
-// key's release the chooser keeps for itself, once: it must not reach the loop, where A and
-// Escape end the game; released again, they do.
+// key's release it keeps, once: in the loop A and Escape end the game; released again, they do.
 TEST(ChooserKeys, TypedCharactersEndTheChooserOrAreIgnored) {
     constexpr int kOpen = -1;
     // Digits shown or letters, the character typed; the value entered (or none), the key kept.
@@ -137,9 +136,8 @@ TEST(ClickAreas, IncludeBothEndsAndNothingBeyond) {
 }
 
 // A, X, L and H in the editor: A is a letter to enter when letters are shown, X shuffles,
-// L loads "brett.sud" (the button "brett.zgb"), H does nothing. The play loop does not shuffle.
-// The buttons' faces are in the reference images; here Laden is shown pressed while its slot
-// dialog is open.
+// L loads "brett.sud" (the button "brett.zgb"), H does nothing; the play loop does not shuffle.
+// Laden is drawn pressed while its slot dialog is open.
 TEST_F(Loops, TheEditorsOwnKeys) {
     const Grid before = m().board;
     const Colour white = colourOf(colour::kWhite);
@@ -180,9 +178,8 @@ TEST_F(Loops, TheEditorsOwnKeys) {
     run(cmd::kOwnBoard);
 }
 
-// Clicks on a given open no chooser and change nothing (emptying an entry and marking are in
-// the undo test); M shows computed candidates in place of the player's own and hides them again;
-// N restarts from the givens, marks gone.
+// Clicks on a given change nothing; M shows computed candidates in place of the player's own
+// and hides them again; N restarts from the givens, marks gone.
 TEST_F(Loops, GivensStayMShowsCandidatesAndNRestarts) {
     pl.leftOnCell(4, 4), pl.type('1', '1');
     pl.rightOnCell(4, 4);
@@ -224,7 +221,9 @@ TEST_F(Loops, GivensStayMShowsCandidatesAndNRestarts) {
     EXPECT_EQ(m().board.at(2, 1), 4);
     p().panels.givenCount = 0;  // shown for another board: the menu's load shows the place's
     pl.click("frm1", "cmd1"), pl.then([&] { EXPECT_EQ(p().panels.givenCount, 32); });
+    pl.release('K'), pl.release('O'), pl.rightOnCell(2, 1), pl.release('O');  // O armed once
     finish(cmd::kLoadBoard);
+    EXPECT_EQ(m().board.at(2, 1), 0);
 }
 
 // Whether the cell's top and left edges show a frame of that colour (the cursor's).
