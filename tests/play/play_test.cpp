@@ -67,13 +67,13 @@ TEST_F(Loops, TheChoosersHighlightFollowsThePointerAndIsKeptRightClicksClearOrMa
     // A right click on an empty cell notes candidates, inside the chooser clears them all; marks
     // typed or clicked are drawn as a full redraw would draw them.
     pl.rightOnCell(2, 2), pl.then([&] { EXPECT_EQ(p().panels.helpText, kHelpNoteCandidates); });
-    pl.pickSquare(2, 2, 5);
+    pl.pickSquare(2, 2, 6);
     pl.rightOnCell(2, 2), pl.type('2', '2');
     pl.then([&] {
         EXPECT_EQ(m().board.at(2, 2), 0);
-        EXPECT_EQ(p().view.pickerValue, 5);  // typing a mark does not move the highlight
+        EXPECT_EQ(p().view.pickerValue, 6);  // typing a mark does not move the highlight
         for (int v = 1; v <= 6; ++v)
-            EXPECT_EQ(m().candidateMarks.at(2, 2, v), v == 2 || v == 5) << v;
+            EXPECT_EQ(m().candidateMarks.at(2, 2, v), v == 2 || v == 6) << v;
         EXPECT_TRUE(showsTheModel(t));
         EXPECT_EQ(p().panels.helpText, kHelpAfterEdit);
     });
